@@ -1,0 +1,18 @@
+// Reads the station call, the AGWPE host and the SAVE keyword out of the command-line tail.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+  QString StationCall;  // upper case; empty when the tail is empty
+  QString AgwHost;      // letter case as typed; empty when not given
+  bool SaveAlarms = false;
+};
+
+// The tail is everything after the program's own name, as one string. Only U+0020 separates
+// items; no quote handling of any kind.
+CommandLine ParseCommandLine(const QString& tail);
+
+// On Linux the platform hands over words, not a tail: they are joined by single blanks.
+QString CommandLineTail(const QStringList& argumentsAfterProgram);

@@ -1,0 +1,10 @@
+// Bytes from the air become text one character per byte, in the Windows-1252 code page.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+QString FromWindows1252(const char* bytes, qsizetype size);
+inline QString FromWindows1252(const QByteArray& bytes) {
+  return FromWindows1252(bytes.constData(), bytes.size());
+}

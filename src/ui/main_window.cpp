@@ -1,0 +1,144 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+
+#include "alarm_settings_file.h"
+#include "app_icon.h"
+#include "command_line.h"
+#include "label_text.h"
+#include "twips.h"
+
+namespace {
+
+// QTcpSocket tries every address of this name, so an engine on IPv4 or IPv6 loopback is found.
+const QString LoopbackHost = QStringLiteral("localhost");
+
+void ApplyLabel(QLabel* label, const LabelUpdate& update) {
+  if (update.caption) label->setText(*update.caption);
+  if (update.colour) {
+    QPalette pal = label->palette();
+    pal.setColor(
+        QPalette::WindowText,
+        QColor::fromRgb(*update.colour == LabelColour::Alarm ? AlarmLabelRgb : NormalLabelRgb));
+    label->setPalette(pal);
+  }
+}
+
+}  // namespace
+
+frmWx::frmWx(Settings& settings, WindowSeams seams)
+    : settings_(settings), seams_(std::move(seams)) {
+  setObjectName(QStringLiteral("frmWx"));
+  setWindowTitle(QStringLiteral("Wx Station"));
+  setWindowIcon(VentoraIcon());
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(WindowFont());
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(255, 255, 192));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFixedSize(Px(DesignClientWidth), Px(DesignClientHeight));
+  c_ = BuildMainWindowControls(this);
+  tmrElapsed_ = new QTimer(this);
+  tmrElapsed_->setObjectName(QStringLiteral("tmrElapsed"));
+  tmrElapsed_->setInterval(ElapsedTickMs);
+  connect(tmrElapsed_, &QTimer::timeout, this, &frmWx::tmrElapsed_Timer);
+  tmrElapsed_->start();
+}
+
+void frmWx::Form_Load(const QString& commandTail) {
+  state_.AcceptReport = true;
+  settings_.SaveAlarms = false;
+  const QString folder = seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                        : seams_.programFolder;
+  alarmsFile_ = QDir::toNativeSeparators(folder + u'/' + QLatin1String(AlarmsFileName));
+  const CommandLine line = ParseCommandLine(commandTail);
+  settings_.StationCall = line.StationCall;
+  settings_.AgwHost = line.AgwHost;
+  settings_.SaveAlarms = line.SaveAlarms;
+  LoadAlarmSettings();
+  settings_.AgwPort = DefaultAgwPort;
+  if (settings_.AgwHost.isEmpty()) settings_.AgwHost = LoopbackHost;
+  if (settings_.StationCall.isEmpty()) settings_.StationCall = QStringLiteral("NOCALL");
+}
+
+void frmWx::LoadAlarmSettings() {
+  if (ReadAlarmSettingsFile(alarmsFile_, settings_)) return;
+  KeepFaultyAlarmsFile(alarmsFile_);
+  SaveAlarmSettings();
+}
+
+void frmWx::SaveAlarmSettings() {
+  if (WriteAlarmSettingsFile(alarmsFile_, settings_)) return;
+  seams_.showMessage(QMessageBox::Warning, alarmsFile_,
+                     QStringLiteral("Unable to save Wx Alarm values"));
+}
+
+void frmWx::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  if (settings_.SaveAlarms) SaveAlarmSettings();
+}
+
+void frmWx::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmWx::tmrElapsed_Timer() {
+  state_.AcceptReport = true;
+  if (minutesSinceReport_ < MostMinutesShown) ++minutesSinceReport_;
+  c_.lblElapsed->setText(FormatTwoDigits(minutesSinceReport_));
+}
+
+void frmWx::DecodeWeatherReport(const QString& text) {
+  ApplyReport(::DecodeWeatherReport(text, settings_, state_, QLocale()));
+}
+
+void frmWx::ApplyReport(const ReportOutcome& out) {
+  minutesSinceReport_ = 0;
+  c_.lblElapsed->setText(out.Elapsed);
+  if (out.restartTimer) tmrElapsed_->start();  // start() on a running timer restarts its minute
+  state_ = out.after;
+  if (out.compass) {
+    c_.picWx->Draw(out.compass->drawing);
+    c_.lblCalm->setVisible(out.compass->calm);
+  }
+  ApplyLabel(c_.lblWxData, out.WxData);
+  ApplyLabel(c_.lblTemp, out.Temp);
+  ApplyLabel(c_.lblUR, out.UR);
+  ApplyLabel(c_.lblPress, out.Press);
+  ApplyTrends(out);
+  QFont rainFont = c_.lblRain->font();
+  rainFont.setPointSizeF(out.RainFontPt);
+  c_.lblRain->setFont(rainFont);
+  ApplyLabel(c_.lblRain, {out.Rain, out.RainColour});
+  Notify(out);
+  trayTooltip_ = out.tooltip;
+  c_.lblWxComment->setText(out.WxComment);
+}
+
+void frmWx::ApplyTrends(const ReportOutcome& out) {
+  for (size_t i = 0; i < out.trends.size(); ++i)
+    if (out.trends[i].touched) c_.picVar[i]->Draw(out.trends[i].drawing);
+}
+
+void frmWx::Notify(const ReportOutcome& out) {
+  if (out.focus) {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen) ||
+        isHidden())
+      RestoreFromTray();
+    else
+      seams_.bringToFront(this);
+  }
+  if (out.beep) seams_.beep();
+}
+
+void frmWx::RestoreFromTray() {
+  setWindowState(Qt::WindowNoState);
+  show();
+}

@@ -1,0 +1,135 @@
+#include "main_window_layout.h"
+
+#include "twips.h"
+
+namespace {
+
+const QColor Blue(0, 0, 255);
+const QColor Red(255, 0, 0);
+const QColor LightYellow(255, 255, 192);
+const QColor LightCyan(192, 255, 255);
+const QColor CompassGrey(192, 192, 192);
+
+QFont Font(const QString& family, double points, bool bold) {
+  QFont font(family);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+QFont SansFont(double points, bool bold) {
+  return Font(QStringLiteral("Liberation Sans"), points, bold);
+}
+
+void SetColours(QWidget* w, const QColor& text, std::optional<QColor> background) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::WindowText, text);
+  pal.setColor(QPalette::Text, text);
+  if (background) pal.setColor(QPalette::Window, *background);
+  w->setPalette(pal);
+  w->setAutoFillBackground(background.has_value());
+}
+
+struct LabelLook {
+  QColor text = Blue;
+  std::optional<QColor> background = LightYellow;
+  QFont font;
+  Qt::Alignment align = Qt::AlignLeft;
+};
+
+QLabel* Label(QWidget* parent, const char* name, QRect twips, const QString& caption,
+              const LabelLook& look) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(QLatin1String(name));
+  label->setGeometry(twips);
+  label->setTextFormat(Qt::PlainText);  // station comments must never be read as markup
+  label->setAlignment(look.align | Qt::AlignTop);
+  label->setFont(look.font);
+  SetColours(label, look.text, look.background);
+  return label;
+}
+
+PictureBox* TrendPicture(QWidget* parent, int index, QRect twips) {
+  auto* pic = new PictureBox(parent, LightYellow, Blue, TwipsPerPixel);
+  pic->setObjectName(QStringLiteral("picVar_%1").arg(index));
+  pic->setGeometry(twips);
+  pic->setFont(SansFont(8.25, false));
+  return pic;
+}
+
+void BuildCompass(QWidget* window, MainWindowControls& c) {
+  // A pen of three pixels makes the 10-twip direction marker a visible green dot.
+  c.picWx = new PictureBox(window, CompassGrey, Blue, 3 * TwipsPerPixel);
+  c.picWx->setObjectName(QStringLiteral("picWx"));
+  c.picWx->setGeometry(TwipsRect(0, 0, 1215, 1215));
+  c.Shape1 = new ShapeWidget(c.picWx, QColor(0, 0, 192), std::nullopt);
+  c.Shape1->setObjectName(QStringLiteral("Shape1"));
+  c.Shape1->setGeometry(TwipsRect(50, 50, 1100, 1100));
+  c.Shape2 = new ShapeWidget(c.picWx, Blue, LightCyan);
+  c.Shape2->setObjectName(QStringLiteral("Shape2"));
+  c.Shape2->setGeometry(TwipsRect(480, 480, 255, 255));
+  c.lblElapsed = Label(c.picWx, "lblElapsed", TwipsRect(510, 510, 200, 200), QStringLiteral("00"),
+                       {Blue, LightCyan, SansFont(8.25, false), Qt::AlignHCenter});
+  const char* letters[4] = {"N", "O", "S", "E"};
+  const QRect places[4] = {TwipsRect(550, 50, 135, 255), TwipsRect(80, 480, 135, 255),
+                           TwipsRect(550, 950, 135, 255), TwipsRect(1000, 480, 135, 255)};
+  for (int i = 0; i < 4; ++i) {
+    const QByteArray name = "lblCardinals_" + QByteArray::number(i);
+    c.lblCardinals[i] = Label(c.picWx, name.constData(), places[i], QLatin1String(letters[i]),
+                              {Red, std::nullopt, WindowFont(), Qt::AlignHCenter});
+  }
+  c.lblCalm = Label(c.picWx, "lblCalm", TwipsRect(50, 220, 1215, 255), QStringLiteral("WIND CALM"),
+                    {QColor(0, 128, 0), std::nullopt,
+                     Font(QStringLiteral("Liberation Serif"), 9.75, true), Qt::AlignLeft});
+  c.lblCalm->hide();
+}
+
+void BuildValueLabels(QWidget* window, MainWindowControls& c) {
+  const LabelLook title{Blue, LightYellow, SansFont(9.75, true), Qt::AlignHCenter};
+  const LabelLook value{Blue, LightYellow, SansFont(9.75, true), Qt::AlignRight};
+  c.lblWxData = Label(window, "lblWxData", TwipsRect(1200, -10, 1935, 255),
+                      QStringLiteral("Ventora v5.01"), title);
+  c.lblWxData->setToolTip(
+      QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
+  c.lblTemp = Label(window, "lblTemp", TwipsRect(1300, 215, 735, 255), QString(), value);
+  c.picVar[0] = TrendPicture(window, 0, TwipsRect(2020, 215, 255, 245));
+  c.lblUR = Label(window, "lblUR", TwipsRect(2250, 215, 615, 255), QString(), value);
+  c.picVar[1] = TrendPicture(window, 1, TwipsRect(2830, 215, 255, 245));
+  c.lblPress = Label(window, "lblPress", TwipsRect(1250, 425, 1335, 255), QString(), value);
+  c.picVar[2] = TrendPicture(window, 2, TwipsRect(2600, 425, 255, 245));
+  c.lblRain = Label(window, "lblRain", TwipsRect(1200, 650, 1935, 580), QString(), title);
+  c.lblRain->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
+}
+
+void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
+  c.lblWxComment = Label(window, "lblWxComment", TwipsRect(0, 1210, 3180, 255), QString(),
+                         {Red, QColor(224, 224, 224),
+                          Font(QStringLiteral("Liberation Mono"), 9, false), Qt::AlignHCenter});
+  c.lblWxComment->setFrameStyle(QFrame::Box | QFrame::Plain);
+  c.lblWxComment->setToolTip(
+      QStringLiteral("Click col tasto destro per abilitare/disabilitare la finestra Rx"));
+  c.List2 = new QListWidget(window);
+  c.List2->setObjectName(QStringLiteral("List2"));
+  c.List2->setGeometry(TwipsRect(0, 1470, 3180, 390));
+  c.List2->setFont(SansFont(6.75, false));
+  QPalette pal = c.List2->palette();
+  pal.setColor(QPalette::Base, LightYellow);
+  c.List2->setPalette(pal);
+  c.List2->setEnabled(false);  // display only: the greyed text is the disabled text colour
+  c.List2->hide();
+}
+
+}  // namespace
+
+QFont WindowFont() {
+  return SansFont(8.25, true);
+}
+
+MainWindowControls BuildMainWindowControls(QWidget* window) {
+  MainWindowControls c;
+  BuildCompass(window, c);
+  BuildValueLabels(window, c);
+  BuildStatusAndRx(window, c);
+  return c;
+}

@@ -1,0 +1,19 @@
+// The few effects of the main window that reach outside it, as seams that tests can answer.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+struct WindowSeams {
+  // A message box with an OK button; returns when the user has dismissed it.
+  std::function<void(QMessageBox::Icon, const QString& title, const QString& text)> showMessage;
+  std::function<void()> beep;
+  // Gives a normal (not minimised) window the input focus and puts it on top.
+  std::function<void(QWidget*)> bringToFront;
+  // The folder that holds the program and WxAlarms.ini; empty means the executable's folder.
+  QString programFolder;
+
+  // The real desktop: message boxes, the system beep, raise and activate.
+  static WindowSeams Desktop();
+};

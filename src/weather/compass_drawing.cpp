@@ -1,0 +1,68 @@
+#include "compass_drawing.h"
+
+#include <cmath>
+
+namespace {
+
+DrawOp Line(float x1, float y1, float x2, float y2, std::optional<Rgb> colour = std::nullopt) {
+  DrawOp op;
+  op.kind = DrawOp::Kind::Line;
+  op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
+  op.colour = colour;
+  return op;
+}
+
+DrawOp LineOn(float x2, float y2) {
+  DrawOp op;
+  op.kind = DrawOp::Kind::LineOn;
+  op.x2 = x2, op.y2 = y2;
+  return op;
+}
+
+DrawOp Circle(float x, float y, float radius, Rgb colour) {
+  DrawOp op;
+  op.kind = DrawOp::Kind::Circle;
+  op.x1 = x, op.y1 = y, op.radius = radius;
+  op.colour = colour;
+  return op;
+}
+
+float NeedleLength(float speed) {
+  const float length = speed * NeedleTwipsPerKmh + HubRadius;
+  return length > RimRadius ? RimRadius : length;
+}
+
+}  // namespace
+
+CompassFigure DrawWindCompass(int16_t dir, float speed, float gust) {
+  const float ls = NeedleLength(speed);
+  float lg = NeedleLength(gust);
+  if (lg < 0) lg = 0;
+  const double a = dir * DegreeFactor;
+  const float c = static_cast<float>(std::cos(a));
+  const float s = static_cast<float>(std::sin(a));
+  CompassFigure figure{dir, speed, gust, false, {}};
+  figure.drawing.push_back(DrawOp{});
+  if (speed == 0 && gust == 0) {
+    figure.calm = true;
+    return figure;
+  }
+  const auto x = [&](float r) { return CompassCentre + r * s; };
+  const auto y = [&](float r) { return CompassCentre - r * c; };
+  figure.drawing.push_back(Circle(x(RimRadius), y(RimRadius), MarkerRadius, MarkerColour));
+  figure.drawing.push_back(Line(x(HubRadius), y(HubRadius), x(lg), y(lg), GustColour));
+  figure.drawing.push_back(Line(x(HubRadius), y(HubRadius), x(ls), y(ls), WindColour));
+  return figure;
+}
+
+Drawing DrawTrendArrow(Trend trend) {
+  switch (trend) {
+    case Trend::Up:
+      return {Line(127, 200, 127, 35), LineOn(170, 70), LineOn(70, 70), LineOn(127, 35)};
+    case Trend::Equal:
+      return {Line(50, 100, 200, 100), Line(50, 155, 200, 155)};
+    case Trend::Down:
+      break;
+  }
+  return {Line(127, 35, 127, 200), LineOn(170, 150), LineOn(70, 150), LineOn(127, 200)};
+}

@@ -1,0 +1,45 @@
+#include "decode_command.h"
+
+#include <QByteArray>
+
+#include "display_state.h"
+#include "report_decoder.h"
+#include "report_json.h"
+#include "windows1252.h"
+
+namespace {
+
+// One input line without its LF or CR LF; false at the end of the input.
+bool ReadLine(std::FILE* in, QByteArray& line) {
+  line.clear();
+  int c;
+  while ((c = std::fgetc(in)) != EOF) {
+    if (c == '\n') break;
+    line += static_cast<char>(c);
+  }
+  if (c == EOF && line.isEmpty()) return false;
+  if (c == '\n' && line.endsWith('\r')) line.chop(1);
+  return true;
+}
+
+}  // namespace
+
+int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out) {
+  ReportState state;
+  DisplayState shown;
+  QByteArray line;
+  while (ReadLine(in, line)) {
+    const ReportOutcome outcome =
+        DecodeWeatherReport(FromWindows1252(line), options.settings, state, options.locale);
+    state = outcome.after;
+    ApplyReport(shown, outcome);
+    JsonWriter json;
+    json.BeginObject();
+    WriteReportJson(json, shown, outcome);
+    json.EndObject();
+    std::fwrite(json.Text().constData(), 1, size_t(json.Text().size()), out);
+    std::fputc('\n', out);
+  }
+  std::fflush(out);
+  return 0;
+}

@@ -1,0 +1,66 @@
+// ventora-cli: Ventora's decoder on the command line, for logging a station and for tests.
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+#include "alarm_settings_file.h"
+#include "decode_command.h"
+
+namespace {
+
+const char Usage[] =
+    "Usage:\n"
+    "  ventora-cli decode [--locale NAME] [--alarms FILE] [--call CALL]\n"
+    "      Decodes each line of standard input as the information text of a weather\n"
+    "      report and prints one JSON object per line.\n"
+    "      --locale NAME  regional number format (C, en_US, it_IT); default: the system's\n"
+    "      --alarms FILE  alarm limits and switches from FILE; default: the built-in defaults\n"
+    "      --call CALL    station call shown in the tray tooltip; default: empty\n"
+    "  ventora-cli --help\n";
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "ventora-cli: %s\n%s", qPrintable(message), Usage);
+  return 2;
+}
+
+// Fills `options` from the words after "decode"; returns an error text or nothing.
+QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
+  ApplyDefaultAlarms(options.settings);
+  options.locale = QLocale::system();
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
+    const QString value = args[++i];
+    if (arg == QLatin1String("--locale")) {
+      options.locale = QLocale(value);
+    } else if (arg == QLatin1String("--call")) {
+      options.settings.StationCall = value.toUpper();
+    } else if (arg == QLatin1String("--alarms")) {
+      if (!ReadAlarmSettingsFile(value, options.settings))
+        std::fprintf(stderr, "ventora-cli: %s unreadable, using the default alarms\n",
+                     qPrintable(value));
+    } else {
+      return QStringLiteral("unknown option %1").arg(arg);
+    }
+  }
+  return QString();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.isEmpty()) return Fail(QStringLiteral("no command given"));
+  if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
+  if (args[0] == QLatin1String("decode")) {
+    DecodeOptions options;
+    const QString error = ParseDecodeOptions(args.mid(1), options);
+    if (!error.isEmpty()) return Fail(error);
+    return RunDecode(options, stdin, stdout);
+  }
+  return Fail(QStringLiteral("unknown command %1").arg(args[0]));
+}
