@@ -129,8 +129,7 @@ void frmWx::ApplyTrends(const ReportOutcome& out) {
 
 void frmWx::Notify(const ReportOutcome& out) {
   if (out.focus) {
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen) ||
-        isHidden())
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
       RestoreFromTray();
     else
       seams_.bringToFront(this);

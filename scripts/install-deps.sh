@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what Ventora needs to build, run and test on Debian 12 (uses sudo when not root).
+set -euo pipefail
+sudo=""
+[ "$(id -u)" = 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends \
+  g++ cmake ninja-build qt6-base-dev qt6-translations-l10n qt6-qpa-plugins \
+  libbenchmark-dev fonts-liberation2 fonts-dejavu-core xvfb xauth >/dev/null

@@ -1,0 +1,215 @@
+#include <QtTest>
+
+#include "main_window.h"
+#include "test_support.h"
+#include "twips.h"
+
+namespace {
+
+struct Recorder {
+  QStringList messages;
+  int beeps = 0;
+  int raised = 0;
+};
+
+WindowSeams TestSeams(Recorder& r, const QString& folder) {
+  WindowSeams seams;
+  seams.showMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text) {
+    r.messages << title + " | " + text;
+  };
+  seams.beep = [&r] { ++r.beeps; };
+  seams.bringToFront = [&r](QWidget*) { ++r.raised; };
+  seams.programFolder = folder;
+  return seams;
+}
+
+QColor TextColour(QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+ private slots:
+  void designTimeState() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("iw2xyz"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Wx Station"));
+    QCOMPARE(w.size(), QSize(Px(3180), Px(1455)));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    const auto label = [&](const char* name) { return w.findChild<QLabel*>(name); };
+    QCOMPARE(label("lblWxData")->text(), QStringLiteral("Ventora v5.01"));
+    QCOMPARE(label("lblElapsed")->text(), QStringLiteral("00"));
+    for (const char* name : {"lblTemp", "lblUR", "lblPress", "lblRain", "lblWxComment"})
+      QVERIFY2(label(name)->text().isEmpty(), name);
+    QCOMPARE(label("lblCardinals_0")->text(), QStringLiteral("N"));
+    QCOMPARE(label("lblCardinals_1")->text(), QStringLiteral("O"));
+    QCOMPARE(label("lblCardinals_3")->text(), QStringLiteral("E"));
+    QCOMPARE(TextColour(label("lblCardinals_2")), QColor(255, 0, 0));
+    QCOMPARE(TextColour(label("lblWxData")), QColor(0, 0, 255));
+    QCOMPARE(TextColour(label("lblCalm")), QColor(0, 128, 0));
+    QCOMPARE(label("lblWxData")->geometry(), TwipsRect(1200, -10, 1935, 255));
+    QCOMPARE(label("lblRain")->geometry(), TwipsRect(1200, 650, 1935, 580));
+    QCOMPARE(label("lblWxData")->toolTip(),
+             QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
+    QVERIFY(label("lblTemp")->alignment() & Qt::AlignRight);
+    QVERIFY(label("lblWxComment")->alignment() & Qt::AlignHCenter);
+    QVERIFY(label("lblCalm")->isHidden());
+    auto* list = w.findChild<QListWidget*>("List2");
+    QVERIFY(list->isHidden() && !list->isEnabled());
+    QCOMPARE(list->geometry(), TwipsRect(0, 1470, 3180, 390));
+    auto* compass = w.findChild<PictureBox*>("picWx");
+    QCOMPARE(compass->geometry(), TwipsRect(0, 0, 1215, 1215));
+    QVERIFY(compass->Steps().empty());
+    QCOMPARE(label("lblElapsed")->parentWidget(), compass);
+    for (const char* name : {"picVar_0", "picVar_1", "picVar_2"})
+      QVERIFY(w.findChild<PictureBox*>(name)->Steps().empty());
+    auto* timer = w.findChild<QTimer*>("tmrElapsed");
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 60000);
+    QVERIFY(w.AcceptReport());
+    QVERIFY(!w.HavePrevious());
+    QCOMPARE(w.MinutesSinceReport(), int16_t(0));
+    QVERIFY(r.messages.isEmpty());
+  }
+
+  void startUp_data() {
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("save");
+    QTest::newRow("empty command line") << "" << "NOCALL" << "localhost" << false;
+    QTest::newRow("lower-case call") << "iw2abc" << "IW2ABC" << "localhost" << false;
+    QTest::newRow("call host SAVE") << " iw2abc  Engine.Lan  save " << "IW2ABC" << "Engine.Lan"
+                                    << true;
+  }
+  void startUp() {
+    QFETCH(QString, tail);
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(tail);
+    QTEST(s.StationCall, "call");
+    QTEST(s.AgwHost, "host");
+    QTEST(s.SaveAlarms, "save");
+    QCOMPARE(s.AgwPort, int16_t(8000));
+    QCOMPARE(w.AlarmsFile(), QDir::toNativeSeparators(dir.filePath("WxAlarms.ini")));
+    // First run: the default file is created, silently.
+    QFile f(w.AlarmsFile());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.size(), 67);
+    QVERIFY(r.messages.isEmpty());
+    QCOMPARE(s.LoBaro, 900.0f);
+  }
+
+  void faultyAlarmFileIsKeptAndReplaced() {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("WxAlarms.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n");
+    f.close();
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("x"));
+    QCOMPARE(s.HiTemp, 40.0f);
+    QFile backup(dir.filePath("WxAlarms.ini.bak"));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), QByteArray("#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.size(), 67);
+  }
+
+  void unwritableFolderWarnsAndGoesOn() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    const QString folder = dir.filePath("missing-folder");
+    frmWx w(s, TestSeams(r, folder));
+    w.Form_Load(QStringLiteral("x y save"));
+    QCOMPARE(r.messages.size(), 1);
+    const QString path = QDir::toNativeSeparators(folder + "/WxAlarms.ini");
+    QCOMPARE(r.messages[0], path + " | Unable to save Wx Alarm values");
+    QCOMPARE(s.HiGust, 80.0f);
+    w.close();  // SaveAlarms is on: the warning again, and the window still closes
+    QCOMPARE(r.messages.size(), 2);
+    QVERIFY(!w.isVisible());
+  }
+
+  void unloadSavesOnlyWhenAsked() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    {
+      frmWx w(s, TestSeams(r, dir.path()));
+      w.Form_Load(QStringLiteral("x"));
+      s.HiTemp = 35.5f;
+      w.Form_Unload();
+    }
+    QFile f(dir.filePath("WxAlarms.ini"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().contains("-5,40,"));
+    f.close();
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("x localhost SAVE"));
+    s.HiTemp = 35.5f;
+    w.Form_Unload();
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().contains("-5,35.5,"));
+  }
+
+  void showsADecodedReport() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("iw2xyz"));
+    s.BeepOnData = true;
+    w.DecodeWeatherReport(QStringLiteral("_090/010g015t077h50b10132"));
+    w.DecodeWeatherReport(QStringLiteral("_090/010g015t150h50b10132"));  // gate is the window's job
+    const auto label = [&](const char* name) { return w.findChild<QLabel*>(name); };
+    QCOMPARE(label("lblWxData")->text(), QStringLiteral("090\u00B0  16 / 24 km/h"));
+    QCOMPARE(label("lblTemp")->text(), QStringLiteral("65.6\u00B0C"));
+    QCOMPARE(TextColour(label("lblTemp")), QColor(255, 0, 0));
+    QCOMPARE(TextColour(label("lblUR")), QColor(0, 0, 255));
+    QCOMPARE(w.findChild<PictureBox*>("picWx")->Steps().size(), size_t(3));
+    QCOMPARE(w.findChild<PictureBox*>("picVar_0")->Steps().size(), size_t(4));  // up arrow
+    QCOMPARE(w.findChild<PictureBox*>("picVar_1")->Steps().size(), size_t(2));  // equals
+    QCOMPARE(r.beeps, 2);
+    QCOMPARE(r.raised, 2);
+    QVERIFY(!w.AcceptReport());
+    QVERIFY(w.HavePrevious());
+    QVERIFY(w.TrayTooltip().startsWith(QStringLiteral("IW2XYZ 090")));
+    w.DecodeWeatherReport(QStringLiteral("_000/000g000"));
+    QVERIFY(label("lblCalm")->isVisibleTo(&w));
+    QCOMPARE(w.findChild<PictureBox*>("picWx")->Steps().size(), size_t(0));
+  }
+
+  void timerTickOpensGateAndCountsTo99() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("iw2xyz"));
+    w.DecodeWeatherReport(QStringLiteral("_090/010g015t077"));
+    QVERIFY(!w.AcceptReport());
+    auto* timer = w.findChild<QTimer*>("tmrElapsed");
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    QVERIFY(w.AcceptReport());
+    QCOMPARE(w.findChild<QLabel*>("lblElapsed")->text(), QStringLiteral("01"));
+    for (int i = 0; i < 120; ++i) QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    QCOMPARE(w.MinutesSinceReport(), int16_t(99));
+    QCOMPARE(w.findChild<QLabel*>("lblElapsed")->text(), QStringLiteral("99"));
+    w.DecodeWeatherReport(QStringLiteral("_.../...t077"));
+    QCOMPARE(w.MinutesSinceReport(), int16_t(0));
+    QCOMPARE(w.findChild<QLabel*>("lblElapsed")->text(), QStringLiteral("00"));
+  }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

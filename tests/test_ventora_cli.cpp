@@ -1,0 +1,90 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+QList<QJsonObject> RunDecode(const QByteArray& input, const QStringList& extra = {}) {
+  QProcess cli;
+  cli.start(QStringLiteral(VENTORA_CLI), QStringList{"decode", "--locale", "C"} + extra);
+  cli.write(input);
+  cli.closeWriteChannel();
+  cli.waitForFinished(30000);
+  QList<QJsonObject> lines;
+  for (const QByteArray& line : cli.readAllStandardOutput().split('\n'))
+    if (!line.isEmpty()) lines << QJsonDocument::fromJson(line).object();
+  return lines;
+}
+
+}  // namespace
+
+class TestVentoraCli : public QObject {
+  Q_OBJECT
+ private slots:
+  void decodesTheWorkedExample() {
+    const auto lines =
+        RunDecode("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\n");
+    QCOMPARE(lines.size(), 1);
+    const QJsonObject labels = lines[0]["labels"].toObject();
+    QCOMPARE(labels["lblWxData"].toString(), QStringLiteral("220\u00B0  6 / 8 km/h"));
+    QCOMPARE(labels["lblTemp"].toString(), QStringLiteral("25.0\u00B0C"));
+    QCOMPARE(labels["lblUR"].toString(), QStringLiteral("50%"));
+    QCOMPARE(labels["lblPress"].toString(), QStringLiteral("990.0 mb"));
+    QCOMPARE(labels["lblRain"].toString(),
+             QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13.9\u00B0C  11.5g/m\u00B3"));
+    QCOMPARE(labels["lblWxComment"].toString(), QStringLiteral(" wRSW"));
+    QCOMPARE(labels["lblElapsed"].toString(), QStringLiteral("00"));
+    QCOMPARE(lines[0]["rainFontPt"].toInt(), 8);
+    QCOMPARE(lines[0]["acceptReport"].toBool(), false);
+    QCOMPARE(lines[0]["focus"].toBool(), true);  // the default alarm file brings the window up
+    const QJsonObject values = lines[0]["values"].toObject();
+    QCOMPARE(values["WindDir"].toInt(), 220);
+    QVERIFY(values["WindChill"].isNull());
+    QCOMPARE(values["Humidity"].toInt(), 50);
+    QCOMPARE(lines[0]["compass"].toObject()["dir"].toInt(), 220);
+  }
+
+  void carriesStateFromLineToLine() {
+    const auto lines = RunDecode(
+        "_10090556c220s004g005t077h50b10132\r\n"
+        "_.../...t080\n"
+        "_000/000g000t080");  // the last line has no line end
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0]["trends"].toArray(), QJsonArray({QJsonValue(), QJsonValue(), QJsonValue()}));
+    QCOMPARE(lines[1]["trends"].toArray()[0].toString(), QStringLiteral("up"));
+    QCOMPARE(lines[1]["labels"].toObject()["lblWxData"].toString(),
+             QStringLiteral("220\u00B0  6 / 8 km/h"));
+    QCOMPARE(lines[1]["acceptReport"].toBool(), false);  // no timer tick between lines
+    QCOMPARE(lines[2]["trends"].toArray()[0].toString(), QStringLiteral("equal"));
+    QCOMPARE(lines[2]["labels"].toObject()["lblWxData"].toString(),
+             QStringLiteral("Calma di vento"));
+    QCOMPARE(lines[2]["compass"].toObject()["calm"].toBool(), true);
+  }
+
+  void readsAlarmFileAndWindows1252() {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("WxAlarms.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("#TRUE#,#FALSE#,#FALSE#,#FALSE#\r\n-5,20,20,96\r\n900,1040,40,250\r\n50,80\r\n");
+    f.close();
+    const auto lines = RunDecode("_090/001t077 \x80\xb0\n", {"--alarms", f.fileName()});
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines[0]["colors"].toObject()["lblTemp"].toString(), QStringLiteral("#ff0000"));
+    QCOMPARE(lines[0]["beep"].toBool(), true);
+    // The blank after t077 still belongs to the numeric field and is cut out with it.
+    QCOMPARE(lines[0]["labels"].toObject()["lblWxComment"].toString(),
+             QStringLiteral(" \u20AC\u00B0"));
+  }
+
+  void rejectsUnknownOptions() {
+    QProcess cli;
+    cli.start(QStringLiteral(VENTORA_CLI), {"decode", "--bogus", "x"});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 2);
+    QVERIFY(cli.readAllStandardError().contains("unknown option"));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestVentoraCli)
+#include "test_ventora_cli.moc"
