@@ -1,5 +1,5 @@
-#include <QtTest>
 #include <unistd.h>
+#include <QtTest>
 
 #include "alarm_settings_file.h"
 #include "test_support.h"
@@ -93,8 +93,8 @@ class TestAlarmSettingsFile : public QObject {
     QTest::newRow("decimal comma shifts the items")
         << QByteArray("#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5,5,40,20,96\r\n900,1040,40,250\r\n50,80")
         << true << -5.0f << 40 << 20 << 50.0f;
-    QTest::newRow("exponent accepted") << QByteArray("0,0,0,0,1.5E1,0,0,0,0,0,0,0,0,2e2") << true
-                                       << 15.0f << 0 << 0 << 200.0f;
+    QTest::newRow("exponent accepted")
+        << QByteArray("0,0,0,0,1.5E1,0,0,0,0,0,0,0,0,2e2") << true << 15.0f << 0 << 0 << 200.0f;
     QTest::newRow("empty file fails") << QByteArray() << false << -5.0f << 20 << 96 << 80.0f;
     QTest::newRow("three lines only fail")
         << QByteArray("#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n5,6,7,8\r\n") << false << -5.0f
@@ -170,8 +170,8 @@ class TestAlarmSettingsFile : public QObject {
 
   void saveIntoMissingFolderFails() {
     QTemporaryDir dir;
-    QVERIFY(!WriteAlarmSettingsFile(dir.filePath(QStringLiteral("no/such/WxAlarms.ini")),
-                                    Defaults()));
+    QVERIFY(
+        !WriteAlarmSettingsFile(dir.filePath(QStringLiteral("no/such/WxAlarms.ini")), Defaults()));
   }
 };
 

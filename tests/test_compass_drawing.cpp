@@ -3,7 +3,9 @@
 #include "compass_drawing.h"
 
 namespace {
-bool Near(float a, float b, float tolerance = 0.001f) { return std::fabs(a - b) <= tolerance; }
+bool Near(float a, float b, float tolerance = 0.001f) {
+  return std::fabs(a - b) <= tolerance;
+}
 }  // namespace
 
 class TestCompassDrawing : public QObject {

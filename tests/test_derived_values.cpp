@@ -5,8 +5,12 @@
 
 namespace {
 constexpr float Mph = 1.609347f;
-float Celsius(int fahrenheit) { return float((fahrenheit - 32) * 0.5555555555555556); }
-double OneDecimal(float x) { return std::round(x * 10.0) / 10.0; }
+float Celsius(int fahrenheit) {
+  return float((fahrenheit - 32) * 0.5555555555555556);
+}
+double OneDecimal(float x) {
+  return std::round(x * 10.0) / 10.0;
+}
 }  // namespace
 
 class TestDerivedValues : public QObject {
@@ -19,10 +23,8 @@ class TestDerivedValues : public QObject {
     QTest::addColumn<double>("chill");  // -999: not shown
     QTest::newRow("0 C, 12 mph") << Celsius(32) << float(12 * 1.609347) << 20.0f << -8.9;
     QTest::newRow("5 C, 10 mph") << Celsius(41) << float(10 * 1.609347) << 20.0f << -1.1;
-    QTest::newRow("10 C, 3 mph is above T") << Celsius(50) << float(3 * 1.609347) << 8.0f
-                                            << -999.0;
-    QTest::newRow("strong wind without gust") << 0.0f << 60.0f << float(-9999 * 1.609347)
-                                              << -999.0;
+    QTest::newRow("10 C, 3 mph is above T") << Celsius(50) << float(3 * 1.609347) << 8.0f << -999.0;
+    QTest::newRow("strong wind without gust") << 0.0f << 60.0f << float(-9999 * 1.609347) << -999.0;
     QTest::newRow("gust of zero") << 0.0f << 60.0f << 0.0f << -999.0;
     QTest::newRow("negative speed gives none") << 0.0f << -3 * Mph << 10.0f << -999.0;
   }

@@ -23,7 +23,9 @@ WindowSeams TestSeams(Recorder& r, const QString& folder) {
   return seams;
 }
 
-QColor TextColour(QWidget* w) { return w->palette().color(QPalette::WindowText); }
+QColor TextColour(QWidget* w) {
+  return w->palette().color(QPalette::WindowText);
+}
 
 }  // namespace
 
@@ -82,10 +84,15 @@ class TestMainWindow : public QObject {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("host");
     QTest::addColumn<bool>("save");
-    QTest::newRow("empty command line") << "" << "NOCALL" << "localhost" << false;
-    QTest::newRow("lower-case call") << "iw2abc" << "IW2ABC" << "localhost" << false;
-    QTest::newRow("call host SAVE") << " iw2abc  Engine.Lan  save " << "IW2ABC" << "Engine.Lan"
-                                    << true;
+    QTest::newRow("empty command line") << ""
+                                        << "NOCALL"
+                                        << "localhost" << false;
+    QTest::newRow("lower-case call") << "iw2abc"
+                                     << "IW2ABC"
+                                     << "localhost" << false;
+    QTest::newRow("call host SAVE") << " iw2abc  Engine.Lan  save "
+                                    << "IW2ABC"
+                                    << "Engine.Lan" << true;
   }
   void startUp() {
     QFETCH(QString, tail);

@@ -6,8 +6,10 @@
 
 namespace {
 
-const QString Example = QStringLiteral("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW");
-const QString ExampleRain = QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13.9\u00B0C  11.5g/m\u00B3");
+const QString Example =
+    QStringLiteral("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW");
+const QString ExampleRain =
+    QStringLiteral("0mm/h 0mm/24h\r\n0mm/Day Dp 13.9\u00B0C  11.5g/m\u00B3");
 
 ReportOutcome Decode(const QString& text, const Settings& s = DefaultAlarmSettings(),
                      const ReportState& state = {}, const QLocale& locale = QLocale::c()) {
@@ -25,7 +27,9 @@ ReportOutcome DecodeSequence(const QStringList& texts, const Settings& s = Defau
   return out;
 }
 
-QString Caption(const LabelUpdate& u) { return u.caption.value_or(QStringLiteral("<unchanged>")); }
+QString Caption(const LabelUpdate& u) {
+  return u.caption.value_or(QStringLiteral("<unchanged>"));
+}
 
 }  // namespace
 
@@ -54,7 +58,8 @@ class TestReportDecoder : public QObject {
 
   void positionlessFormGivesTheSameLabels() {
     const ReportOutcome a = Decode(Example);
-    const ReportOutcome b = Decode(QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW"));
+    const ReportOutcome b =
+        Decode(QStringLiteral("_10090556c220s004g005t077r000p000P000h50b09900wRSW"));
     QCOMPARE(Caption(b.WxData), Caption(a.WxData));
     QCOMPARE(Caption(b.Temp), Caption(a.Temp));
     QCOMPARE(Caption(b.Press), Caption(a.Press));
@@ -66,19 +71,33 @@ class TestReportDecoder : public QObject {
     QTest::addColumn<QString>("report");
     QTest::addColumn<QString>("wxData");
     QTest::addColumn<QString>("comment");
-    QTest::newRow("calm") << "_000/000g000t050" << "Calma di vento" << " ";
-    QTest::newRow("gust only is not calm") << "_000/000g005t050" << "000\u00B0  0 / 8 km/h" << " ";
-    QTest::newRow("missing gust") << "_090/010g...t050" << "090\u00B0  16 km/h" << " ";
-    QTest::newRow("no gust field, no speed is calm") << "_123/000t050" << "Calma di vento" << " ";
-    QTest::newRow("dotted direction leaves the caption")
-        << "_.../...g005t050" << "<unchanged>" << " .../...";
-    QTest::newRow("pressure change")
-        << "_090/010g015b10132v-3" << "090\u00B0  16 / 24 km/h" << "Variaz Press in 4h= -3mb ";
-    QTest::newRow("pressure change followed by a letter is not read")
-        << "_090/010g015v-3x" << "090\u00B0  16 / 24 km/h" << " v-3x";
-    QTest::newRow("no underscore takes the whole text") << "180/005" << "180\u00B0  8 km/h" << " ";
+    QTest::newRow("calm") << "_000/000g000t050"
+                          << "Calma di vento"
+                          << " ";
+    QTest::newRow("gust only is not calm") << "_000/000g005t050"
+                                           << "000\u00B0  0 / 8 km/h"
+                                           << " ";
+    QTest::newRow("missing gust") << "_090/010g...t050"
+                                  << "090\u00B0  16 km/h"
+                                  << " ";
+    QTest::newRow("no gust field, no speed is calm") << "_123/000t050"
+                                                     << "Calma di vento"
+                                                     << " ";
+    QTest::newRow("dotted direction leaves the caption") << "_.../...g005t050"
+                                                         << "<unchanged>"
+                                                         << " .../...";
+    QTest::newRow("pressure change") << "_090/010g015b10132v-3"
+                                     << "090\u00B0  16 / 24 km/h"
+                                     << "Variaz Press in 4h= -3mb ";
+    QTest::newRow("pressure change followed by a letter is not read") << "_090/010g015v-3x"
+                                                                      << "090\u00B0  16 / 24 km/h"
+                                                                      << " v-3x";
+    QTest::newRow("no underscore takes the whole text") << "180/005"
+                                                        << "180\u00B0  8 km/h"
+                                                        << " ";
     QTest::newRow("leftovers go to the comment")
-        << "@091234z4903.50N/07201.75W_090/010g015t050eMB33 hello" << "090\u00B0  16 / 24 km/h"
+        << "@091234z4903.50N/07201.75W_090/010g015t050eMB33 hello"
+        << "090\u00B0  16 / 24 km/h"
         << " eMB33 hello";
   }
   void captions() {
@@ -102,12 +121,30 @@ class TestReportDecoder : public QObject {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("ur");
     QTest::addColumn<QString>("press");
-    QTest::newRow("h00 is 100%") << "_090/010h00b10132" << "C" << "100%" << "1013.2 mb";
-    QTest::newRow("b0132") << "_090/010h50b0132" << "C" << "50%" << "1013.2 mb";
-    QTest::newRow("b0132 Italian") << "_090/010h50b0132" << "it_IT" << "50%" << "1.013,2 mb";
-    QTest::newRow("b0850") << "_090/010h50b0850" << "C" << "50%" << "985.0 mb";
-    QTest::newRow("b0000") << "_090/010h50b0000" << "C" << "50%" << "1000.0 mb";
-    QTest::newRow("English grouping") << "_090/010h50b10132" << "en_US" << "50%" << "1,013.2 mb";
+    QTest::newRow("h00 is 100%") << "_090/010h00b10132"
+                                 << "C"
+                                 << "100%"
+                                 << "1013.2 mb";
+    QTest::newRow("b0132") << "_090/010h50b0132"
+                           << "C"
+                           << "50%"
+                           << "1013.2 mb";
+    QTest::newRow("b0132 Italian") << "_090/010h50b0132"
+                                   << "it_IT"
+                                   << "50%"
+                                   << "1.013,2 mb";
+    QTest::newRow("b0850") << "_090/010h50b0850"
+                           << "C"
+                           << "50%"
+                           << "985.0 mb";
+    QTest::newRow("b0000") << "_090/010h50b0000"
+                           << "C"
+                           << "50%"
+                           << "1000.0 mb";
+    QTest::newRow("English grouping") << "_090/010h50b10132"
+                                      << "en_US"
+                                      << "50%"
+                                      << "1,013.2 mb";
   }
   void humidity100AndPressureCompletion() {
     QFETCH(QString, report);
@@ -127,13 +164,16 @@ class TestReportDecoder : public QObject {
     QTest::addColumn<QString>("report");
     QTest::addColumn<QString>("rain");
     QTest::addColumn<int>("fontPt");
-    QTest::newRow("nothing") << "_090/010b10132" << "" << 10;
-    QTest::newRow("exactly 25 characters keep 10 pt")
-        << "_090/010r100p400P000" << "25mm/h 102mm/24h\r\n0mm/Day" << 10;
-    QTest::newRow("26 characters switch to 8 pt")
-        << "_090/010r100p400P040" << "25mm/h 102mm/24h\r\n10mm/Day" << 8;
-    QTest::newRow("wind chill piece") << "_090/012g020t032" << " Wch -8.9\u00B0C" << 10;
-    QTest::newRow("only since midnight") << "_090/010P100" << "25mm/Day" << 10;
+    QTest::newRow("nothing") << "_090/010b10132"
+                             << "" << 10;
+    QTest::newRow("exactly 25 characters keep 10 pt") << "_090/010r100p400P000"
+                                                      << "25mm/h 102mm/24h\r\n0mm/Day" << 10;
+    QTest::newRow("26 characters switch to 8 pt") << "_090/010r100p400P040"
+                                                  << "25mm/h 102mm/24h\r\n10mm/Day" << 8;
+    QTest::newRow("wind chill piece") << "_090/012g020t032"
+                                      << " Wch -8.9\u00B0C" << 10;
+    QTest::newRow("only since midnight") << "_090/010P100"
+                                         << "25mm/Day" << 10;
   }
   void rainText() {
     QFETCH(QString, report);
@@ -147,19 +187,30 @@ class TestReportDecoder : public QObject {
     QTest::addColumn<QString>("label");
     QTest::addColumn<bool>("alarm");
     // Default limits: temp -5..40 C, humidity 20..96 %, pressure 900..1040, wind 50, gust 80.
-    QTest::newRow("temp at LoTemp is red") << "_090/001t023" << "temp" << true;
-    QTest::newRow("temp one tenth above LoTemp is blue") << "_090/001t024" << "temp" << false;
-    QTest::newRow("temp at HiTemp is red") << "_090/001t104" << "temp" << true;
-    QTest::newRow("humidity at LoHum is red") << "_090/001h20" << "ur" << true;
-    QTest::newRow("humidity at HiHum is red") << "_090/001h96" << "ur" << true;
-    QTest::newRow("humidity inside is blue") << "_090/001h95" << "ur" << false;
-    QTest::newRow("pressure at HiBaro is red") << "_090/001b10400" << "press" << true;
-    QTest::newRow("pressure inside is blue") << "_090/001b10399" << "press" << false;
-    QTest::newRow("pressure at LoBaro is red") << "_090/001b09000" << "press" << true;
-    QTest::newRow("calm is never red") << "_090/000g000" << "wind" << false;
-    QTest::newRow("rain beyond 24h limit") << "_090/001p999" << "rain" << true;
-    QTest::newRow("rain since midnight is not tested") << "_090/001P999p001r001" << "rain"
-                                                       << false;
+    QTest::newRow("temp at LoTemp is red") << "_090/001t023"
+                                           << "temp" << true;
+    QTest::newRow("temp one tenth above LoTemp is blue") << "_090/001t024"
+                                                         << "temp" << false;
+    QTest::newRow("temp at HiTemp is red") << "_090/001t104"
+                                           << "temp" << true;
+    QTest::newRow("humidity at LoHum is red") << "_090/001h20"
+                                              << "ur" << true;
+    QTest::newRow("humidity at HiHum is red") << "_090/001h96"
+                                              << "ur" << true;
+    QTest::newRow("humidity inside is blue") << "_090/001h95"
+                                             << "ur" << false;
+    QTest::newRow("pressure at HiBaro is red") << "_090/001b10400"
+                                               << "press" << true;
+    QTest::newRow("pressure inside is blue") << "_090/001b10399"
+                                             << "press" << false;
+    QTest::newRow("pressure at LoBaro is red") << "_090/001b09000"
+                                               << "press" << true;
+    QTest::newRow("calm is never red") << "_090/000g000"
+                                       << "wind" << false;
+    QTest::newRow("rain beyond 24h limit") << "_090/001p999"
+                                           << "rain" << true;
+    QTest::newRow("rain since midnight is not tested") << "_090/001P999p001r001"
+                                                       << "rain" << false;
   }
   void alarms() {
     QFETCH(QString, report);
@@ -214,8 +265,8 @@ class TestReportDecoder : public QObject {
         << false << false << false << false << "_090/001t150h99b08000" << false << false;
     QTest::newRow("three alarms, one beep and focus")
         << false << false << true << true << "_090/001t150h99b08000" << true << true;
-    QTest::newRow("no alarm, no request") << false << false << true << true << "_090/001t050"
-                                          << false << false;
+    QTest::newRow("no alarm, no request")
+        << false << false << true << true << "_090/001t050" << false << false;
   }
   void notifications() {
     Settings s = DefaultAlarmSettings();
@@ -250,8 +301,8 @@ class TestReportDecoder : public QObject {
     QTest::newRow("quantity first seen later is compared with 0")
         << QStringList{"_090/001t077", "_090/001h55"} << untouched << int(Trend::Up) << untouched;
     QTest::newRow("arrow against the last report that had the quantity")
-        << QStringList{"_090/001b10132", "_090/001t050", "_090/001b10132"} << untouched
-        << untouched << int(Trend::Equal);
+        << QStringList{"_090/001b10132", "_090/001t050", "_090/001b10132"} << untouched << untouched
+        << int(Trend::Equal);
   }
   void trends() {
     QFETCH(QStringList, reports);

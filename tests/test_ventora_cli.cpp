@@ -23,8 +23,7 @@ class TestVentoraCli : public QObject {
   Q_OBJECT
  private slots:
   void decodesTheWorkedExample() {
-    const auto lines =
-        RunDecode("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\n");
+    const auto lines = RunDecode("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\n");
     QCOMPARE(lines.size(), 1);
     const QJsonObject labels = lines[0]["labels"].toObject();
     QCOMPARE(labels["lblWxData"].toString(), QStringLiteral("220\u00B0  6 / 8 km/h"));

@@ -12,16 +12,15 @@ class TestWeatherField : public QObject {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("rest");
     QTest::newRow("temperature cut out") << "g005t077r000" << QChar('t') << 3 << 77 << "g005r000";
-    QTest::newRow("pressure grows to five digits") << "h50b10132" << QChar('b') << 4 << 10132
-                                                   << "h50";
-    QTest::newRow("humidity stops at a letter") << "h50b10132" << QChar('h') << 2 << 50
-                                                << "b10132";
+    QTest::newRow("pressure grows to five digits")
+        << "h50b10132" << QChar('b') << 4 << 10132 << "h50";
+    QTest::newRow("humidity stops at a letter") << "h50b10132" << QChar('h') << 2 << 50 << "b10132";
     QTest::newRow("h00 reads 0") << "h00" << QChar('h') << 2 << 0 << "";
     QTest::newRow("h100 grows") << "h100x" << QChar('h') << 2 << 100 << "x";
     QTest::newRow("negative temperature") << "t-05r000" << QChar('t') << 3 << -5 << "r000";
     QTest::newRow("plus sign") << "v+12" << QChar('v') << 3 << 12 << "";
-    QTest::newRow("dotted field is cut, missing") << "g...t077" << QChar('g') << 3 << -9999
-                                                  << "t077";
+    QTest::newRow("dotted field is cut, missing")
+        << "g...t077" << QChar('g') << 3 << -9999 << "t077";
     QTest::newRow("blank field stays") << "g   t077" << QChar('g') << 3 << -9999 << "g   t077";
     QTest::newRow("short field at the end") << "t077h5" << QChar('h') << 2 << 5 << "t077";
     QTest::newRow("letter at the very end") << "t077h" << QChar('h') << 2 << -9999 << "t077h";

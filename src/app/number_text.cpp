@@ -42,8 +42,21 @@ std::string LeadingNumberChars(QStringView text) {
   return out;
 }
 
+// Most fields are a few plain digits: read those without the general parser.
+std::optional<double> PlainInteger(const std::string& s) {
+  size_t i = (!s.empty() && (s[0] == '-' || s[0] == '+')) ? 1 : 0;
+  if (i == s.size() || s.size() - i > 15) return std::nullopt;
+  int64_t value = 0;
+  for (size_t k = i; k < s.size(); ++k) {
+    if (s[k] < '0' || s[k] > '9') return std::nullopt;
+    value = value * 10 + (s[k] - '0');
+  }
+  return s[0] == '-' ? -double(value) : double(value);
+}
+
 // from_chars wants no leading '+' and a complete exponent.
 double ParseAscii(std::string s) {
+  if (const auto plain = PlainInteger(s)) return *plain;
   if (!s.empty() && s.back() == 'e') s.pop_back();
   if (s.size() >= 2 && s.back() != 'e' && (s.back() == '+' || s.back() == '-') &&
       s[s.size() - 2] == 'e')

@@ -99,6 +99,7 @@ void BuildValueLabels(QWidget* window, MainWindowControls& c) {
   c.lblPress = Label(window, "lblPress", TwipsRect(1250, 425, 1335, 255), QString(), value);
   c.picVar[2] = TrendPicture(window, 2, TwipsRect(2600, 425, 255, 245));
   c.lblRain = Label(window, "lblRain", TwipsRect(1200, 650, 1935, 580), QString(), title);
+  c.lblRain->setWordWrap(true);  // the derived values wrap onto a further line
   c.lblRain->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
 }
 
@@ -106,7 +107,7 @@ void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
   c.lblWxComment = Label(window, "lblWxComment", TwipsRect(0, 1210, 3180, 255), QString(),
                          {Red, QColor(224, 224, 224),
                           Font(QStringLiteral("Liberation Mono"), 9, false), Qt::AlignHCenter});
-  c.lblWxComment->setFrameStyle(QFrame::Box | QFrame::Plain);
+  c.lblWxComment->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   c.lblWxComment->setToolTip(
       QStringLiteral("Click col tasto destro per abilitare/disabilitare la finestra Rx"));
   c.List2 = new QListWidget(window);

@@ -42,6 +42,7 @@ CompassFigure DrawWindCompass(int16_t dir, float speed, float gust) {
   const float c = static_cast<float>(std::cos(a));
   const float s = static_cast<float>(std::sin(a));
   CompassFigure figure{dir, speed, gust, false, {}};
+  figure.drawing.reserve(4);
   figure.drawing.push_back(DrawOp{});
   if (speed == 0 && gust == 0) {
     figure.calm = true;

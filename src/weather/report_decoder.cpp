@@ -75,6 +75,7 @@ QString RainText(const DecodedValues& v, const QLocale& locale) {
 TrendUpdate TrendPicture(bool havePrevious, float delta) {
   TrendUpdate update;
   update.touched = true;
+  update.drawing.reserve(5);
   update.drawing.push_back(DrawOp{});
   if (havePrevious) {
     update.arrow = TrendOf(delta);

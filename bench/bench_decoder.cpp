@@ -1,0 +1,48 @@
+// How fast one report is decoded, labels formatted included, over the real packets in tests/data.
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QLocale>
+#include <QStringList>
+
+#include "report_decoder.h"
+#include "windows1252.h"
+
+namespace {
+
+QStringList CorpusReports() {
+  QStringList reports;
+  for (const char* name : {"aprs-weather-cwop.txt", "aprs-weather-misc.txt"}) {
+    QFile f(QStringLiteral(VENTORA_TEST_DATA "/") + QLatin1String(name));
+    if (!f.open(QIODevice::ReadOnly)) continue;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+      const int colon = line.indexOf(':');
+      if (colon >= 0) reports << FromWindows1252(line.mid(colon + 1).trimmed());
+    }
+  }
+  return reports;
+}
+
+void DecodeCorpus(benchmark::State& bench, const char* localeName) {
+  const QStringList reports = CorpusReports();
+  Settings settings;
+  ApplyDefaultAlarms(settings);
+  settings.StationCall = QStringLiteral("IW2XYZ");
+  const QLocale locale(QString::fromLatin1(localeName));
+  ReportState state;
+  qsizetype i = 0;
+  for (auto _ : bench) {
+    ReportOutcome out = DecodeWeatherReport(reports[i], settings, state, locale);
+    state = out.after;
+    benchmark::DoNotOptimize(out);
+    if (++i == reports.size()) i = 0;
+  }
+  bench.SetItemsProcessed(bench.iterations());
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(DecodeCorpus, C, "C");
+BENCHMARK_CAPTURE(DecodeCorpus, it_IT, "it_IT");
+
+BENCHMARK_MAIN();
