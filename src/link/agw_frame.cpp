@@ -1,0 +1,25 @@
+#include "agw_frame.h"
+
+#include "windows1252.h"
+
+QByteArray EncodeAgwRequest(char kind) {
+  QByteArray frame(AgwHeaderSize, '\0');
+  frame[AgwKindOffset] = kind;
+  return frame;
+}
+
+uint32_t AgwDataLength(const char* header) {
+  const auto low = static_cast<unsigned char>(header[AgwDataLenOffset]);
+  const auto high = static_cast<unsigned char>(header[AgwDataLenOffset + 1]);
+  return low + 256u * high;
+}
+
+AgwFrame ReadAgwHeader(const char* header) {
+  AgwFrame frame;
+  frame.kind = FromWindows1252(header + AgwKindOffset, 1)[0];
+  const char* call = header + AgwCallFromOffset;
+  qsizetype n = 0;
+  while (n < AgwCallFromSize && call[n] != '\0') ++n;
+  frame.callFrom = FromWindows1252(call, n);
+  return frame;
+}

@@ -1,0 +1,27 @@
+// The AGWPE frame: a 36-byte header (kind, source call, data length) and its data.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+inline constexpr int AgwHeaderSize = 36;
+inline constexpr int AgwKindOffset = 4;
+inline constexpr int AgwCallFromOffset = 8;
+inline constexpr int AgwCallFromSize = 10;
+inline constexpr int AgwDataLenOffset = 28;
+
+struct AgwFrame {
+  QChar kind;        // "U", "T" monitored; "R" version; "G" ports; others are stepped over
+  QString callFrom;  // up to 10 characters, stopping at the first zero byte
+  QByteArray data;   // exactly the header's data length
+};
+
+// A header-only request: 36 zero bytes but the kind letter at offset 4.
+QByteArray EncodeAgwRequest(char kind);
+
+// Data length from bytes 28 and 29 only (0..65535); bytes 30 and 31 are not read.
+uint32_t AgwDataLength(const char* header);
+
+// Kind and source call of a header of at least AgwHeaderSize bytes.
+AgwFrame ReadAgwHeader(const char* header);

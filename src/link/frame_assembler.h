@@ -1,0 +1,23 @@
+// Joins the bytes of a TCP stream, however they were cut, into whole AGWPE frames in order.
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+#include "agw_frame.h"
+
+class FrameAssembler {
+ public:
+  void Feed(const char* bytes, qsizetype size);
+  void Feed(const QByteArray& bytes) { Feed(bytes.constData(), bytes.size()); }
+
+  // The next whole frame, header-only frames included; nothing until one is complete.
+  std::optional<AgwFrame> Next();
+
+  // Bytes received but not yet handed back as a frame.
+  qsizetype Pending() const { return buffer_.size() - start_; }
+
+ private:
+  QByteArray buffer_;
+  qsizetype start_ = 0;  // first byte not yet handed back
+};

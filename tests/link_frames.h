@@ -1,0 +1,20 @@
+// Builds AGWPE frames byte by byte, as an engine sends them, for the link tests.
+#pragma once
+
+#include <QByteArray>
+
+inline QByteArray AgwFrameBytes(char kind, const QByteArray& call, const QByteArray& data) {
+  QByteArray frame(36, '\0');
+  frame[4] = kind;
+  for (int i = 0; i < call.size() && i < 10; ++i) frame[8 + i] = call[i];
+  frame[28] = char(data.size() & 0xff);
+  frame[29] = char((data.size() >> 8) & 0xff);
+  return frame + data;
+}
+
+// A monitored UI frame as direwolf formats it, info field last, ended by CR and NUL.
+inline QByteArray MonitoredFrame(const QByteArray& call, const QByteArray& info) {
+  const QByteArray text = " 1:Fm " + call + " To APRS Via WIDE2-1 <UI pid=F0 Len=" +
+                          QByteArray::number(info.size()) + " >[12:00:00]\r" + info + "\r";
+  return AgwFrameBytes('U', call, text + '\0');
+}
