@@ -14,7 +14,8 @@ inline QByteArray AgwFrameBytes(char kind, const QByteArray& call, const QByteAr
 
 // A monitored UI frame as direwolf formats it, info field last, ended by CR and NUL.
 inline QByteArray MonitoredFrame(const QByteArray& call, const QByteArray& info) {
-  const QByteArray text = " 1:Fm " + call + " To APRS Via WIDE2-1 <UI pid=F0 Len=" +
-                          QByteArray::number(info.size()) + " >[12:00:00]\r" + info + "\r";
+  const QByteArray text = " 1:Fm " + call +
+                          " To APRS Via WIDE2-1 <UI pid=F0 Len=" + QByteArray::number(info.size()) +
+                          " >[12:00:00]\r" + info + "\r";
   return AgwFrameBytes('U', call, text + '\0');
 }

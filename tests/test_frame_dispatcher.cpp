@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "frame_dispatcher.h"
 #include "frame_assembler.h"
+#include "frame_dispatcher.h"
 #include "link_frames.h"
 
 namespace {
@@ -20,12 +20,12 @@ class TestFrameDispatcher : public QObject {
   void lines_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("three lines keep the last two") << QByteArray("a\rb\rc\r") << QStringList{"b", "c"};
-    QTest::newRow("header line is rewritten")
-        << QByteArray(" 1:Fm IW2ABC To APRS <UI>\r_220/004\r")
-        << QStringList{"1: IW2ABC To APRS <UI>", "_220/004"};
-    QTest::newRow("two-digit port is kept") << QByteArray(" 12:Fm IW2ABC To APRS\rx\r")
-                                            << QStringList{" 12:Fm IW2ABC To APRS", "x"};
+    QTest::newRow("three lines keep the last two")
+        << QByteArray("a\rb\rc\r") << QStringList{"b", "c"};
+    QTest::newRow("header line is rewritten") << QByteArray(" 1:Fm IW2ABC To APRS <UI>\r_220/004\r")
+                                              << QStringList{"1: IW2ABC To APRS <UI>", "_220/004"};
+    QTest::newRow("two-digit port is kept")
+        << QByteArray(" 12:Fm IW2ABC To APRS\rx\r") << QStringList{" 12:Fm IW2ABC To APRS", "x"};
     QTest::newRow("empty lines skipped") << QByteArray("\r\ra\r\r") << QStringList{"a"};
     QTest::newRow("text after the last CR dropped") << QByteArray("a\rrest") << QStringList{"a"};
     QTest::newRow("no CR at all") << QByteArray("abc") << QStringList{};
@@ -46,23 +46,23 @@ class TestFrameDispatcher : public QObject {
     QTest::addColumn<bool>("accept");
     QTest::addColumn<bool>("decoded");
     const QByteArray wx = "!4903.50N/07201.75W_220/004g005t077";
-    QTest::newRow("own station, weather") << MonitoredFrame("IW2ABC", wx) << "IW2ABC" << true
-                                          << true;
+    QTest::newRow("own station, weather")
+        << MonitoredFrame("IW2ABC", wx) << "IW2ABC" << true << true;
     QTest::newRow("positionless") << MonitoredFrame("IW2ABC", "_10090556c220s004") << "IW2ABC"
                                   << true << true;
     QTest::newRow("T frame counts too")
         << AgwFrameBytes('T', "IW2ABC", " 1:Fm IW2ABC To APRS\r_220/004\r") << "IW2ABC" << true
         << true;
     QTest::newRow("other station") << MonitoredFrame("K1ABC", wx) << "IW2ABC" << true << false;
-    QTest::newRow("ssid suffix does not match") << MonitoredFrame("IW2ABC-1", wx) << "IW2ABC"
-                                                << true << false;
-    QTest::newRow("lower case does not match") << MonitoredFrame("iw2abc", wx) << "IW2ABC" << true
-                                               << false;
+    QTest::newRow("ssid suffix does not match")
+        << MonitoredFrame("IW2ABC-1", wx) << "IW2ABC" << true << false;
+    QTest::newRow("lower case does not match")
+        << MonitoredFrame("iw2abc", wx) << "IW2ABC" << true << false;
     QTest::newRow("gate closed") << MonitoredFrame("IW2ABC", wx) << "IW2ABC" << false << false;
-    QTest::newRow("bang without underscore") << MonitoredFrame("IW2ABC", "!4903.50N/07201.75W-")
-                                             << "IW2ABC" << true << false;
-    QTest::newRow("status with underscore") << MonitoredFrame("IW2ABC", ">a_b") << "IW2ABC"
-                                            << true << false;
+    QTest::newRow("bang without underscore")
+        << MonitoredFrame("IW2ABC", "!4903.50N/07201.75W-") << "IW2ABC" << true << false;
+    QTest::newRow("status with underscore")
+        << MonitoredFrame("IW2ABC", ">a_b") << "IW2ABC" << true << false;
     for (const char* first : {"/", "@", "=", ";"})
       QTest::newRow(qPrintable(QStringLiteral("data type %1").arg(first)))
           << MonitoredFrame("IW2ABC", QByteArray(first) + "x_1") << "IW2ABC" << true << true;
@@ -90,15 +90,17 @@ class TestFrameDispatcher : public QObject {
     QTest::addColumn<QString>("comment");
     QTest::newRow("ports") << AgwFrameBytes('G', "", "2;Port1 x;Port2 y;") << "Porte Radio : 2"
                            << "";
-    QTest::newRow("version 1.2") << AgwFrameBytes('R', "", QByteArray("\1\0\0\0\2\0\0\0", 8))
-                                 << "" << "Ventora connesso a AGWPE v1.2";
-    QTest::newRow("direwolf version") << AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8))
-                                      << "" << "Ventora connesso a AGWPE v2005.127";
+    QTest::newRow("version 1.2") << AgwFrameBytes('R', "", QByteArray("\1\0\0\0\2\0\0\0", 8)) << ""
+                                 << "Ventora connesso a AGWPE v1.2";
+    QTest::newRow("direwolf version")
+        << AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) << ""
+        << "Ventora connesso a AGWPE v2005.127";
     QTest::newRow("version numbers are unsigned")
         << AgwFrameBytes('R', "", QByteArray("\xff\xff\0\0\0\x80\0\0", 8)) << ""
         << "Ventora connesso a AGWPE v65535.32768";
     QTest::newRow("short version answer reads zeros")
-        << AgwFrameBytes('R', "", QByteArray("\3", 1)) << "" << "Ventora connesso a AGWPE v3.0";
+        << AgwFrameBytes('R', "", QByteArray("\3", 1)) << ""
+        << "Ventora connesso a AGWPE v3.0";
   }
   void answers() {
     QFETCH(QByteArray, frame);
@@ -109,8 +111,8 @@ class TestFrameDispatcher : public QObject {
   }
 
   void unknownKindChangesNothing() {
-    const DispatchResult r = HandleAgwFrame(Frame(AgwFrameBytes('S', "IW2ABC", "a\rb\r")),
-                                            "IW2ABC", true);
+    const DispatchResult r =
+        HandleAgwFrame(Frame(AgwFrameBytes('S', "IW2ABC", "a\rb\r")), "IW2ABC", true);
     QVERIFY(!r.rxLines && !r.rainCaption && !r.commentCaption && !r.report);
   }
 };

@@ -17,7 +17,9 @@ void AgwLink::Close() {
   assembler_ = FrameAssembler();
 }
 
-void AgwLink::SendAgwRequest(char kind) { socket_->write(EncodeAgwRequest(kind)); }
+void AgwLink::SendAgwRequest(char kind) {
+  socket_->write(EncodeAgwRequest(kind));
+}
 
 void AgwLink::DataArrival() {
   // readyRead is not emitted again for bytes left unread: take everything every time.

@@ -7,7 +7,8 @@ namespace {
 constexpr char CarriageReturn = '\r';
 constexpr char LineFeed = '\n';
 
-// " 1:Fm IW2ABC-13 To APRS ..." becomes "1: IW2ABC-13 To APRS ..."; a two-digit port does not match.
+// " 1:Fm IW2ABC-13 To APRS ..." becomes "1: IW2ABC-13 To APRS ..."; a two-digit port does not
+// match.
 QString ShownLine(const QString& line) {
   if (line.mid(2, 4) == QLatin1String(":Fm ")) return line.mid(1, 2) + line.mid(5);
   return line;

@@ -11,8 +11,8 @@
 inline constexpr int RxLinesKept = 2;
 
 struct DispatchResult {
-  std::optional<QStringList> rxLines;  // new List2 contents ("U" and "T" frames)
-  std::optional<QString> rainCaption;  // "G": number of radio ports
+  std::optional<QStringList> rxLines;     // new List2 contents ("U" and "T" frames)
+  std::optional<QString> rainCaption;     // "G": number of radio ports
   std::optional<QString> commentCaption;  // "R": engine version
   std::optional<QString> report;          // information text for the weather decoder
 };
@@ -27,5 +27,4 @@ bool CarriesWeather(const QString& line);
 
 // The dispatcher's rules for one frame with data. Only monitored frames from `stationCall` reach
 // the decoder, and only while `acceptReport` is open: the last line they leave in the Rx window.
-DispatchResult HandleAgwFrame(const AgwFrame& frame, const QString& stationCall,
-                              bool acceptReport);
+DispatchResult HandleAgwFrame(const AgwFrame& frame, const QString& stationCall, bool acceptReport);

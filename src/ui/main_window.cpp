@@ -48,6 +48,14 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   tmrElapsed_->setInterval(ElapsedTickMs);
   connect(tmrElapsed_, &QTimer::timeout, this, &frmWx::tmrElapsed_Timer);
   tmrElapsed_->start();
+  winsock1_ = new AgwLink(this);
+  connect(winsock1_, &AgwLink::connected, this, &frmWx::Winsock1_Connect);
+  connect(winsock1_, &AgwLink::errorOccurred, this, &frmWx::Winsock1_Error);
+  connect(winsock1_, &AgwLink::frameReceived, this, &frmWx::HandleAgwFrame);
+  tray_ = new QSystemTrayIcon(VentoraIcon(), this);
+  tray_->setObjectName(QStringLiteral("cSysTray1"));
+  tray_->setToolTip(windowTitle());
+  connect(tray_, &QSystemTrayIcon::activated, this, [this] { RestoreFromTray(); });
 }
 
 void frmWx::Form_Load(const QString& commandTail) {
@@ -63,7 +71,14 @@ void frmWx::Form_Load(const QString& commandTail) {
   LoadAlarmSettings();
   settings_.AgwPort = DefaultAgwPort;
   if (settings_.AgwHost.isEmpty()) settings_.AgwHost = LoopbackHost;
-  if (settings_.StationCall.isEmpty()) settings_.StationCall = QStringLiteral("NOCALL");
+  if (!settings_.StationCall.isEmpty())
+    ConnectToEngine();
+  else
+    settings_.StationCall = QStringLiteral("NOCALL");
+}
+
+void frmWx::ConnectToEngine() {
+  winsock1_->Connect(settings_.AgwHost, static_cast<quint16>(settings_.AgwPort));
 }
 
 void frmWx::LoadAlarmSettings() {
@@ -81,6 +96,8 @@ void frmWx::SaveAlarmSettings() {
 void frmWx::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
+  winsock1_->Close();
+  tray_->hide();
   if (settings_.SaveAlarms) SaveAlarmSettings();
 }
 
@@ -118,7 +135,7 @@ void frmWx::ApplyReport(const ReportOutcome& out) {
   c_.lblRain->setFont(rainFont);
   ApplyLabel(c_.lblRain, {out.Rain, out.RainColour});
   Notify(out);
-  trayTooltip_ = out.tooltip;
+  SetTrayTooltip(out.tooltip);
   c_.lblWxComment->setText(out.WxComment);
 }
 
@@ -137,7 +154,26 @@ void frmWx::Notify(const ReportOutcome& out) {
   if (out.beep) seams_.beep();
 }
 
+void frmWx::SetTrayTooltip(const QString& text) {
+  tray_->setToolTip(text);
+}
+
+void frmWx::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+  // Where no notification area exists, nothing could bring a hidden window back.
+  if (!seams_.trayAvailable()) return;
+  QMetaObject::invokeMethod(this, &frmWx::SendToTray, Qt::QueuedConnection);
+}
+
+void frmWx::SendToTray() {
+  if (!(windowState() & Qt::WindowMinimized)) return;
+  tray_->show();
+  hide();
+}
+
 void frmWx::RestoreFromTray() {
+  tray_->hide();
   setWindowState(Qt::WindowNoState);
   show();
 }

@@ -1,8 +1,11 @@
 // frmWx, the main window: wires start-up, the timer and reports to the core and shows the results.
 #pragma once
 
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+
+#include "agw_link.h"
 
 #include "main_window_layout.h"
 #include "report_decoder.h"
@@ -27,20 +30,32 @@ class frmWx : public QWidget {
 
   // Shows one report of the watched station (the information text, first character included).
   void DecodeWeatherReport(const QString& text);
+  // Takes the icon out of the tray and shows the window in its normal state.
   void RestoreFromTray();
+
+  // AGWPE link events.
+  void Winsock1_Connect();
+  void Winsock1_Error(const QString& description);
+  void HandleAgwFrame(const AgwFrame& frame);
 
   int16_t MinutesSinceReport() const { return minutesSinceReport_; }
   bool AcceptReport() const { return state_.AcceptReport; }
   bool HavePrevious() const { return state_.HavePrevious; }
   const QString& AlarmsFile() const { return alarmsFile_; }
-  const QString& TrayTooltip() const { return trayTooltip_; }
+  QString TrayTooltip() const { return tray_->toolTip(); }
   const MainWindowControls& Controls() const { return c_; }
+  AgwLink& Winsock1() { return *winsock1_; }
+  QSystemTrayIcon& cSysTray1() { return *tray_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void tmrElapsed_Timer();
+  void ConnectToEngine();
+  void SendToTray();
+  void SetTrayTooltip(const QString& text);
   void ApplyReport(const ReportOutcome& out);
   void ApplyTrends(const ReportOutcome& out);
   void Notify(const ReportOutcome& out);
@@ -49,9 +64,10 @@ class frmWx : public QWidget {
   WindowSeams seams_;
   MainWindowControls c_;
   QTimer* tmrElapsed_;
+  AgwLink* winsock1_;
+  QSystemTrayIcon* tray_;
   ReportState state_;
   int16_t minutesSinceReport_ = 0;
   QString alarmsFile_;
-  QString trayTooltip_;
   bool unloaded_ = false;
 };

@@ -1,6 +1,7 @@
 #include "window_seams.h"
 
 #include <QApplication>
+#include <QSystemTrayIcon>
 #include <QWidget>
 
 WindowSeams WindowSeams::Desktop() {
@@ -14,5 +15,6 @@ WindowSeams WindowSeams::Desktop() {
     window->raise();
     window->activateWindow();
   };
+  seams.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
   return seams;
 }

@@ -11,6 +11,8 @@ struct WindowSeams {
   std::function<void()> beep;
   // Gives a normal (not minimised) window the input focus and puts it on top.
   std::function<void(QWidget*)> bringToFront;
+  // Whether a notification area exists to hold the tray icon.
+  std::function<bool()> trayAvailable;
   // The folder that holds the program and WxAlarms.ini; empty means the executable's folder.
   QString programFolder;
 

@@ -1,0 +1,215 @@
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "link_frames.h"
+#include "main_window.h"
+#include "test_support.h"
+
+namespace {
+
+struct Recorder {
+  QStringList messages;
+  int beeps = 0;
+};
+
+WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = false) {
+  WindowSeams seams;
+  seams.showMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text) {
+    r.messages << title + " | " + text;
+  };
+  seams.beep = [&r] { ++r.beeps; };
+  seams.bringToFront = [](QWidget*) {};
+  seams.trayAvailable = [tray] { return tray; };
+  seams.programFolder = folder;
+  return seams;
+}
+
+// A window connected to a local stand-in for the engine.
+struct Rig {
+  QTemporaryDir dir;
+  Recorder recorder;
+  Settings settings;
+  QTcpServer server;
+  QTcpSocket* engine = nullptr;
+  std::unique_ptr<frmWx> window;
+
+  explicit Rig(const QString& call = QStringLiteral("IW2XYZ")) {
+    ApplyDefaultAlarms(settings);
+    settings.FocusOnData = false;
+    settings.StationCall = call;
+    window = std::make_unique<frmWx>(settings, TestSeams(recorder, dir.path()));
+    server.listen(QHostAddress::LocalHost);
+    window->Winsock1().Connect(QStringLiteral("127.0.0.1"), server.serverPort());
+  }
+  bool Accept() {
+    if (!server.waitForNewConnection(5000)) return false;
+    engine = server.nextPendingConnection();
+    return engine != nullptr;
+  }
+  QByteArray ReadRequests(int bytes) {
+    QByteArray got;
+    QElapsedTimer t;
+    t.start();
+    while (got.size() < bytes && t.elapsed() < 5000) {
+      QCoreApplication::processEvents();
+      engine->waitForReadyRead(20);
+      got += engine->readAll();
+    }
+    return got;
+  }
+  void Send(const QByteArray& bytes) {
+    engine->write(bytes);
+    engine->flush();
+  }
+  QLabel* Label(const char* name) { return window->findChild<QLabel*>(name); }
+  QListWidget* List2() { return window->findChild<QListWidget*>("List2"); }
+};
+
+const QByteArray Report = "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW";
+
+}  // namespace
+
+class TestMainWindowLink : public QObject {
+  Q_OBJECT
+ private slots:
+  void connectSendsRequestsAndResetsDisplay() {
+    Rig rig;
+    QVERIFY(rig.Accept());
+    const QByteArray requests = rig.ReadRequests(108);
+    QCOMPARE(requests, EncodeAgwRequest('m') + EncodeAgwRequest('R') + EncodeAgwRequest('G'));
+    QCOMPARE(rig.window->windowTitle(), QStringLiteral("IW2XYZ Wx Station"));
+    QCOMPARE(rig.window->TrayTooltip(), QStringLiteral("IW2XYZ Wx Station"));
+    QCOMPARE(rig.Label("lblWxData")->text(), QStringLiteral("Ventora v5"));
+    QCOMPARE(rig.Label("lblElapsed")->text(), QStringLiteral("00"));
+    QVERIFY(!rig.window->HavePrevious());
+  }
+
+  void answersAndReportsArriveWhateverTheCuts() {
+    Rig rig;
+    QVERIFY(rig.Accept());
+    rig.ReadRequests(108);
+    const QByteArray stream = AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) +
+                              AgwFrameBytes('G', "", QByteArray("1;Port1 mono;\0", 14)) +
+                              EncodeAgwRequest('X') + MonitoredFrame("K1ABC", ">hello") +
+                              MonitoredFrame("IW2XYZ", Report + "\r\n");
+    // Cut the stream in uneven pieces, with pauses, as a slow network would.
+    for (int at = 0; at < stream.size(); at += 37) {
+      rig.Send(stream.mid(at, 37));
+      QTest::qWait(2);
+    }
+    QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
+    QCOMPARE(rig.Label("lblWxComment")->text(), QStringLiteral(" wRSW"));
+    QCOMPARE(rig.List2()->count(), 2);
+    QCOMPARE(rig.List2()->item(1)->text(), QString::fromLatin1(Report));
+    QVERIFY(rig.List2()->item(0)->text().startsWith(QStringLiteral("1: IW2XYZ To APRS")));
+    QVERIFY(rig.Label("lblRain")->text().startsWith(QStringLiteral("0mm/h")));
+    QVERIFY(!rig.window->AcceptReport());
+  }
+
+  void versionAndPortsCaptions() {
+    Rig rig;
+    QVERIFY(rig.Accept());
+    rig.ReadRequests(108);
+    rig.Send(AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) +
+             AgwFrameBytes('G', "", QByteArray("2;Port1;Port2;\0", 15)));
+    QTRY_COMPARE(rig.Label("lblWxComment")->text(),
+                 QStringLiteral("Ventora connesso a AGWPE v2005.127"));
+    QCOMPARE(rig.Label("lblRain")->text(), QStringLiteral("Porte Radio : 2"));
+  }
+
+  void gateHoldsReportsUntilTheTick() {
+    Rig rig;
+    QVERIFY(rig.Accept());
+    rig.ReadRequests(108);
+    rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077"));
+    QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
+    rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t086"));
+    QTRY_COMPARE(rig.List2()->item(1)->text(), QStringLiteral("_090/010g015t086"));
+    QCOMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));  // gate closed
+    auto* timer = rig.window->findChild<QTimer*>("tmrElapsed");
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t086"));
+    QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("30.0\u00B0C"));
+  }
+
+  void emptyCallNeverDecodesAnswers() {
+    Rig rig(QString{});
+    QVERIFY(rig.Accept());
+    rig.ReadRequests(108);
+    rig.Send(MonitoredFrame("K1ABC", "_090/010g015t077") +
+             AgwFrameBytes('G', "", QByteArray("1;\0", 3)));
+    QTRY_COMPARE(rig.Label("lblRain")->text(), QStringLiteral("Porte Radio : 1"));
+    QCOMPARE(rig.Label("lblTemp")->text(), QString());
+  }
+
+  void refusedConnectionShowsTheSocketsText() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();  // nobody listens there now
+    w.Winsock1().Connect(QStringLiteral("127.0.0.1"), port);
+    QTRY_COMPARE(r.messages.size(), 1);
+    QVERIFY(r.messages[0].startsWith(QStringLiteral("Errore collegamento con AGWPE | ")));
+    QVERIFY(r.messages[0].contains(QStringLiteral("refused"), Qt::CaseInsensitive));
+  }
+
+  void engineClosingIsNotAnError() {
+    Rig rig;
+    QVERIFY(rig.Accept());
+    rig.ReadRequests(108);
+    rig.engine->close();
+    QTest::qWait(100);
+    QVERIFY(rig.recorder.messages.isEmpty());
+  }
+
+  void startUpConnectsToPort8000OnLocalhost() {
+    QTcpServer engine;
+    if (!engine.listen(QHostAddress::LocalHost, 8000)) QSKIP("port 8000 is busy on this machine");
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("iw2xyz"));
+    QTRY_VERIFY(engine.hasPendingConnections());
+  }
+
+  void noCallMeansNoConnection() {
+    QTcpServer engine;
+    if (!engine.listen(QHostAddress::LocalHost, 8000)) QSKIP("port 8000 is busy on this machine");
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QString());
+    QTest::qWait(300);
+    QVERIFY(!engine.hasPendingConnections());
+    QCOMPARE(s.StationCall, QStringLiteral("NOCALL"));
+  }
+
+  void minimiseGoesToTrayOnlyWhereThereIsOne() {
+    for (const bool tray : {true, false}) {
+      QTemporaryDir dir;
+      Recorder r;
+      Settings s;
+      frmWx w(s, TestSeams(r, dir.path(), tray));
+      w.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&w));
+      w.setWindowState(Qt::WindowMinimized);
+      QTest::qWait(50);
+      QCOMPARE(w.isHidden(), tray);
+      QCOMPARE(w.cSysTray1().isVisible(), tray);
+      w.RestoreFromTray();
+      QVERIFY(w.isVisible());
+      QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+      QVERIFY(!w.cSysTray1().isVisible());
+    }
+  }
+};
+
+QTEST_MAIN(TestMainWindowLink)
+#include "test_main_window_link.moc"
