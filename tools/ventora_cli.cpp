@@ -5,6 +5,7 @@
 
 #include "alarm_settings_file.h"
 #include "decode_command.h"
+#include "monitor_command.h"
 
 namespace {
 
@@ -16,6 +17,10 @@ const char Usage[] =
     "      --locale NAME  regional number format (C, en_US, it_IT); default: the system's\n"
     "      --alarms FILE  alarm limits and switches from FILE; default: the built-in defaults\n"
     "      --call CALL    station call shown in the tray tooltip; default: empty\n"
+    "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
+    "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
+    "      as the window does and prints one JSON object per event (connected, frame,\n"
+    "      version, ports, report, tick, error, closed). --tick-ms sets the gate's minute.\n"
     "  ventora-cli --help\n";
 
 int Fail(const QString& message) {
@@ -46,6 +51,40 @@ QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
   return QString();
 }
 
+// Fills `options` from the words after "monitor"; returns an error text or nothing.
+QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
+  ApplyDefaultAlarms(options.settings);
+  options.locale = QLocale::system();
+  options.settings.AgwHost = QStringLiteral("localhost");
+  options.settings.AgwPort = DefaultAgwPort;
+  QStringList words;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (!arg.startsWith(QLatin1String("--"))) {
+      words << arg;
+      continue;
+    }
+    if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
+    const QString value = args[++i];
+    bool ok = true;
+    if (arg == QLatin1String("--port"))
+      options.settings.AgwPort = static_cast<int16_t>(value.toUShort(&ok));
+    else if (arg == QLatin1String("--tick-ms"))
+      options.tickMs = value.toInt(&ok);
+    else if (arg == QLatin1String("--locale"))
+      options.locale = QLocale(value);
+    else if (arg == QLatin1String("--alarms"))
+      ReadAlarmSettingsFile(value, options.settings);
+    else
+      return QStringLiteral("unknown option %1").arg(arg);
+    if (!ok) return QStringLiteral("bad value for %1: %2").arg(arg, value);
+  }
+  if (words.isEmpty() || words.size() > 2) return QStringLiteral("monitor needs CALL [HOST]");
+  options.settings.StationCall = words[0].toUpper();
+  if (words.size() == 2) options.settings.AgwHost = words[1];
+  return QString();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -61,6 +100,14 @@ int main(int argc, char* argv[]) {
     const QString error = ParseDecodeOptions(args.mid(1), options);
     if (!error.isEmpty()) return Fail(error);
     return RunDecode(options, stdin, stdout);
+  }
+  if (args[0] == QLatin1String("monitor")) {
+    MonitorOptions options;
+    const QString error = ParseMonitorOptions(args.mid(1), options);
+    if (!error.isEmpty()) return Fail(error);
+    MonitorSession session(options, stdout);
+    session.Start();
+    return QCoreApplication::exec();
   }
   return Fail(QStringLiteral("unknown command %1").arg(args[0]));
 }

@@ -1,0 +1,103 @@
+#include "agwpe_simulator.h"
+
+#include <QTcpSocket>
+
+namespace {
+
+QByteArray Frame(char kind, const QByteArray& call, const QByteArray& data) {
+  QByteArray frame = EncodeAgwRequest(kind);
+  for (int i = 0; i < call.size() && i < AgwCallFromSize; ++i)
+    frame[AgwCallFromOffset + i] = call[i];
+  frame[AgwDataLenOffset] = char(data.size() & 0xff);
+  frame[AgwDataLenOffset + 1] = char((data.size() >> 8) & 0xff);
+  return frame + data;
+}
+
+// A TNC2 line "CALL>DEST,PATH:info" as a packet; nothing for lines without both parts.
+std::optional<SimulatedPacket> ParseTnc2(const QByteArray& line) {
+  const int gt = line.indexOf('>');
+  const int colon = line.indexOf(':');
+  if (gt <= 0 || colon < gt) return std::nullopt;
+  return SimulatedPacket{line.left(gt), line.mid(colon + 1)};
+}
+
+}  // namespace
+
+AgwpeSimulator::AgwpeSimulator(const SimulatorOptions& options)
+    : options_(options), simulation_(options.call, options.seed) {
+  connect(&server_, &QTcpServer::newConnection, this, &AgwpeSimulator::Accept);
+  connect(&air_, &QTimer::timeout, this, &AgwpeSimulator::OnAir);
+  air_.start(options_.intervalMs);
+}
+
+AgwpeSimulator::~AgwpeSimulator() {
+  // The sockets would otherwise report their disconnection into a half-destroyed simulator.
+  for (Client& client : clients_) {
+    client.socket->disconnect(this);
+    delete client.socket;
+  }
+}
+
+bool AgwpeSimulator::Listen(QString* error) {
+  if (!options_.replayFile.isEmpty()) {
+    QFile file(options_.replayFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+      *error = QStringLiteral("cannot read %1").arg(options_.replayFile);
+      return false;
+    }
+    for (QByteArray line : file.readAll().split('\n'))
+      if (!line.trimmed().isEmpty()) replay_ << line.trimmed();
+  }
+  if (server_.listen(QHostAddress::LocalHost, options_.port)) return true;
+  *error = server_.errorString();
+  return false;
+}
+
+void AgwpeSimulator::Accept() {
+  while (QTcpSocket* socket = server_.nextPendingConnection()) {
+    clients_.push_back({socket, {}, false});
+    Client& client = clients_.back();
+    connect(socket, &QTcpSocket::readyRead, this, [this, &client] { Serve(client); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+      clients_.remove_if([socket](const Client& c) { return c.socket == socket; });
+      socket->deleteLater();
+    });
+  }
+}
+
+void AgwpeSimulator::Serve(Client& client) {
+  client.requests.Feed(client.socket->readAll());
+  while (auto request = client.requests.Next()) Answer(client, request->kind);
+}
+
+void AgwpeSimulator::Answer(Client& client, QChar kind) {
+  if (kind == u'R') {
+    client.socket->write(Frame('R', "", QByteArray("\xd0\x07\0\0\x05\0\0\0", 8)));
+  } else if (kind == u'G') {
+    client.socket->write(Frame('G', "", QByteArray("1;Port1 Ventora simulated radio;\0", 34)));
+  } else if (kind == u'm') {
+    client.monitoring = !client.monitoring;  // as in real engines, "m" toggles
+    if (client.monitoring) QTimer::singleShot(300, this, &AgwpeSimulator::OnAir);
+  }
+}
+
+std::optional<SimulatedPacket> AgwpeSimulator::NextPacket() {
+  if (!replay_.isEmpty()) {
+    const QByteArray line = replay_[replayAt_];
+    replayAt_ = (replayAt_ + 1) % replay_.size();
+    return ParseTnc2(line);
+  }
+  // Mostly the watched station; other stations now and then.
+  if (++tick_ % 3 == 0) return simulation_.NextOtherTraffic();
+  return simulation_.NextReport(QDateTime::currentDateTime());
+}
+
+void AgwpeSimulator::OnAir() {
+  if (const auto packet = NextPacket()) Broadcast(*packet);
+}
+
+void AgwpeSimulator::Broadcast(const SimulatedPacket& packet) {
+  const QByteArray frame = Frame('U', packet.from, MonitorText(packet, QTime::currentTime()));
+  for (Client& client : clients_)
+    if (client.monitoring) client.socket->write(frame);
+}

@@ -1,0 +1,39 @@
+// `ventora-cli monitor`: the window's link, gate and decoder, printing one JSON line per event.
+#pragma once
+
+#include <QLocale>
+#include <QObject>
+#include <QTimer>
+#include <cstdio>
+
+#include "agw_link.h"
+#include "display_state.h"
+#include "report_decoder.h"
+#include "settings.h"
+
+struct MonitorOptions {
+  Settings settings;  // StationCall, AgwHost, AgwPort and the alarm part
+  QLocale locale;
+  int tickMs = 60000;
+};
+
+class MonitorSession : public QObject {
+  Q_OBJECT
+ public:
+  MonitorSession(const MonitorOptions& options, std::FILE* out);
+  void Start();
+
+ private:
+  void OnConnected();
+  void OnFrame(const AgwFrame& frame);
+  void OnTick();
+  void Print(const QByteArray& json);
+
+  MonitorOptions options_;
+  std::FILE* out_;
+  AgwLink link_;
+  QTimer tick_;
+  ReportState state_;
+  DisplayState shown_;
+  int minutes_ = 0;
+};
