@@ -2,26 +2,10 @@
 
 #include "main_window.h"
 #include "test_support.h"
+#include "window_seams_recorder.h"
 #include "twips.h"
 
 namespace {
-
-struct Recorder {
-  QStringList messages;
-  int beeps = 0;
-  int raised = 0;
-};
-
-WindowSeams TestSeams(Recorder& r, const QString& folder) {
-  WindowSeams seams;
-  seams.showMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text) {
-    r.messages << title + " | " + text;
-  };
-  seams.beep = [&r] { ++r.beeps; };
-  seams.bringToFront = [&r](QWidget*) { ++r.raised; };
-  seams.programFolder = folder;
-  return seams;
-}
 
 QColor TextColour(QWidget* w) {
   return w->palette().color(QPalette::WindowText);

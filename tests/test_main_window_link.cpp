@@ -5,25 +5,9 @@
 #include "link_frames.h"
 #include "main_window.h"
 #include "test_support.h"
+#include "window_seams_recorder.h"
 
 namespace {
-
-struct Recorder {
-  QStringList messages;
-  int beeps = 0;
-};
-
-WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = false) {
-  WindowSeams seams;
-  seams.showMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text) {
-    r.messages << title + " | " + text;
-  };
-  seams.beep = [&r] { ++r.beeps; };
-  seams.bringToFront = [](QWidget*) {};
-  seams.trayAvailable = [tray] { return tray; };
-  seams.programFolder = folder;
-  return seams;
-}
 
 // A window connected to a local stand-in for the engine.
 struct Rig {
