@@ -2,8 +2,8 @@
 
 #include "main_window.h"
 #include "test_support.h"
-#include "window_seams_recorder.h"
 #include "twips.h"
+#include "window_seams_recorder.h"
 
 namespace {
 

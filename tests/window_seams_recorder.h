@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "window_seams.h"
 
@@ -9,6 +10,8 @@ struct Recorder {
   QStringList messages;  // "title | text"
   int beeps = 0;
   int raised = 0;
+  int modals = 0;                             // setup dialogs shown modally
+  std::function<void(QDialog*)> answerModal;  // what the user does in the modal dialog
 };
 
 inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = false) {
@@ -18,6 +21,10 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
   };
   seams.beep = [&r] { ++r.beeps; };
   seams.bringToFront = [&r](QWidget*) { ++r.raised; };
+  seams.execModal = [&r](QDialog* dialog) {
+    ++r.modals;
+    if (r.answerModal) r.answerModal(dialog);
+  };
   seams.trayAvailable = [tray] { return tray; };
   seams.programFolder = folder;
   return seams;

@@ -56,6 +56,8 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   tray_->setObjectName(QStringLiteral("cSysTray1"));
   tray_->setToolTip(windowTitle());
   connect(tray_, &QSystemTrayIcon::activated, this, [this] { RestoreFromTray(); });
+  setFocusPolicy(Qt::StrongFocus);  // F1 reaches the window: its labels take no focus
+  for (QLabel* label : {c_.lblWxData, c_.lblRain, c_.lblWxComment}) label->installEventFilter(this);
 }
 
 void frmWx::Form_Load(const QString& commandTail) {
@@ -73,8 +75,10 @@ void frmWx::Form_Load(const QString& commandTail) {
   if (settings_.AgwHost.isEmpty()) settings_.AgwHost = LoopbackHost;
   if (!settings_.StationCall.isEmpty())
     ConnectToEngine();
-  else
+  else {
     settings_.StationCall = QStringLiteral("NOCALL");
+    ShowSetupModal();
+  }
 }
 
 void frmWx::ConnectToEngine() {
@@ -102,6 +106,9 @@ void frmWx::Form_Unload() {
 }
 
 void frmWx::closeEvent(QCloseEvent* event) {
+  // Closing the main window ends the program: an open setup dialog or help window goes with it.
+  if (setup_) setup_->close();
+  if (help_) help_->close();
   Form_Unload();
   event->accept();
 }

@@ -5,7 +5,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QPointer>
+
 #include "agw_link.h"
+#include "help_viewer.h"
+#include "setup_dialog.h"
 
 #include "main_window_layout.h"
 #include "report_decoder.h"
@@ -13,6 +17,9 @@
 #include "window_seams.h"
 
 inline constexpr int ElapsedTickMs = 60000;
+// Outer heights of the window without and with the Rx window, in twips.
+inline constexpr int CollapsedHeight = 1930;
+inline constexpr int ExpandedHeight = 2310;
 inline constexpr int16_t MostMinutesShown = 99;
 
 class frmWx : public QWidget {
@@ -38,6 +45,15 @@ class frmWx : public QWidget {
   void Winsock1_Error(const QString& description);
   void HandleAgwFrame(const AgwFrame& frame);
 
+  // Window commands.
+  void ShowSetupModal();
+  void ShowSetupModeless();
+  void OpenHelp();
+  void ToggleRxWindow();
+  int OuterHeightTwips() const;
+  frmWxSetup* SetupDialog();
+  frmIstruzioni* HelpWindow() const { return help_; }
+
   int16_t MinutesSinceReport() const { return minutesSinceReport_; }
   bool AcceptReport() const { return state_.AcceptReport; }
   bool HavePrevious() const { return state_.HavePrevious; }
@@ -50,6 +66,8 @@ class frmWx : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void tmrElapsed_Timer();
@@ -66,6 +84,8 @@ class frmWx : public QWidget {
   QTimer* tmrElapsed_;
   AgwLink* winsock1_;
   QSystemTrayIcon* tray_;
+  frmWxSetup* setup_ = nullptr;
+  QPointer<frmIstruzioni> help_;
   ReportState state_;
   int16_t minutesSinceReport_ = 0;
   QString alarmsFile_;

@@ -19,6 +19,7 @@ void frmWx::Winsock1_Connect() {
 void frmWx::Winsock1_Error(const QString& description) {
   seams_.showMessage(QMessageBox::Warning, QStringLiteral("Errore collegamento con AGWPE"),
                      description);
+  if (!SetupDialog()->isVisible()) ShowSetupModal();
 }
 
 void frmWx::HandleAgwFrame(const AgwFrame& frame) {

@@ -15,6 +15,7 @@ WindowSeams WindowSeams::Desktop() {
     window->raise();
     window->activateWindow();
   };
+  seams.execModal = [](QDialog* dialog) { dialog->exec(); };
   seams.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
   return seams;
 }

@@ -1,6 +1,7 @@
 // The few effects of the main window that reach outside it, as seams that tests can answer.
 #pragma once
 
+#include <QDialog>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -11,6 +12,8 @@ struct WindowSeams {
   std::function<void()> beep;
   // Gives a normal (not minimised) window the input focus and puts it on top.
   std::function<void(QWidget*)> bringToFront;
+  // Shows a dialog modally and returns when it is closed.
+  std::function<void(QDialog*)> execModal;
   // Whether a notification area exists to hold the tray icon.
   std::function<bool()> trayAvailable;
   // The folder that holds the program and WxAlarms.ini; empty means the executable's folder.

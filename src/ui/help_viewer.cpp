@@ -1,0 +1,103 @@
+#include "help_viewer.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QScreen>
+
+#include "app_icon.h"
+#include "rtf_reader.h"
+#include "twips.h"
+
+namespace {
+
+// Allowances for the borders and the title bar, in twips.
+constexpr int BorderAllowance = 120;
+constexpr int TitleAllowance = 480;
+
+int ToTwips(int px) {
+  return int(px * TwipsPerPixel);
+}
+
+}  // namespace
+
+frmIstruzioni::frmIstruzioni(WindowSeams seams, QString programFolder)
+    : seams_(std::move(seams)), programFolder_(std::move(programFolder)) {
+  setObjectName(QStringLiteral("frmIstruzioni"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Istruzioni:"));
+  setWindowIcon(VentoraIcon());
+  resize(Px(7680), Px(3960));
+  rtfIstruzioni_ = new QTextEdit(this);
+  rtfIstruzioni_->setObjectName(QStringLiteral("rtfIstruzioni"));
+  rtfIstruzioni_->setReadOnly(true);
+  rtfIstruzioni_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  rtfIstruzioni_->setGeometry(TwipsRect(0, 0, 7665, 3855));
+  Form_Load();
+}
+
+void frmIstruzioni::Form_Load() {
+  const QScreen* screen = this->screen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void frmIstruzioni::Apri(const QString& NFileIstruzioni, const QString& Titolo) {
+  helpFileName_ = NFileIstruzioni;
+  setWindowTitle(u' ' + Titolo);
+  show();
+  raise();
+  activateWindow();
+  // Some platforms never report activation of a window that is already active.
+  if (isActiveWindow())
+    QMetaObject::invokeMethod(this, &frmIstruzioni::Form_Activate, Qt::QueuedConnection);
+}
+
+bool frmIstruzioni::FileExists(const QString& name) {
+  const QFileInfo info(name);
+  return info.exists() && info.isFile();
+}
+
+QString frmIstruzioni::HelpFilePath() const {
+  if (FileExists(helpFileName_)) return helpFileName_;
+  // Started from a desktop menu the working folder is the home folder: look beside the program.
+  const QString beside = QDir(programFolder_).filePath(helpFileName_);
+  if (!QFileInfo(helpFileName_).isAbsolute() && FileExists(beside)) return beside;
+  return QString();
+}
+
+void frmIstruzioni::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+void frmIstruzioni::Form_Resize() {
+  if (windowState() & Qt::WindowMinimized) return;
+  const QRect outer = frameGeometry();
+  const int w = std::max(1, ToTwips(outer.width()) - BorderAllowance);
+  const int h = std::max(1, ToTwips(outer.height()) - TitleAllowance);
+  rtfIstruzioni_->setGeometry(0, 0, std::max(1, Px(w)), std::max(1, Px(h)));
+}
+
+void frmIstruzioni::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    QMetaObject::invokeMethod(this, &frmIstruzioni::Form_Activate, Qt::QueuedConnection);
+}
+
+void frmIstruzioni::Form_Activate() {
+  if (activating_ || !isVisible()) return;
+  activating_ = true;
+  const QString path = HelpFilePath();
+  QFile file(path);
+  if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
+    ReadRtf(file.readAll(), rtfIstruzioni_->document());
+  } else {
+    seams_.showMessage(QMessageBox::Critical, QStringLiteral("Brevander"),
+                       QStringLiteral("Manca il file di help ") + helpFileName_);
+    close();
+  }
+  activating_ = false;
+}

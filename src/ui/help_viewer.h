@@ -1,0 +1,44 @@
+// frmIstruzioni: a plain resizable window that shows the rich-text help file.
+#pragma once
+
+#include <QTextEdit>
+#include <QWidget>
+#include <functional>
+
+#include "window_seams.h"
+
+inline constexpr char HelpFileName[] = "Leggimi.rtf";
+inline constexpr char HelpTitle[] = "Ventora - Istruzioni";
+
+class frmIstruzioni : public QWidget {
+  Q_OBJECT
+ public:
+  // `programFolder` is where the help file is also looked for when the working folder lacks it.
+  frmIstruzioni(WindowSeams seams, QString programFolder);
+
+  // Shows the window (modeless, active) with the file and the title given.
+  void Apri(const QString& NFileIstruzioni, const QString& Titolo);
+
+  // True when the file system can tell the file's length; a file of length 0 exists.
+  static bool FileExists(const QString& name);
+  // Where the help file is read from: the name as given, else the program's folder.
+  QString HelpFilePath() const;
+
+  const QString& HelpFileName() const { return helpFileName_; }
+  QTextEdit* Box() const { return rtfIstruzioni_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Resize();
+  void Form_Activate();
+
+  WindowSeams seams_;
+  QString programFolder_;
+  QString helpFileName_;
+  QTextEdit* rtfIstruzioni_;
+  bool activating_ = false;
+};

@@ -1,0 +1,76 @@
+// The main window's commands: F1 for help, right-clicks for the setup dialog and the Rx window.
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "main_window.h"
+#include "twips.h"
+
+namespace {
+
+// The outer height less the client area: the title bar and borders the layout was drawn with.
+constexpr int FrameAllowance = 450;
+
+}  // namespace
+
+frmWxSetup* frmWx::SetupDialog() {
+  if (!setup_) {
+    setup_ = new frmWxSetup(
+        settings_,
+        [this] {
+          winsock1_->Close();
+          ConnectToEngine();
+        },
+        this);
+  }
+  return setup_;
+}
+
+void frmWx::ShowSetupModal() {
+  frmWxSetup* dialog = SetupDialog();
+  if (!dialog->isVisible()) dialog->Form_Load();
+  seams_.execModal(dialog);
+}
+
+void frmWx::ShowSetupModeless() {
+  frmWxSetup* dialog = SetupDialog();
+  if (!dialog->isVisible()) {
+    dialog->Form_Load();
+    dialog->show();
+  }
+  dialog->raise();
+  dialog->activateWindow();
+}
+
+void frmWx::OpenHelp() {
+  if (!help_) {
+    const QString folder = seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                          : seams_.programFolder;
+    help_ = new frmIstruzioni(seams_, folder);
+  }
+  help_->Apri(QLatin1String(HelpFileName), QLatin1String(HelpTitle));
+}
+
+int frmWx::OuterHeightTwips() const {
+  return int(height() * TwipsPerPixel) + FrameAllowance;
+}
+
+void frmWx::ToggleRxWindow() {
+  const bool expand = OuterHeightTwips() != ExpandedHeight;
+  setFixedHeight(Px((expand ? ExpandedHeight : CollapsedHeight) - FrameAllowance));
+  c_.List2->setVisible(expand);
+}
+
+void frmWx::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) return OpenHelp();
+  QWidget::keyPressEvent(event);
+}
+
+bool frmWx::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonPress ||
+      static_cast<QMouseEvent*>(event)->button() != Qt::RightButton)
+    return QWidget::eventFilter(watched, event);
+  if (watched == c_.lblWxData || watched == c_.lblRain) ShowSetupModeless();
+  if (watched == c_.lblWxComment) ToggleRxWindow();
+  return true;
+}
