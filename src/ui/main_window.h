@@ -86,6 +86,7 @@ class frmWx : public QWidget {
   QSystemTrayIcon* tray_;
   frmWxSetup* setup_ = nullptr;
   QPointer<frmIstruzioni> help_;
+  int outerHeightSet_ = 0;
   ReportState state_;
   int16_t minutesSinceReport_ = 0;
   QString alarmsFile_;

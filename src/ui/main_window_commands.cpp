@@ -43,6 +43,8 @@ void frmWx::ShowSetupModeless() {
 }
 
 void frmWx::OpenHelp() {
+  // A closed help window is on its way out: the next one is created anew.
+  if (help_ && !help_->isVisible()) help_ = nullptr;
   if (!help_) {
     const QString folder = seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                           : seams_.programFolder;
@@ -51,13 +53,16 @@ void frmWx::OpenHelp() {
   help_->Apri(QLatin1String(HelpFileName), QLatin1String(HelpTitle));
 }
 
+// Twips do not fall on whole pixels: the height the program last set is reported as set.
 int frmWx::OuterHeightTwips() const {
+  if (outerHeightSet_ && height() == Px(outerHeightSet_ - FrameAllowance)) return outerHeightSet_;
   return int(height() * TwipsPerPixel) + FrameAllowance;
 }
 
 void frmWx::ToggleRxWindow() {
   const bool expand = OuterHeightTwips() != ExpandedHeight;
-  setFixedHeight(Px((expand ? ExpandedHeight : CollapsedHeight) - FrameAllowance));
+  outerHeightSet_ = expand ? ExpandedHeight : CollapsedHeight;
+  setFixedHeight(Px(outerHeightSet_ - FrameAllowance));
   c_.List2->setVisible(expand);
 }
 

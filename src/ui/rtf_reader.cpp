@@ -21,6 +21,7 @@ struct GroupState {
   int font = -1, colour = 0, highlight = 0;
   Qt::Alignment align = Qt::AlignLeft;
   int leftIndent = 0, rightIndent = 0, firstIndent = 0;  // twips
+  int spaceBefore = 0, spaceAfter = 0;                   // twips
   int unicodeSkip = 1;
 };
 
@@ -192,7 +193,8 @@ void RtfReader::ControlWord(const QByteArray& word, bool hasParam, int param) {
     return;
   }
   if (word == "u" && hasParam) {
-    Text(QChar(char16_t(param < 0 ? param + 65536 : param)));
+    const bool valid = param >= -32768 && param <= 65535;
+    Text(valid ? QChar(char16_t(param < 0 ? param + 65536 : param)) : QChar::ReplacementCharacter);
     skipChars_ = S().unicodeSkip;
     return;
   }
@@ -226,6 +228,7 @@ bool RtfReader::CharacterWord(const QByteArray& word, bool hasParam, int param) 
     s.align = keep.align;
     s.leftIndent = keep.leftIndent, s.rightIndent = keep.rightIndent;
     s.firstIndent = keep.firstIndent, s.unicodeSkip = keep.unicodeSkip;
+    s.spaceBefore = keep.spaceBefore, s.spaceAfter = keep.spaceAfter;
     return true;
   }
   static const QHash<QByteArray, char16_t> symbols = {
@@ -246,6 +249,7 @@ bool RtfReader::ParagraphWord(const QByteArray& word, int param) {
   if (word == "pard") {
     s.align = Qt::AlignLeft;
     s.leftIndent = s.rightIndent = s.firstIndent = 0;
+    s.spaceBefore = s.spaceAfter = 0;
     return true;
   }
   if (word == "ql") return s.align = Qt::AlignLeft, true;
@@ -256,6 +260,8 @@ bool RtfReader::ParagraphWord(const QByteArray& word, int param) {
   if (word == "li") return s.leftIndent = twips, true;
   if (word == "ri") return s.rightIndent = twips, true;
   if (word == "fi") return s.firstIndent = twips, true;
+  if (word == "sb") return s.spaceBefore = std::max(0, twips), true;
+  if (word == "sa") return s.spaceAfter = std::max(0, twips), true;
   return false;
 }
 
@@ -329,6 +335,11 @@ QTextBlockFormat RtfReader::BlockFormat() const {
   f.setLeftMargin(s.leftIndent / 20.0);  // twips to points
   f.setRightMargin(s.rightIndent / 20.0);
   f.setTextIndent(s.firstIndent / 20.0);
+  f.setTopMargin(s.spaceBefore / 20.0);
+  f.setBottomMargin(s.spaceAfter / 20.0);
+  // A hanging indent has an implicit tab stop where the text starts, as word processors do.
+  if (s.firstIndent < 0)
+    f.setTabPositions({QTextOption::Tab(-s.firstIndent / 20.0, QTextOption::LeftTab)});
   return f;
 }
 

@@ -48,7 +48,7 @@ frmWxSetup::frmWxSetup(Settings& settings, std::function<void()> reconnect, QWid
                  Qt::WindowCloseButtonHint);
   setFixedSize(Px(2805), Px(4710));
   QFont font(QStringLiteral("Liberation Sans"));
-  font.setPointSizeF(8.25);
+  font.setPointSizeF(7.5);
   setFont(font);
   Build();
   connect(cmdAccept_, &QPushButton::clicked, this, &frmWxSetup::cmdAccept_Click);
@@ -145,12 +145,14 @@ void frmWxSetup::BuildAlarmFrame(QWidget* frame) {
   };
   int y = 15;
   for (const Row& row : rows) {
-    Caption(frame, row.labelName, QString::fromUtf8(row.label), {5, y + 1, 54, 16}, DarkRed);
-    boxes_[int(row.first)] = Named(new QLineEdit(frame), row.firstName, {58, y, 44, 18});
-    Caption(frame, row.middleName, QString::fromUtf8(row.middle), {104, y + 1, 32, 16}, DarkRed);
-    boxes_[int(row.second)] = Named(new QLineEdit(frame), row.secondName, {134, y, 40, 18});
+    Caption(frame, row.labelName, QString::fromUtf8(row.label), {5, y + 1, 52, 16}, DarkRed);
+    boxes_[int(row.first)] = Named(new QLineEdit(frame), row.firstName, {56, y, 42, 18});
+    Caption(frame, row.middleName, QString::fromUtf8(row.middle), {100, y + 1, 36, 16}, DarkRed);
+    boxes_[int(row.second)] = Named(new QLineEdit(frame), row.secondName, {135, y, 40, 18});
     y += 20;
   }
+  for (const Row& row : rows)
+    for (SetupBox b : {row.first, row.second}) SetTextColour(Box(b), Qt::black);
   for (SetupBox b : {SetupBox::LoHum, SetupBox::HiHum}) Box(b)->setMaxLength(2);
   for (SetupBox b : {SetupBox::LoTemp, SetupBox::HiTemp}) Box(b)->setMaxLength(5);
   chkFocusAlm_ = Named(new QCheckBox(QStringLiteral("Evidenzia finestra"), frame), "chkFocusAlm",

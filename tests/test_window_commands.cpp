@@ -1,0 +1,262 @@
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QtTest>
+
+#include "main_window.h"
+#include "test_support.h"
+#include "window_seams_recorder.h"
+
+namespace {
+
+// A started window on a folder of its own, with an engine stand-in it can connect to.
+struct Rig {
+  QTemporaryDir dir;
+  Recorder recorder;
+  Settings settings;
+  QTcpServer engine;
+  std::unique_ptr<frmWx> window;
+
+  explicit Rig(const QString& tail = QStringLiteral("iw2xyz")) {
+    // The port box holds a 16-bit signed number: find a free port below 32768.
+    for (quint16 port = 20000 + QRandomGenerator::global()->bounded(10000);
+         !engine.listen(QHostAddress::LocalHost, port); ++port) {
+    }
+    window = std::make_unique<frmWx>(settings, TestSeams(recorder, dir.path()));
+    window->Form_Load(tail);
+    window->Winsock1().Close();
+    settings.AgwHost = QStringLiteral("127.0.0.1");
+    settings.AgwPort = int16_t(engine.serverPort());
+    window->show();
+  }
+  QLabel* Label(const char* name) { return window->findChild<QLabel*>(name); }
+  void RightClick(const char* label) { QTest::mousePress(Label(label), Qt::RightButton); }
+  frmWxSetup* Setup() { return window->findChild<frmWxSetup*>("frmWxSetup"); }
+  int Connections() {
+    int n = 0;
+    while (engine.waitForNewConnection(100)) {
+      delete engine.nextPendingConnection();
+      ++n;
+    }
+    return n;
+  }
+};
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+}  // namespace
+
+class TestWindowCommands : public QObject {
+  Q_OBJECT
+ private slots:
+  void rightClickOpensOneSetupDialog() {
+    Rig rig;
+    rig.Label("lblWxData")->setFocus();
+    QTest::mousePress(rig.Label("lblWxData"), Qt::LeftButton);
+    QTest::mousePress(rig.Label("lblRain"), Qt::MiddleButton);
+    QVERIFY(!rig.Setup() || !rig.Setup()->isVisible());
+    rig.RightClick("lblWxData");
+    QVERIFY(rig.Setup()->isVisible());
+    QCOMPARE(rig.Setup()->windowTitle(), QStringLiteral("Setup Parametri Ventora"));
+    rig.Setup()->Box(SetupBox::HiWind)->setText(QStringLiteral("typed"));
+    rig.RightClick("lblRain");  // brings up the same dialog, with what was typed
+    QCOMPARE(rig.window->findChildren<frmWxSetup*>().size(), 1);
+    QCOMPARE(rig.Setup()->Box(SetupBox::HiWind)->text(), QStringLiteral("typed"));
+  }
+
+  void setupFillsConfirmsAndReconnects() {
+    Rig rig;
+    rig.settings.SaveAlarms = true;
+    rig.RightClick("lblWxData");
+    frmWxSetup* dialog = rig.Setup();
+    auto* call = dialog->findChild<QLineEdit*>("txtCall");
+    QCOMPARE(call->text(), QStringLiteral("IW2XYZ"));
+    QCOMPARE(call->selectedText(), QStringLiteral("IW2XYZ"));
+    QVERIFY(dialog->findChild<QCheckBox*>("chkSaveAlm")->isChecked());
+    QCOMPARE(dialog->Box(SetupBox::LoHum)->maxLength(), 2);
+    QCOMPARE(dialog->Box(SetupBox::HiTemp)->maxLength(), 5);
+    QVERIFY(dialog->findChild<QPushButton*>("cmdAccept")->isDefault());
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(dialog->SetupAcceptedOnce());
+    QCOMPARE(rig.Connections(), 1);  // the first confirmation reconnects even unchanged
+    rig.RightClick("lblWxData");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QCOMPARE(rig.Connections(), 0);  // the second one leaves the connection alone
+    rig.RightClick("lblWxData");
+    call->setText(QStringLiteral("iw2xyz"));  // only letter case: same call after upper-casing
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QCOMPARE(rig.Connections(), 0);
+    rig.RightClick("lblWxData");
+    call->setText(QStringLiteral(" k1abc "));
+    dialog->findChild<QCheckBox*>("chkSaveAlm")->setChecked(false);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QCOMPARE(rig.Connections(), 1);
+    QCOMPARE(rig.settings.StationCall, QStringLiteral("K1ABC"));
+    QVERIFY(!rig.settings.SaveAlarms);
+  }
+
+  void cancelAndRefusalChangeNothing() {
+    Rig rig;
+    const Settings before = rig.settings;
+    rig.RightClick("lblWxData");
+    frmWxSetup* dialog = rig.Setup();
+    dialog->Box(SetupBox::HiTemp)->setText(QStringLiteral("35"));
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(SameAlarms(rig.settings, before));
+    rig.RightClick("lblWxData");
+    QCOMPARE(dialog->Box(SetupBox::HiTemp)->text(), QStringLiteral("40.0"));  // stored value again
+    dialog->findChild<QLineEdit*>("txtCall")->setText(QStringLiteral("K1ABC"));
+    dialog->Box(SetupBox::LoBaro)->setText(QStringLiteral("abc"));
+    dialog->Box(SetupBox::Port)->setText(QStringLiteral("99999"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->focusWidget(), dialog->Box(SetupBox::LoBaro));
+    QCOMPARE(dialog->Box(SetupBox::LoBaro)->selectedText(), QStringLiteral("abc"));
+    QVERIFY(!dialog->Hint().isEmpty());
+    QCOMPARE(rig.settings.StationCall, QStringLiteral("IW2XYZ"));
+    QVERIFY(!dialog->SetupAcceptedOnce());
+    QCOMPARE(rig.Connections(), 0);
+  }
+
+  void noCallOpensSetupModallyAtStartUp() {
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    bool visibleBeforeDialog = true;
+    frmWx* window = nullptr;
+    r.answerModal = [&](QDialog* dialog) {
+      visibleBeforeDialog = window->isVisible();
+      QCOMPARE(dialog->findChild<QLineEdit*>("txtCall")->text(), QStringLiteral("NOCALL"));
+      dialog->reject();
+    };
+    frmWx w(s, TestSeams(r, dir.path()));
+    window = &w;
+    w.Form_Load(QString());
+    QCOMPARE(r.modals, 1);
+    QVERIFY(!visibleBeforeDialog);
+    QCOMPARE(s.StationCall, QStringLiteral("NOCALL"));
+  }
+
+  void socketErrorOffersSetupUnlessVisible() {
+    Rig rig;
+    rig.window->Winsock1_Error(QStringLiteral("Connection refused"));
+    QCOMPARE(rig.recorder.messages.last(),
+             QStringLiteral("Errore collegamento con AGWPE | Connection refused"));
+    QCOMPARE(rig.recorder.modals, 1);
+    rig.RightClick("lblWxData");
+    rig.window->Winsock1_Error(QStringLiteral("again"));
+    QCOMPARE(rig.recorder.messages.size(), 2);
+    QCOMPARE(rig.recorder.modals, 1);  // the open dialog is not shown a second time
+  }
+
+  void rxWindowToggles() {
+    Rig rig;
+    auto* list = rig.window->findChild<QListWidget*>("List2");
+    QVERIFY(rig.window->OuterHeightTwips() != ExpandedHeight);
+    QTest::mousePress(rig.Label("lblWxComment"), Qt::LeftButton);
+    QVERIFY(list->isHidden());
+    rig.RightClick("lblWxComment");
+    QCOMPARE(rig.window->OuterHeightTwips(), ExpandedHeight);
+    QVERIFY(list->isVisible());
+    QVERIFY(rig.window->geometry().height() >= list->geometry().bottom());
+    rig.RightClick("lblWxComment");
+    QCOMPARE(rig.window->OuterHeightTwips(), CollapsedHeight);
+    QVERIFY(list->isHidden());
+    QVERIFY(rig.window->isVisible());  // a height change never sends the window to the tray
+  }
+
+  void closingTheWindowClosesTheDialog() {
+    Rig rig;
+    rig.RightClick("lblWxData");
+    QVERIFY(rig.Setup()->isVisible());
+    rig.window->close();
+    QVERIFY(!rig.Setup()->isVisible());
+  }
+
+  void f1OpensHelpWithAnyModifier_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F1") << int(Qt::NoModifier);
+    QTest::newRow("Shift+F1") << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Alt+F1") << int(Qt::ControlModifier | Qt::AltModifier);
+  }
+  void f1OpensHelpWithAnyModifier() {
+    QFETCH(int, modifiers);
+    Rig rig;
+    WriteFile(rig.dir.filePath("Leggimi.rtf"), "{\\rtf1 Aiuto}");
+    QTest::keyClick(rig.window.get(), Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+    frmIstruzioni* help = rig.window->HelpWindow();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->windowTitle(), QStringLiteral(" Ventora - Istruzioni"));
+    QTRY_COMPARE(help->Box()->toPlainText(), QStringLiteral("Aiuto"));
+    QTest::keyClick(rig.window.get(), Qt::Key_F1);
+    QCOMPARE(rig.window->findChildren<frmIstruzioni*>().size() + 0, 0);  // a window of its own
+    QCOMPARE(rig.window->HelpWindow(), help);
+    help->close();
+  }
+
+  void missingHelpSaysSoAndCloses() {
+    Rig rig;  // its folder holds no help file, nor does the working folder
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(rig.dir.path());
+    rig.window->OpenHelp();
+    QTRY_COMPARE(rig.recorder.messages.size(), 1);
+    QDir::setCurrent(old);
+    QCOMPARE(rig.recorder.messages[0],
+             QStringLiteral("Brevander | Manca il file di help Leggimi.rtf"));
+    QTRY_VERIFY(!rig.window->HelpWindow());
+  }
+
+  void helpIsFoundInWorkingFolderThenProgramFolder() {
+    QTemporaryDir work;
+    WriteFile(work.filePath("Leggimi.rtf"), "{\\rtf1 working}");
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    {
+      Rig rig;
+      WriteFile(rig.dir.filePath("Leggimi.rtf"), "{\\rtf1 program}");
+      rig.window->OpenHelp();
+      QTRY_COMPARE(rig.window->HelpWindow()->Box()->toPlainText(), QStringLiteral("working"));
+      rig.window->HelpWindow()->close();
+      QFile::remove(work.filePath("Leggimi.rtf"));
+      rig.window->OpenHelp();
+      QTRY_COMPARE(rig.window->HelpWindow()->Box()->toPlainText(), QStringLiteral("program"));
+      rig.window->HelpWindow()->close();
+    }
+    QDir::setCurrent(old);
+  }
+
+  void emptyHelpFileCountsAsPresent() {
+    Rig rig;
+    WriteFile(rig.dir.filePath("Leggimi.rtf"), "");
+    QVERIFY(frmIstruzioni::FileExists(rig.dir.filePath("Leggimi.rtf")));
+    QVERIFY(!frmIstruzioni::FileExists(rig.dir.filePath("none.rtf")));
+    rig.window->OpenHelp();
+    QTest::qWait(100);
+    QVERIFY(rig.recorder.messages.isEmpty());
+    QVERIFY(rig.window->HelpWindow()->isVisible());
+    rig.window->HelpWindow()->close();
+  }
+
+  void helpBoxNeverShrinksBelowOnePixel() {
+    Rig rig;
+    WriteFile(rig.dir.filePath("Leggimi.rtf"), "{\\rtf1 x}");
+    rig.window->OpenHelp();
+    frmIstruzioni* help = rig.window->HelpWindow();
+    help->resize(500, 300);
+    // The box is the outer size less 120 twips (8 px) across and 480 twips (32 px) down.
+    const QSize outer = help->frameGeometry().size();
+    QCOMPARE(help->Box()->geometry(), QRect(0, 0, outer.width() - 8, outer.height() - 32));
+    help->setMinimumSize(1, 1);
+    help->resize(7, 27);  // 100 by 400 twips, less than the allowances
+    QCOMPARE(help->Box()->size(), QSize(1, 1));
+    help->close();
+  }
+};
+
+QTEST_MAIN(TestWindowCommands)
+#include "test_window_commands.moc"
