@@ -73,12 +73,15 @@ void frmIstruzioni::resizeEvent(QResizeEvent* event) {
   Form_Resize();
 }
 
-void frmIstruzioni::Form_Resize() {
-  if (windowState() & Qt::WindowMinimized) return;
-  const QRect outer = frameGeometry();
+QSize frmIstruzioni::BoxSizeFor(QSize outer) {
   const int w = std::max(1, ToTwips(outer.width()) - BorderAllowance);
   const int h = std::max(1, ToTwips(outer.height()) - TitleAllowance);
-  rtfIstruzioni_->setGeometry(0, 0, std::max(1, Px(w)), std::max(1, Px(h)));
+  return QSize(std::max(1, Px(w)), std::max(1, Px(h)));
+}
+
+void frmIstruzioni::Form_Resize() {
+  if (windowState() & Qt::WindowMinimized) return;
+  rtfIstruzioni_->setGeometry(QRect(QPoint(0, 0), BoxSizeFor(frameGeometry().size())));
 }
 
 void frmIstruzioni::changeEvent(QEvent* event) {

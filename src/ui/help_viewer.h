@@ -24,6 +24,10 @@ class frmIstruzioni : public QWidget {
   // Where the help file is read from: the name as given, else the program's folder.
   QString HelpFilePath() const;
 
+  // The text box's size for the window's outer size (pixels): 120 twips less across, 480 twips
+  // less down, never below one pixel.
+  static QSize BoxSizeFor(QSize outer);
+
   const QString& HelpFileName() const { return helpFileName_; }
   QTextEdit* Box() const { return rtfIstruzioni_; }
 
