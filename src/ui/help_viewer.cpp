@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "app_icon.h"
+#include "number_text.h"
 #include "rtf_reader.h"
 #include "twips.h"
 
@@ -41,7 +42,8 @@ void frmIstruzioni::Form_Load() {
   const QScreen* screen = this->screen();
   if (!screen) return;
   const QRect area = screen->geometry();
-  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  const auto half = [](int space) { return int(RoundHalfEven(space / 2.0)); };
+  move(area.x() + half(area.width() - width()), area.y() + half(area.height() - height()));
 }
 
 void frmIstruzioni::Apri(const QString& NFileIstruzioni, const QString& Titolo) {
