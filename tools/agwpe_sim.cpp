@@ -19,7 +19,9 @@ int main(int argc, char* argv[]) {
                                     "4000");
   const QCommandLineOption seed("seed", "Random seed (default 1).", "N", "1");
   const QCommandLineOption replay("replay", "Send the TNC2 lines of FILE, in a loop.", "FILE");
-  parser.addOptions({port, call, interval, seed, replay});
+  const QCommandLineOption flood("flood", "After m, send N frames as fast as the client reads.",
+                                 "N", "0");
+  parser.addOptions({port, call, interval, seed, replay, flood});
   parser.process(app);
   SimulatorOptions options;
   options.port = static_cast<quint16>(parser.value(port).toUInt());
@@ -27,6 +29,7 @@ int main(int argc, char* argv[]) {
   options.intervalMs = std::max(1, parser.value(interval).toInt());
   options.seed = parser.value(seed).toUInt();
   options.replayFile = parser.value(replay);
+  options.flood = parser.value(flood).toInt();
   AgwpeSimulator simulator(options);
   QString error;
   if (!simulator.Listen(&error)) {

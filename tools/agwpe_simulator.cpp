@@ -55,9 +55,10 @@ bool AgwpeSimulator::Listen(QString* error) {
 
 void AgwpeSimulator::Accept() {
   while (QTcpSocket* socket = server_.nextPendingConnection()) {
-    clients_.push_back({socket, {}, false});
+    clients_.push_back({socket, {}, false, 0});
     Client& client = clients_.back();
     connect(socket, &QTcpSocket::readyRead, this, [this, &client] { Serve(client); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, &client] { Flood(client); });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
       clients_.remove_if([socket](const Client& c) { return c.socket == socket; });
       socket->deleteLater();
@@ -77,7 +78,12 @@ void AgwpeSimulator::Answer(Client& client, QChar kind) {
     client.socket->write(Frame('G', "", QByteArray("1;Port1 Ventora simulated radio;\0", 34)));
   } else if (kind == u'm') {
     client.monitoring = !client.monitoring;  // as in real engines, "m" toggles
-    if (client.monitoring) QTimer::singleShot(300, this, &AgwpeSimulator::OnAir);
+    if (client.monitoring && options_.flood > 0) {
+      client.floodLeft = options_.flood;
+      Flood(client);
+    } else if (client.monitoring) {
+      QTimer::singleShot(300, this, &AgwpeSimulator::OnAir);
+    }
   }
 }
 
@@ -94,6 +100,26 @@ std::optional<SimulatedPacket> AgwpeSimulator::NextPacket() {
 
 void AgwpeSimulator::OnAir() {
   if (const auto packet = NextPacket()) Broadcast(*packet);
+}
+
+// Keeps the socket's buffer topped up rather than queueing the whole flood at once.
+void AgwpeSimulator::Flood(Client& client) {
+  constexpr qint64 LowWater = 256 * 1024;
+  if (client.floodLeft <= 0) {
+    // The flood is over once it has all left: the engine then hangs up.
+    if (options_.flood > 0 && client.monitoring && client.socket->bytesToWrite() == 0)
+      client.socket->disconnectFromHost();
+    return;
+  }
+  if (client.socket->bytesToWrite() > LowWater) return;
+  static const QByteArray other =
+      Frame('U', "K1ABC", MonitorText({"K1ABC", "!4903.50N/07201.75W-just passing"}, QTime(12, 0)));
+  const QByteArray own = Frame(
+      'U', options_.call, MonitorText({options_.call, "_220/004g005t077h50b10132"}, QTime(12, 0)));
+  QByteArray batch;
+  for (int i = 0; i < 1000 && client.floodLeft > 0; ++i, --client.floodLeft)
+    batch += (client.floodLeft % options_.floodEvery == 0) ? own : other;
+  client.socket->write(batch);
 }
 
 void AgwpeSimulator::Broadcast(const SimulatedPacket& packet) {

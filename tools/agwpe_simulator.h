@@ -16,7 +16,9 @@ struct SimulatorOptions {
   QByteArray call = "IW2XYZ";
   int intervalMs = 4000;  // between two packets on the air
   unsigned seed = 1;
-  QString replayFile;  // TNC2 lines to send instead of the simulated station
+  QString replayFile;    // TNC2 lines to send instead of the simulated station
+  int flood = 0;         // after "m", this many frames as fast as the client takes them
+  int floodEvery = 100;  // one frame in this many comes from the watched station
 };
 
 class AgwpeSimulator : public QObject {
@@ -31,6 +33,7 @@ class AgwpeSimulator : public QObject {
     QTcpSocket* socket;
     FrameAssembler requests;
     bool monitoring = false;
+    int floodLeft = 0;
   };
   void Accept();
   void Serve(Client& client);
@@ -38,6 +41,7 @@ class AgwpeSimulator : public QObject {
   void OnAir();
   std::optional<SimulatedPacket> NextPacket();
   void Broadcast(const SimulatedPacket& packet);
+  void Flood(Client& client);
 
   SimulatorOptions options_;
   QTcpServer server_;

@@ -1,7 +1,14 @@
 #include "agw_link.h"
 
+namespace {
+constexpr qint64 ReadBufferBytes = 64 * 1024;
+}  // namespace
+
 AgwLink::AgwLink(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
   socket_->setObjectName(QStringLiteral("Winsock1"));
+  // A bounded buffer lets TCP hold back an engine that sends faster than frames are handled,
+  // instead of the socket swallowing everything into memory.
+  socket_->setReadBufferSize(ReadBufferBytes);
   connect(socket_, &QTcpSocket::connected, this, &AgwLink::connected);
   connect(socket_, &QTcpSocket::readyRead, this, &AgwLink::DataArrival);
   connect(socket_, &QTcpSocket::errorOccurred, this, &AgwLink::OnError);
