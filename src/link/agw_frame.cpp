@@ -16,7 +16,7 @@ uint32_t AgwDataLength(const char* header) {
 
 AgwFrame ReadAgwHeader(const char* header) {
   AgwFrame frame;
-  frame.kind = FromWindows1252(header + AgwKindOffset, 1)[0];
+  frame.kind = FromWindows1252(header[AgwKindOffset]);
   const char* call = header + AgwCallFromOffset;
   qsizetype n = 0;
   while (n < AgwCallFromSize && call[n] != '\0') ++n;

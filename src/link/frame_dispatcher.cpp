@@ -1,5 +1,9 @@
 #include "frame_dispatcher.h"
 
+#include <string.h>  // memrchr (GNU)
+
+#include <cstring>
+
 #include "windows1252.h"
 
 namespace {
@@ -7,16 +11,17 @@ namespace {
 constexpr char CarriageReturn = '\r';
 constexpr char LineFeed = '\n';
 
-// " 1:Fm IW2ABC-13 To APRS ..." becomes "1: IW2ABC-13 To APRS ..."; a two-digit port does not
-// match.
-QString ShownLine(const QString& line) {
-  if (line.mid(2, 4) == QLatin1String(":Fm ")) return line.mid(1, 2) + line.mid(5);
-  return line;
-}
-
-void AddLine(QStringList& lines, const QString& line) {
-  if (lines.size() >= RxLinesKept) lines.removeFirst();
-  lines << ShownLine(line);
+// AGWPE's header line " 1:Fm IW2ABC To APRS ..." is shown as "1: IW2ABC To APRS ..."; a port of
+// two digits does not match and is kept as it is.
+QString ShownLine(const char* line, qsizetype size) {
+  if (size >= 6 && std::memcmp(line + 2, ":Fm ", 4) == 0) {
+    QString shown;
+    shown.reserve(size - 3);
+    AppendWindows1252(shown, line + 1, 2);
+    AppendWindows1252(shown, line + 5, size - 5);
+    return shown;
+  }
+  return FromWindows1252(line, size);
 }
 
 unsigned LittleEndian16(const QByteArray& data, qsizetype at) {
@@ -34,17 +39,28 @@ QString VersionCaption(const QByteArray& data) {
 
 }  // namespace
 
+// Only the last lines are kept, so they are found from the end: lines end at a CR, the LF of a
+// CR LF pair belongs to the line end, a NUL ends the text and what follows the last CR is dropped.
 QStringList MonitoredLines(const QByteArray& data) {
-  QStringList lines;
-  qsizetype lineStart = 0;
-  for (qsizetype i = 0; i < data.size(); ++i) {
-    const char c = data[i];
-    if (c == '\0') break;
-    if (c != CarriageReturn) continue;
-    if (i > lineStart) AddLine(lines, FromWindows1252(data.constData() + lineStart, i - lineStart));
-    if (i + 1 < data.size() && data[i + 1] == LineFeed) ++i;
-    lineStart = i + 1;
+  const char* bytes = data.constData();
+  const auto* nul = static_cast<const char*>(std::memchr(bytes, '\0', size_t(data.size())));
+  const qsizetype limit = nul ? nul - bytes : data.size();
+  const auto lastCr = [bytes](qsizetype before) -> qsizetype {
+    const auto* cr = static_cast<const char*>(::memrchr(bytes, CarriageReturn, size_t(before)));
+    return cr ? cr - bytes : -1;
+  };
+  QString kept[RxLinesKept];
+  int count = 0;
+  for (qsizetype end = lastCr(limit); end >= 0 && count < RxLinesKept;) {
+    const qsizetype previous = lastCr(end);
+    qsizetype start = previous + 1;
+    if (previous >= 0 && start < end && bytes[start] == LineFeed) ++start;
+    if (end > start) kept[count++] = ShownLine(bytes + start, end - start);
+    end = previous;
   }
+  QStringList lines;
+  lines.reserve(count);
+  for (int i = count - 1; i >= 0; --i) lines << kept[i];
   return lines;
 }
 
@@ -62,8 +78,8 @@ DispatchResult HandleAgwFrame(const AgwFrame& frame, const QString& stationCall,
   if (monitored) {
     result.rxLines = MonitoredLines(frame.data);
   } else if (frame.kind == u'G') {
-    result.rainCaption = QStringLiteral("Porte Radio : ") +
-                         (frame.data.isEmpty() ? QString() : FromWindows1252(frame.data.left(1)));
+    result.rainCaption = QStringLiteral("Porte Radio : ");
+    if (!frame.data.isEmpty()) *result.rainCaption += FromWindows1252(frame.data[0]);
   } else if (frame.kind == u'R') {
     result.commentCaption = VersionCaption(frame.data);
   }

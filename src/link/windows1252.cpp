@@ -10,12 +10,22 @@ constexpr char16_t High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0
 
 }  // namespace
 
-QString FromWindows1252(const char* bytes, qsizetype size) {
-  QString text(size, Qt::Uninitialized);
-  QChar* out = text.data();
-  for (qsizetype i = 0; i < size; ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = (b >= 0x80 && b <= 0x9F) ? QChar(High[b - 0x80]) : QChar(b);
+QChar FromWindows1252(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  return (b >= 0x80 && b <= 0x9F) ? QChar(High[b - 0x80]) : QChar(b);
+}
+
+void AppendWindows1252(QString& text, const char* bytes, qsizetype size) {
+  const qsizetype at = text.size();
+  text.append(QLatin1String(bytes, size));
+  for (qsizetype i = at; i < text.size(); ++i) {  // only 0x80..0x9F differ from Latin-1
+    const char16_t c = text[i].unicode();
+    if (c >= 0x80 && c <= 0x9F) text[i] = QChar(High[c - 0x80]);
   }
+}
+
+QString FromWindows1252(const char* bytes, qsizetype size) {
+  QString text;
+  AppendWindows1252(text, bytes, size);
   return text;
 }
