@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a short, bounded time from its seeds.
+# Usage: scripts/ci-fuzz.sh [SECONDS_PER_TARGET]   (default 30)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+sudo=""
+[ "$(id -u)" = 0 ] || sudo="sudo"
+if ! command -v clang++ >/dev/null || ! dpkg -s libclang-rt-14-dev >/dev/null 2>&1; then
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang libclang-rt-14-dev >/dev/null
+fi
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVENTORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-fuzz
+export QT_QPA_PLATFORM=offscreen
+for target in frames decoder alarm_file command_line rtf setup_numbers; do
+  work=$(mktemp -d)
+  cp fuzz/seeds/$target/* "$work/"
+  echo "fuzz_$target: ${seconds}s"
+  if ! build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=70000 \
+      -print_final_stats=1 -artifact_prefix="$work/" "$work" >"$work.log" 2>&1; then
+    tail -n 60 "$work.log"
+    echo "fuzz_$target found a failing input (kept in $work)"
+    exit 1
+  fi
+  grep -E '^stat::number_of_executed_units' "$work.log" || true
+  rm -rf "$work" "$work.log"
+done
