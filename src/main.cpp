@@ -1,10 +1,37 @@
 // Ventora: starts the main window on the station call and engine host given on the command line.
 #include <QApplication>
+#include <cstdio>
+#include <string>
 
 #include "command_line.h"
 #include "main_window.h"
 
+namespace {
+
+// "--version" and "--help" alone on the line are answered here; anything else is the station's
+// command line.
+bool AnswersAlone(int argc, char* argv[]) {
+  if (argc != 2) return false;
+  const std::string arg = argv[1];
+  if (arg == "--version") {
+    std::printf("Ventora %s\n", VENTORA_VERSION);
+    return true;
+  }
+  if (arg == "--help" || arg == "-h") {
+    std::printf(
+        "Usage: ventora CALL [HOST] [SAVE]\n"
+        "  CALL  the APRS weather station to watch (NOCALL and the setup dialog when missing)\n"
+        "  HOST  the AGWPE engine's host, port 8000 (default: this computer)\n"
+        "  SAVE  write the alarm settings to WxAlarms.ini when the window closes\n");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (AnswersAlone(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Ventora"));
   Settings settings;
