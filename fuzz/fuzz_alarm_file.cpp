@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto read = ParseAlarmSettings(file, Settings());
   if (!read) return 0;
   const QByteArray written = FormatAlarmSettings(*read);
-  if (written.contains('e') || written.contains('E') || written.contains(',' + QByteArray(" ")))
+  const QByteArray numbers = written.mid(written.indexOf('\n') + 1);  // after the truth values
+  if (numbers.contains('e') || numbers.contains('E') || written.contains(' '))
     std::abort();  // never an exponent, never a blank
   const auto back = ParseAlarmSettings(written, Settings());
   if (!back) std::abort();

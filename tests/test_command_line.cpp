@@ -43,6 +43,9 @@ class TestCommandLine : public QObject {
     QTest::newRow("host case is kept") << "x LocalHost"
                                        << "X"
                                        << "LocalHost" << false;
+    QTest::newRow("upper case keeps the length")
+        << QString::fromUtf8("stra\u00DFenwetter") << QString::fromUtf8("STRA\u00DFENWE") << ""
+        << false;
     QTest::newRow("call with ssid") << "iw2abc-13 10.0.0.1"
                                     << "IW2ABC-13"
                                     << "10.0.0.1" << false;

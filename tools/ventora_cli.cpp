@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "alarm_settings_file.h"
+#include "command_line.h"
 #include "decode_command.h"
 #include "monitor_command.h"
 
@@ -39,7 +40,7 @@ QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
     if (arg == QLatin1String("--locale")) {
       options.locale = QLocale(value);
     } else if (arg == QLatin1String("--call")) {
-      options.settings.StationCall = value.toUpper();
+      options.settings.StationCall = UpperCaseCall(value);
     } else if (arg == QLatin1String("--alarms")) {
       if (!ReadAlarmSettingsFile(value, options.settings))
         std::fprintf(stderr, "ventora-cli: %s unreadable, using the default alarms\n",
@@ -80,7 +81,7 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
     if (!ok) return QStringLiteral("bad value for %1: %2").arg(arg, value);
   }
   if (words.isEmpty() || words.size() > 2) return QStringLiteral("monitor needs CALL [HOST]");
-  options.settings.StationCall = words[0].toUpper();
+  options.settings.StationCall = UpperCaseCall(words[0]);
   if (words.size() == 2) options.settings.AgwHost = words[1];
   return QString();
 }

@@ -15,15 +15,21 @@ QString TrimBlanks(const QString& s) {
 
 }  // namespace
 
+QString UpperCaseCall(const QString& text) {
+  QString upper = text;
+  for (QChar& c : upper) c = c.toUpper();
+  return upper;
+}
+
 CommandLine ParseCommandLine(const QString& tail) {
   CommandLine result;
   QString s = TrimBlanks(tail);
   const int p = s.indexOf(Blank);
   if (p < 0) {
-    result.StationCall = s.left(SingleWordCallLength).toUpper();
+    result.StationCall = UpperCaseCall(s.left(SingleWordCallLength));
     return result;
   }
-  result.StationCall = s.left(p).toUpper();
+  result.StationCall = UpperCaseCall(s.left(p));
   s = TrimBlanks(s.mid(p));
   const int q = s.indexOf(Blank);
   if (q < 0) {
@@ -31,7 +37,7 @@ CommandLine ParseCommandLine(const QString& tail) {
     return result;
   }
   result.AgwHost = s.left(q);
-  result.SaveAlarms = TrimBlanks(s.mid(q)).toUpper() == QLatin1String("SAVE");
+  result.SaveAlarms = UpperCaseCall(TrimBlanks(s.mid(q))) == QLatin1String("SAVE");
   return result;
 }
 

@@ -14,5 +14,9 @@ struct CommandLine {
 // items; no quote handling of any kind.
 CommandLine ParseCommandLine(const QString& tail);
 
+// Upper case one character at a time (simple case mapping), so that a call keeps its length:
+// "ß" stays one character where full case mapping would make it "SS".
+QString UpperCaseCall(const QString& text);
+
 // On Linux the platform hands over words, not a tail: they are joined by single blanks.
 QString CommandLineTail(const QStringList& argumentsAfterProgram);

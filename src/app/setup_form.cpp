@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "command_line.h"
 #include "number_text.h"
 
 namespace {
@@ -85,7 +86,7 @@ std::optional<int16_t> ReadPortBox(const QString& text) {
 SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const QLocale& locale) {
   SetupReading r{current, std::nullopt, QString()};
   Settings& s = r.settings;
-  s.StationCall = TrimBlanks(form.call).toUpper();
+  s.StationCall = UpperCaseCall(TrimBlanks(form.call));
   s.AgwHost = form.host;
   s.FocusOnData = form.focusOnData;
   s.BeepOnData = form.beepOnData;
