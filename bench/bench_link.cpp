@@ -5,20 +5,9 @@
 
 #include "frame_assembler.h"
 #include "frame_dispatcher.h"
+#include "link_frames.h"
 
 namespace {
-
-QByteArray MonitoredFrame(const QByteArray& call, const QByteArray& info) {
-  const QByteArray text = " 1:Fm " + call +
-                          " To APRS Via WIDE2-1 <UI pid=F0 Len=" + QByteArray::number(info.size()) +
-                          " >[12:00:00]\r" + info + "\r" + QByteArray(1, '\0');
-  QByteArray frame(AgwHeaderSize, '\0');
-  frame[AgwKindOffset] = 'U';
-  for (int i = 0; i < call.size(); ++i) frame[AgwCallFromOffset + i] = call[i];
-  frame[AgwDataLenOffset] = char(text.size() & 0xff);
-  frame[AgwDataLenOffset + 1] = char(text.size() >> 8);
-  return frame + text;
-}
 
 // Frames arrive in reads of about 1400 bytes, as TCP segments bring them.
 void NonMatchingFrames(benchmark::State& state) {

@@ -3,13 +3,10 @@
 
 #include <QByteArray>
 
+#include "agw_frame.h"
+
 inline QByteArray AgwFrameBytes(char kind, const QByteArray& call, const QByteArray& data) {
-  QByteArray frame(36, '\0');
-  frame[4] = kind;
-  for (int i = 0; i < call.size() && i < 10; ++i) frame[8 + i] = call[i];
-  frame[28] = char(data.size() & 0xff);
-  frame[29] = char((data.size() >> 8) & 0xff);
-  return frame + data;
+  return EncodeAgwFrame(kind, call, data);
 }
 
 // A monitored UI frame as direwolf formats it, info field last, ended by CR and NUL.

@@ -2,53 +2,13 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "engine_rig.h"
 #include "link_frames.h"
 #include "main_window.h"
 #include "test_support.h"
 #include "window_seams_recorder.h"
 
 namespace {
-
-// A window connected to a local stand-in for the engine.
-struct Rig {
-  QTemporaryDir dir;
-  Recorder recorder;
-  Settings settings;
-  QTcpServer server;
-  QTcpSocket* engine = nullptr;
-  std::unique_ptr<frmWx> window;
-
-  explicit Rig(const QString& call = QStringLiteral("IW2XYZ")) {
-    ApplyDefaultAlarms(settings);
-    settings.FocusOnData = false;
-    settings.StationCall = call;
-    window = std::make_unique<frmWx>(settings, TestSeams(recorder, dir.path()));
-    server.listen(QHostAddress::LocalHost);
-    window->Winsock1().Connect(QStringLiteral("127.0.0.1"), server.serverPort());
-  }
-  bool Accept() {
-    if (!server.waitForNewConnection(5000)) return false;
-    engine = server.nextPendingConnection();
-    return engine != nullptr;
-  }
-  QByteArray ReadRequests(int bytes) {
-    QByteArray got;
-    QElapsedTimer t;
-    t.start();
-    while (got.size() < bytes && t.elapsed() < 5000) {
-      QCoreApplication::processEvents();
-      engine->waitForReadyRead(20);
-      got += engine->readAll();
-    }
-    return got;
-  }
-  void Send(const QByteArray& bytes) {
-    engine->write(bytes);
-    engine->flush();
-  }
-  QLabel* Label(const char* name) { return window->findChild<QLabel*>(name); }
-  QListWidget* List2() { return window->findChild<QListWidget*>("List2"); }
-};
 
 const QByteArray Report = "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW";
 
@@ -58,7 +18,7 @@ class TestMainWindowLink : public QObject {
   Q_OBJECT
  private slots:
   void connectSendsRequestsAndResetsDisplay() {
-    Rig rig;
+    EngineRig rig;
     QVERIFY(rig.Accept());
     const QByteArray requests = rig.ReadRequests(108);
     QCOMPARE(requests, EncodeAgwRequest('m') + EncodeAgwRequest('R') + EncodeAgwRequest('G'));
@@ -70,7 +30,7 @@ class TestMainWindowLink : public QObject {
   }
 
   void answersAndReportsArriveWhateverTheCuts() {
-    Rig rig;
+    EngineRig rig;
     QVERIFY(rig.Accept());
     rig.ReadRequests(108);
     const QByteArray stream = AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) +
@@ -92,7 +52,7 @@ class TestMainWindowLink : public QObject {
   }
 
   void versionAndPortsCaptions() {
-    Rig rig;
+    EngineRig rig;
     QVERIFY(rig.Accept());
     rig.ReadRequests(108);
     rig.Send(AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) +
@@ -103,7 +63,7 @@ class TestMainWindowLink : public QObject {
   }
 
   void gateHoldsReportsUntilTheTick() {
-    Rig rig;
+    EngineRig rig;
     QVERIFY(rig.Accept());
     rig.ReadRequests(108);
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077"));
@@ -118,7 +78,7 @@ class TestMainWindowLink : public QObject {
   }
 
   void emptyCallNeverDecodesAnswers() {
-    Rig rig(QString{});
+    EngineRig rig(QString{});
     QVERIFY(rig.Accept());
     rig.ReadRequests(108);
     rig.Send(MonitoredFrame("K1ABC", "_090/010g015t077") +
@@ -143,7 +103,7 @@ class TestMainWindowLink : public QObject {
   }
 
   void engineClosingIsNotAnError() {
-    Rig rig;
+    EngineRig rig;
     QVERIFY(rig.Accept());
     rig.ReadRequests(108);
     rig.engine->close();

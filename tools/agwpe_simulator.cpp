@@ -4,15 +4,6 @@
 
 namespace {
 
-QByteArray Frame(char kind, const QByteArray& call, const QByteArray& data) {
-  QByteArray frame = EncodeAgwRequest(kind);
-  for (int i = 0; i < call.size() && i < AgwCallFromSize; ++i)
-    frame[AgwCallFromOffset + i] = call[i];
-  frame[AgwDataLenOffset] = char(data.size() & 0xff);
-  frame[AgwDataLenOffset + 1] = char((data.size() >> 8) & 0xff);
-  return frame + data;
-}
-
 // A TNC2 line "CALL>DEST,PATH:info" as a packet; nothing for lines without both parts.
 std::optional<SimulatedPacket> ParseTnc2(const QByteArray& line) {
   const int gt = line.indexOf('>');
@@ -73,9 +64,10 @@ void AgwpeSimulator::Serve(Client& client) {
 
 void AgwpeSimulator::Answer(Client& client, QChar kind) {
   if (kind == u'R') {
-    client.socket->write(Frame('R', "", QByteArray("\xd0\x07\0\0\x05\0\0\0", 8)));
+    client.socket->write(EncodeAgwFrame('R', "", QByteArray("\xd0\x07\0\0\x05\0\0\0", 8)));
   } else if (kind == u'G') {
-    client.socket->write(Frame('G', "", QByteArray("1;Port1 Ventora simulated radio;\0", 34)));
+    client.socket->write(
+        EncodeAgwFrame('G', "", QByteArray("1;Port1 Ventora simulated radio;\0", 34)));
   } else if (kind == u'm') {
     client.monitoring = !client.monitoring;  // as in real engines, "m" toggles
     if (client.monitoring && options_.flood > 0) {
@@ -112,9 +104,9 @@ void AgwpeSimulator::Flood(Client& client) {
     return;
   }
   if (client.socket->bytesToWrite() > LowWater) return;
-  static const QByteArray other =
-      Frame('U', "K1ABC", MonitorText({"K1ABC", "!4903.50N/07201.75W-just passing"}, QTime(12, 0)));
-  const QByteArray own = Frame(
+  static const QByteArray other = EncodeAgwFrame(
+      'U', "K1ABC", MonitorText({"K1ABC", "!4903.50N/07201.75W-just passing"}, QTime(12, 0)));
+  const QByteArray own = EncodeAgwFrame(
       'U', options_.call, MonitorText({options_.call, "_220/004g005t077h50b10132"}, QTime(12, 0)));
   QByteArray batch;
   for (int i = 0; i < 1000 && client.floodLeft > 0; ++i, --client.floodLeft)
@@ -123,7 +115,8 @@ void AgwpeSimulator::Flood(Client& client) {
 }
 
 void AgwpeSimulator::Broadcast(const SimulatedPacket& packet) {
-  const QByteArray frame = Frame('U', packet.from, MonitorText(packet, QTime::currentTime()));
+  const QByteArray frame =
+      EncodeAgwFrame('U', packet.from, MonitorText(packet, QTime::currentTime()));
   for (Client& client : clients_)
     if (client.monitoring) client.socket->write(frame);
 }

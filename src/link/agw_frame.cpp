@@ -8,6 +8,15 @@ QByteArray EncodeAgwRequest(char kind) {
   return frame;
 }
 
+QByteArray EncodeAgwFrame(char kind, const QByteArray& callFrom, const QByteArray& data) {
+  QByteArray frame = EncodeAgwRequest(kind);
+  frame.replace(AgwCallFromOffset, qMin<qsizetype>(callFrom.size(), AgwCallFromSize),
+                callFrom.left(AgwCallFromSize));
+  frame[AgwDataLenOffset] = char(data.size() & 0xff);
+  frame[AgwDataLenOffset + 1] = char((data.size() >> 8) & 0xff);
+  return frame + data;
+}
+
 uint32_t AgwDataLength(const char* header) {
   const auto low = static_cast<unsigned char>(header[AgwDataLenOffset]);
   const auto high = static_cast<unsigned char>(header[AgwDataLenOffset + 1]);

@@ -20,6 +20,9 @@ struct AgwFrame {
 // A header-only request: 36 zero bytes but the kind letter at offset 4.
 QByteArray EncodeAgwRequest(char kind);
 
+// A whole frame as an engine sends it: kind, source call (at most 10 bytes) and data.
+QByteArray EncodeAgwFrame(char kind, const QByteArray& callFrom, const QByteArray& data);
+
 // Data length from bytes 28 and 29 only (0..65535); bytes 30 and 31 are not read.
 uint32_t AgwDataLength(const char* header);
 
