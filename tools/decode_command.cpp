@@ -1,6 +1,8 @@
 #include "decode_command.h"
 
+#include <sys/types.h>
 #include <QByteArray>
+#include <cstdio>
 
 #include "display_state.h"
 #include "report_decoder.h"
@@ -11,14 +13,15 @@ namespace {
 
 // One input line without its LF or CR LF; false at the end of the input.
 bool ReadLine(std::FILE* in, QByteArray& line) {
-  line.clear();
-  int c;
-  while ((c = std::fgetc(in)) != EOF) {
-    if (c == '\n') break;
-    line += static_cast<char>(c);
+  static char* buffer = nullptr;  // getline's buffer, reused for every line
+  static size_t capacity = 0;
+  const ssize_t n = getline(&buffer, &capacity, in);
+  if (n < 0) return false;
+  line = QByteArray(buffer, n);
+  if (line.endsWith('\n')) {
+    line.chop(1);
+    if (line.endsWith('\r')) line.chop(1);
   }
-  if (c == EOF && line.isEmpty()) return false;
-  if (c == '\n' && line.endsWith('\r')) line.chop(1);
   return true;
 }
 

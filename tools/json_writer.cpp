@@ -3,31 +3,70 @@
 #include <charconv>
 #include <cmath>
 
-QByteArray JsonQuoted(const QString& text) {
-  QByteArray out = "\"";
-  for (const char c : text.toUtf8()) {
-    const auto b = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == '\n') {
+namespace {
+
+bool NeedsEscape(unsigned char b) {
+  return b < 0x20 || b == '"' || b == '\\' || b == 0x7f;
+}
+
+void AppendEscaped(QByteArray& out, char c) {
+  switch (c) {
+    case '"':
+      out += "\\\"";
+      return;
+    case '\\':
+      out += "\\\\";
+      return;
+    case '\n':
       out += "\\n";
-    } else if (c == '\r') {
+      return;
+    case '\r':
       out += "\\r";
-    } else if (c == '\t') {
+      return;
+    case '\t':
       out += "\\t";
-    } else if (b < 0x20 || b == 0x7f) {
-      out += "\\u00" + QByteArray::number(b, 16).rightJustified(2, '0');
-    } else {
-      out += c;
-    }
+      return;
+    default:
+      break;
   }
-  return out + '"';
+  static const char hex[] = "0123456789abcdef";
+  const auto b = static_cast<unsigned char>(c);
+  out += "\\u00";
+  out += hex[b >> 4];
+  out += hex[b & 0xf];
+}
+
+// Appends the text in quotes, copying the runs that need no escape in one go.
+void AppendQuoted(QByteArray& out, const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  out.reserve(out.size() + utf8.size() + 2);
+  out += '"';
+  qsizetype run = 0;
+  for (qsizetype i = 0; i < utf8.size(); ++i) {
+    if (!NeedsEscape(static_cast<unsigned char>(utf8[i]))) continue;
+    out.append(utf8.constData() + run, i - run);
+    AppendEscaped(out, utf8[i]);
+    run = i + 1;
+  }
+  out.append(utf8.constData() + run, utf8.size() - run);
+  out += '"';
+}
+
+}  // namespace
+
+QByteArray JsonQuoted(const QString& text) {
+  QByteArray out;
+  AppendQuoted(out, text);
+  return out;
 }
 
 void JsonWriter::Key(const char* key) {
   if (needComma_) out_ += ',';
-  if (key) out_ += JsonQuoted(QString::fromUtf8(key)) + ':';
+  if (key) {  // keys are plain ASCII names
+    out_ += '"';
+    out_ += key;
+    out_ += "\":";
+  }
   needComma_ = true;
 }
 
@@ -59,7 +98,7 @@ JsonWriter& JsonWriter::EndArray() {
 
 JsonWriter& JsonWriter::String(const char* key, const QString& value) {
   Key(key);
-  out_ += JsonQuoted(value);
+  AppendQuoted(out_, value);
   return *this;
 }
 
