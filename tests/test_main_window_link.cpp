@@ -51,6 +51,19 @@ class TestMainWindowLink : public QObject {
     QVERIFY(!rig.window->AcceptReport());
   }
 
+  void tooltipAfterReconnectRepeatsTheLabelsShown() {
+    EngineRig rig;
+    QVERIFY(rig.Accept());
+    rig.ReadRequests(108);
+    rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077"));
+    QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
+    rig.window->Winsock1_Connect();  // a new connection clears the value labels
+    auto* timer = rig.window->findChild<QTimer*>("tmrElapsed");
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    rig.window->DecodeWeatherReport(QStringLiteral("_.../...h50"));
+    QCOMPARE(rig.window->TrayTooltip(), QStringLiteral("IW2XYZ Ventora v5  50%  "));
+  }
+
   void versionAndPortsCaptions() {
     EngineRig rig;
     QVERIFY(rig.Accept());

@@ -61,6 +61,11 @@ class TestVentoraCli : public QObject {
     QCOMPARE(lines[2]["compass"].toObject()["calm"].toBool(), true);
   }
 
+  void tooltipStartsFromTheDesignCaptions() {
+    const auto lines = RunDecode("_.../...h50\n", {"--call", "iw2xyz"});
+    QCOMPARE(lines[0]["tooltip"].toString(), QStringLiteral("IW2XYZ Ventora v5.01  50%  "));
+  }
+
   void readsAlarmFileAndWindows1252() {
     QTemporaryDir dir;
     QFile f(dir.filePath("WxAlarms.ini"));

@@ -32,6 +32,7 @@ int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out) {
   DisplayState shown;
   QByteArray line;
   while (ReadLine(in, line)) {
+    CarryShownCaptions(shown, state);
     const ReportOutcome outcome =
         DecodeWeatherReport(FromWindows1252(line), options.settings, state, options.locale);
     state = outcome.after;

@@ -44,8 +44,6 @@ void MonitorSession::OnConnected() {
   shown_.Rain.caption.clear();
   shown_.trends = {};
   shown_.Elapsed = QStringLiteral("00");
-  state_.WxDataCaption = shown_.WxData.caption;
-  state_.TempCaption = state_.URCaption = state_.PressCaption = QString();
   minutes_ = 0;
   state_.HavePrevious = false;
   link_.SendAgwRequest('G');
@@ -90,6 +88,7 @@ void MonitorSession::OnFrame(const AgwFrame& frame) {
               .Text());
   }
   if (!r.report) return;
+  CarryShownCaptions(shown_, state_);
   const ReportOutcome out =
       DecodeWeatherReport(*r.report, options_.settings, state_, options_.locale);
   state_ = out.after;

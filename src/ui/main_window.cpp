@@ -120,6 +120,11 @@ void frmWx::tmrElapsed_Timer() {
 }
 
 void frmWx::DecodeWeatherReport(const QString& text) {
+  // The tooltip repeats what the labels show, whoever wrote it last (a report or the connection).
+  state_.WxDataCaption = c_.lblWxData->text();
+  state_.TempCaption = c_.lblTemp->text();
+  state_.URCaption = c_.lblUR->text();
+  state_.PressCaption = c_.lblPress->text();
   ApplyReport(::DecodeWeatherReport(text, settings_, state_, QLocale()));
 }
 

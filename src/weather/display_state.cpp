@@ -9,6 +9,13 @@ void Apply(ShownLabel& label, const LabelUpdate& update) {
 
 }  // namespace
 
+void CarryShownCaptions(const DisplayState& shown, ReportState& state) {
+  state.WxDataCaption = shown.WxData.caption;
+  state.TempCaption = shown.Temp.caption;
+  state.URCaption = shown.UR.caption;
+  state.PressCaption = shown.Press.caption;
+}
+
 void ApplyReport(DisplayState& shown, const ReportOutcome& out) {
   shown.Elapsed = out.Elapsed;
   if (out.compass) shown.compass = out.compass;

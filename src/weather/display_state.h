@@ -23,5 +23,8 @@ struct DisplayState {
   QString tooltip;
 };
 
+// Copies the value captions shown now into the carried state: the tooltip repeats them.
+void CarryShownCaptions(const DisplayState& shown, ReportState& state);
+
 // Changes the display as the window does after one decoded report.
 void ApplyReport(DisplayState& shown, const ReportOutcome& out);
