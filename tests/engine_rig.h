@@ -48,6 +48,10 @@ struct EngineRig {
     }
     return got;
   }
+  // Accepts the window's connection and takes its "m", "R" and "G" requests.
+  bool Connected() {
+    return Accept() && ReadRequests(3 * AgwHeaderSize).size() == 3 * AgwHeaderSize;
+  }
   void Send(const QByteArray& bytes) {
     engine->write(bytes);
     engine->flush();

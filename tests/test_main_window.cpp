@@ -7,6 +7,17 @@
 
 namespace {
 
+// A window started with `tail` on a folder of its own, its seams recorded.
+struct StartedWindow {
+  QTemporaryDir dir;
+  Recorder r;
+  Settings s;
+  frmWx w;
+  explicit StartedWindow(const QString& tail) : w(s, TestSeams(r, dir.path())) {
+    w.Form_Load(tail);
+  }
+};
+
 QColor TextColour(QWidget* w) {
   return w->palette().color(QPalette::WindowText);
 }
@@ -17,11 +28,8 @@ class TestMainWindow : public QObject {
   Q_OBJECT
  private slots:
   void designTimeState() {
-    QTemporaryDir dir;
-    Recorder r;
-    Settings s;
-    frmWx w(s, TestSeams(r, dir.path()));
-    w.Form_Load(QStringLiteral("iw2xyz"));
+    StartedWindow started(QStringLiteral("iw2xyz"));
+    auto& [dir, r, s, w] = started;
     QCOMPARE(w.windowTitle(), QStringLiteral("Wx Station"));
     QCOMPARE(w.size(), QSize(Px(3180), Px(1455)));
     QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -80,11 +88,8 @@ class TestMainWindow : public QObject {
   }
   void startUp() {
     QFETCH(QString, tail);
-    QTemporaryDir dir;
-    Recorder r;
-    Settings s;
-    frmWx w(s, TestSeams(r, dir.path()));
-    w.Form_Load(tail);
+    StartedWindow started(tail);
+    auto& [dir, r, s, w] = started;
     QTEST(s.StationCall, "call");
     QTEST(s.AgwHost, "host");
     QTEST(s.SaveAlarms, "save");
@@ -155,11 +160,8 @@ class TestMainWindow : public QObject {
   }
 
   void showsADecodedReport() {
-    QTemporaryDir dir;
-    Recorder r;
-    Settings s;
-    frmWx w(s, TestSeams(r, dir.path()));
-    w.Form_Load(QStringLiteral("iw2xyz"));
+    StartedWindow started(QStringLiteral("iw2xyz"));
+    auto& [dir, r, s, w] = started;
     s.BeepOnData = true;
     w.DecodeWeatherReport(QStringLiteral("_090/010g015t077h50b10132"));
     w.DecodeWeatherReport(QStringLiteral("_090/010g015t150h50b10132"));  // gate is the window's job
@@ -182,18 +184,14 @@ class TestMainWindow : public QObject {
   }
 
   void timerTickOpensGateAndCountsTo99() {
-    QTemporaryDir dir;
-    Recorder r;
-    Settings s;
-    frmWx w(s, TestSeams(r, dir.path()));
-    w.Form_Load(QStringLiteral("iw2xyz"));
+    StartedWindow started(QStringLiteral("iw2xyz"));
+    auto& [dir, r, s, w] = started;
     w.DecodeWeatherReport(QStringLiteral("_090/010g015t077"));
     QVERIFY(!w.AcceptReport());
-    auto* timer = w.findChild<QTimer*>("tmrElapsed");
-    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    TickMinute(&w);
     QVERIFY(w.AcceptReport());
     QCOMPARE(w.findChild<QLabel*>("lblElapsed")->text(), QStringLiteral("01"));
-    for (int i = 0; i < 120; ++i) QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    for (int i = 0; i < 120; ++i) TickMinute(&w);
     QCOMPARE(w.MinutesSinceReport(), int16_t(99));
     QCOMPARE(w.findChild<QLabel*>("lblElapsed")->text(), QStringLiteral("99"));
     w.DecodeWeatherReport(QStringLiteral("_.../...t077"));

@@ -31,8 +31,7 @@ class TestMainWindowLink : public QObject {
 
   void answersAndReportsArriveWhateverTheCuts() {
     EngineRig rig;
-    QVERIFY(rig.Accept());
-    rig.ReadRequests(108);
+    QVERIFY(rig.Connected());
     const QByteArray stream = AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) +
                               AgwFrameBytes('G', "", QByteArray("1;Port1 mono;\0", 14)) +
                               EncodeAgwRequest('X') + MonitoredFrame("K1ABC", ">hello") +
@@ -53,21 +52,18 @@ class TestMainWindowLink : public QObject {
 
   void tooltipAfterReconnectRepeatsTheLabelsShown() {
     EngineRig rig;
-    QVERIFY(rig.Accept());
-    rig.ReadRequests(108);
+    QVERIFY(rig.Connected());
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077"));
     QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
     rig.window->Winsock1_Connect();  // a new connection clears the value labels
-    auto* timer = rig.window->findChild<QTimer*>("tmrElapsed");
-    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    TickMinute(rig.window.get());
     rig.window->DecodeWeatherReport(QStringLiteral("_.../...h50"));
     QCOMPARE(rig.window->TrayTooltip(), QStringLiteral("IW2XYZ Ventora v5  50%  "));
   }
 
   void versionAndPortsCaptions() {
     EngineRig rig;
-    QVERIFY(rig.Accept());
-    rig.ReadRequests(108);
+    QVERIFY(rig.Connected());
     rig.Send(AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8)) +
              AgwFrameBytes('G', "", QByteArray("2;Port1;Port2;\0", 15)));
     QTRY_COMPARE(rig.Label("lblWxComment")->text(),
@@ -77,23 +73,20 @@ class TestMainWindowLink : public QObject {
 
   void gateHoldsReportsUntilTheTick() {
     EngineRig rig;
-    QVERIFY(rig.Accept());
-    rig.ReadRequests(108);
+    QVERIFY(rig.Connected());
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077"));
     QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t086"));
     QTRY_COMPARE(rig.List2()->item(1)->text(), QStringLiteral("_090/010g015t086"));
     QCOMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));  // gate closed
-    auto* timer = rig.window->findChild<QTimer*>("tmrElapsed");
-    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    TickMinute(rig.window.get());
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t086"));
     QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("30.0\u00B0C"));
   }
 
   void emptyCallNeverDecodesAnswers() {
     EngineRig rig(QString{});
-    QVERIFY(rig.Accept());
-    rig.ReadRequests(108);
+    QVERIFY(rig.Connected());
     rig.Send(MonitoredFrame("K1ABC", "_090/010g015t077") +
              AgwFrameBytes('G', "", QByteArray("1;\0", 3)));
     QTRY_COMPARE(rig.Label("lblRain")->text(), QStringLiteral("Porte Radio : 1"));
@@ -117,8 +110,7 @@ class TestMainWindowLink : public QObject {
 
   void engineClosingIsNotAnError() {
     EngineRig rig;
-    QVERIFY(rig.Accept());
-    rig.ReadRequests(108);
+    QVERIFY(rig.Connected());
     rig.engine->close();
     QTest::qWait(100);
     QVERIFY(rig.recorder.messages.isEmpty());

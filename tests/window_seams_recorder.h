@@ -14,6 +14,12 @@ struct Recorder {
   std::function<void(QDialog*)> answerModal;  // what the user does in the modal dialog
 };
 
+// One tick of the window's one-minute timer, without waiting a minute.
+inline void TickMinute(QObject* window) {
+  QObject* timer = window->findChild<QObject*>(QStringLiteral("tmrElapsed"));
+  QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+}
+
 inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = false) {
   WindowSeams seams;
   seams.showMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text) {
