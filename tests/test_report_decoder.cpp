@@ -137,10 +137,19 @@ class TestReportDecoder : public QObject {
                            << "C"
                            << "50%"
                            << "985.0 mb";
-    QTest::newRow("b0000") << "_090/010h50b0000"
-                           << "C"
-                           << "50%"
-                           << "1000.0 mb";
+    // A station without a barometer sends zeros: no pressure, not a completed 1000 mb.
+    QTest::newRow("b0000 no barometer") << "_090/010h50b0000"
+                                        << "C"
+                                        << "50%"
+                                        << "<unchanged>";
+    QTest::newRow("b00000 no barometer") << "_090/010h50b00000"
+                                         << "C"
+                                         << "50%"
+                                         << "<unchanged>";
+    QTest::newRow("b0010 still completed") << "_090/010h50b0010"
+                                           << "C"
+                                           << "50%"
+                                           << "1001.0 mb";
     QTest::newRow("English grouping") << "_090/010h50b10132"
                                       << "en_US"
                                       << "50%"

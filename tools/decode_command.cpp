@@ -28,15 +28,11 @@ bool ReadLine(std::FILE* in, QByteArray& line) {
 }  // namespace
 
 int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out) {
-  ReportState state;
   DisplayState shown;
   QByteArray line;
   while (ReadLine(in, line)) {
-    CarryShownCaptions(shown, state);
     const ReportOutcome outcome =
-        DecodeWeatherReport(FromWindows1252(line), options.settings, state, options.locale);
-    state = outcome.after;
-    ApplyReport(shown, outcome);
+        OnReport(shown, FromWindows1252(line), options.settings, options.locale);
     JsonWriter json;
     json.BeginObject();
     WriteReportJson(json, shown, outcome);

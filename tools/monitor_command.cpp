@@ -4,7 +4,6 @@
 
 #include "frame_dispatcher.h"
 #include "json_writer.h"
-#include "label_text.h"
 #include "report_json.h"
 
 MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out)
@@ -34,23 +33,13 @@ void MonitorSession::Start() {
 
 void MonitorSession::OnConnected() {
   link_.SendAgwRequest('m');
-  const QString caption = options_.settings.StationCall + QStringLiteral(" Wx Station");
   link_.SendAgwRequest('R');
-  // The window's display is reset as on every new connection.
-  shown_.WxData.caption = QStringLiteral("Ventora v5");
-  shown_.Press.caption.clear();
-  shown_.Temp.caption.clear();
-  shown_.UR.caption.clear();
-  shown_.Rain.caption.clear();
-  shown_.trends = {};
-  shown_.Elapsed = QStringLiteral("00");
-  minutes_ = 0;
-  state_.HavePrevious = false;
+  ::OnConnected(shown_, options_.settings.StationCall);
   link_.SendAgwRequest('G');
   Print(JsonWriter()
             .BeginObject()
             .String("event", "connected")
-            .String("caption", caption)
+            .String("caption", shown_.Caption)
             .EndObject()
             .Text());
 }
@@ -58,7 +47,7 @@ void MonitorSession::OnConnected() {
 void MonitorSession::OnFrame(const AgwFrame& frame) {
   if (frame.data.isEmpty()) return;
   const DispatchResult r =
-      HandleAgwFrame(frame, options_.settings.StationCall, state_.AcceptReport);
+      HandleAgwFrame(frame, options_.settings.StationCall, shown_.report.AcceptReport);
   if (r.rxLines) {
     JsonWriter json;
     json.BeginObject()
@@ -88,13 +77,8 @@ void MonitorSession::OnFrame(const AgwFrame& frame) {
               .Text());
   }
   if (!r.report) return;
-  CarryShownCaptions(shown_, state_);
-  const ReportOutcome out =
-      DecodeWeatherReport(*r.report, options_.settings, state_, options_.locale);
-  state_ = out.after;
-  minutes_ = 0;
+  const ReportOutcome out = OnReport(shown_, *r.report, options_.settings, options_.locale);
   if (out.restartTimer) tick_.start();
-  ApplyReport(shown_, out);
   JsonWriter json;
   json.BeginObject().String("event", "report");
   WriteReportJson(json, shown_, out);
@@ -102,14 +86,12 @@ void MonitorSession::OnFrame(const AgwFrame& frame) {
 }
 
 void MonitorSession::OnTick() {
-  state_.AcceptReport = true;
-  if (minutes_ < 99) ++minutes_;
-  shown_.Elapsed = FormatTwoDigits(minutes_);
+  ::OnTick(shown_);
   Print(JsonWriter()
             .BeginObject()
             .String("event", "tick")
             .String("elapsed", shown_.Elapsed)
-            .Bool("acceptReport", true)
+            .Bool("acceptReport", shown_.report.AcceptReport)
             .EndObject()
             .Text());
 }

@@ -33,7 +33,5 @@ class MonitorSession : public QObject {
   std::FILE* out_;
   AgwLink link_;
   QTimer tick_;
-  ReportState state_;
   DisplayState shown_;
-  int minutes_ = 0;
 };

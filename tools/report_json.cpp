@@ -35,7 +35,7 @@ void WriteLabels(JsonWriter& json, const DisplayState& s) {
       .String("lblPress", QLatin1String(ColourName(s.Press.colour)))
       .String("lblRain", QLatin1String(ColourName(s.Rain.colour)))
       .EndObject();
-  json.Int("rainFontPt", s.RainFontPt);
+  json.Int("rainFontPt", s.RainFontPt.value_or(RainFontNormalPt));
 }
 
 void WriteTrendsAndCompass(JsonWriter& json, const DisplayState& s) {

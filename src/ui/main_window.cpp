@@ -15,15 +15,14 @@ namespace {
 // QTcpSocket tries every address of this name, so an engine on IPv4 or IPv6 loopback is found.
 const QString LoopbackHost = QStringLiteral("localhost");
 
-void ApplyLabel(QLabel* label, const LabelUpdate& update) {
-  if (update.caption) label->setText(*update.caption);
-  if (update.colour) {
-    QPalette pal = label->palette();
-    pal.setColor(
-        QPalette::WindowText,
-        QColor::fromRgb(*update.colour == LabelColour::Alarm ? AlarmLabelRgb : NormalLabelRgb));
-    label->setPalette(pal);
-  }
+void ShowLabel(QLabel* label, const ShownLabel& shown) {
+  label->setText(shown.caption);
+  const QColor colour =
+      QColor::fromRgb(shown.colour == LabelColour::Alarm ? AlarmLabelRgb : NormalLabelRgb);
+  if (label->palette().color(QPalette::WindowText) == colour) return;
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  label->setPalette(pal);
 }
 
 }  // namespace
@@ -31,7 +30,7 @@ void ApplyLabel(QLabel* label, const LabelUpdate& update) {
 frmWx::frmWx(Settings& settings, WindowSeams seams)
     : settings_(settings), seams_(std::move(seams)) {
   setObjectName(QStringLiteral("frmWx"));
-  setWindowTitle(QStringLiteral("Wx Station"));
+  setWindowTitle(shown_.Caption);
   setWindowIcon(VentoraIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -54,14 +53,14 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   connect(winsock1_, &AgwLink::frameReceived, this, &frmWx::HandleAgwFrame);
   tray_ = new QSystemTrayIcon(VentoraIcon(), this);
   tray_->setObjectName(QStringLiteral("cSysTray1"));
-  tray_->setToolTip(windowTitle());
+  tray_->setToolTip(shown_.tooltip);
   connect(tray_, &QSystemTrayIcon::activated, this, [this] { RestoreFromTray(); });
   setFocusPolicy(Qt::StrongFocus);  // F1 reaches the window: its labels take no focus
   for (QLabel* label : {c_.lblWxData, c_.lblRain, c_.lblWxComment}) label->installEventFilter(this);
 }
 
 void frmWx::Form_Load(const QString& commandTail) {
-  state_.AcceptReport = true;
+  shown_.report.AcceptReport = true;
   settings_.SaveAlarms = false;
   const QString folder = seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                         : seams_.programFolder;
@@ -114,46 +113,38 @@ void frmWx::closeEvent(QCloseEvent* event) {
 }
 
 void frmWx::tmrElapsed_Timer() {
-  state_.AcceptReport = true;
-  if (minutesSinceReport_ < MostMinutesShown) ++minutesSinceReport_;
-  c_.lblElapsed->setText(FormatTwoDigits(minutesSinceReport_));
+  OnTick(shown_);
+  c_.lblElapsed->setText(shown_.Elapsed);
 }
 
 void frmWx::DecodeWeatherReport(const QString& text) {
-  // The tooltip repeats what the labels show, whoever wrote it last (a report or the connection).
-  state_.WxDataCaption = c_.lblWxData->text();
-  state_.TempCaption = c_.lblTemp->text();
-  state_.URCaption = c_.lblUR->text();
-  state_.PressCaption = c_.lblPress->text();
-  ApplyReport(::DecodeWeatherReport(text, settings_, state_, QLocale()));
-}
-
-void frmWx::ApplyReport(const ReportOutcome& out) {
-  minutesSinceReport_ = 0;
-  c_.lblElapsed->setText(out.Elapsed);
+  const ReportOutcome out = OnReport(shown_, text, settings_, QLocale());
   if (out.restartTimer) tmrElapsed_->start();  // start() on a running timer restarts its minute
-  state_ = out.after;
-  if (out.compass) {
-    c_.picWx->Draw(out.compass->drawing);
-    c_.lblCalm->setVisible(out.compass->calm);
-  }
-  ApplyLabel(c_.lblWxData, out.WxData);
-  ApplyLabel(c_.lblTemp, out.Temp);
-  ApplyLabel(c_.lblUR, out.UR);
-  ApplyLabel(c_.lblPress, out.Press);
-  ApplyTrends(out);
-  QFont rainFont = c_.lblRain->font();
-  rainFont.setPointSizeF(out.RainFontPt);
-  c_.lblRain->setFont(rainFont);
-  ApplyLabel(c_.lblRain, {out.Rain, out.RainColour});
+  Render();
   Notify(out);
-  SetTrayTooltip(out.tooltip);
-  c_.lblWxComment->setText(out.WxComment);
 }
 
-void frmWx::ApplyTrends(const ReportOutcome& out) {
-  for (size_t i = 0; i < out.trends.size(); ++i)
-    if (out.trends[i].touched) c_.picVar[i]->Draw(out.trends[i].drawing);
+void frmWx::Render() {
+  setWindowTitle(shown_.Caption);
+  ShowLabel(c_.lblWxData, shown_.WxData);
+  ShowLabel(c_.lblTemp, shown_.Temp);
+  ShowLabel(c_.lblUR, shown_.UR);
+  ShowLabel(c_.lblPress, shown_.Press);
+  if (shown_.RainFontPt) {
+    QFont rainFont = c_.lblRain->font();
+    rainFont.setPointSizeF(*shown_.RainFontPt);
+    c_.lblRain->setFont(rainFont);
+  }
+  ShowLabel(c_.lblRain, shown_.Rain);
+  c_.lblWxComment->setText(shown_.WxComment);
+  c_.lblElapsed->setText(shown_.Elapsed);
+  if (shown_.compass) {
+    c_.picWx->Draw(shown_.compass->drawing);
+    c_.lblCalm->setVisible(shown_.compass->calm);
+  }
+  for (size_t i = 0; i < shown_.trends.size(); ++i)
+    c_.picVar[i]->Draw(TrendPictureDrawing(shown_.trends[i]));
+  tray_->setToolTip(shown_.tooltip);
 }
 
 void frmWx::Notify(const ReportOutcome& out) {
@@ -164,10 +155,6 @@ void frmWx::Notify(const ReportOutcome& out) {
       seams_.bringToFront(this);
   }
   if (out.beep) seams_.beep();
-}
-
-void frmWx::SetTrayTooltip(const QString& text) {
-  tray_->setToolTip(text);
 }
 
 void frmWx::changeEvent(QEvent* event) {

@@ -11,8 +11,8 @@
 #include "help_viewer.h"
 #include "setup_dialog.h"
 
+#include "display_state.h"
 #include "main_window_layout.h"
-#include "report_decoder.h"
 #include "settings.h"
 #include "window_seams.h"
 
@@ -20,7 +20,6 @@ inline constexpr int ElapsedTickMs = 60000;
 // Outer heights of the window without and with the Rx window, in twips.
 inline constexpr int CollapsedHeight = 1930;
 inline constexpr int ExpandedHeight = 2310;
-inline constexpr int16_t MostMinutesShown = 99;
 
 class frmWx : public QWidget {
   Q_OBJECT
@@ -54,9 +53,10 @@ class frmWx : public QWidget {
   frmWxSetup* SetupDialog();
   frmIstruzioni* HelpWindow() const { return help_; }
 
-  int16_t MinutesSinceReport() const { return minutesSinceReport_; }
-  bool AcceptReport() const { return state_.AcceptReport; }
-  bool HavePrevious() const { return state_.HavePrevious; }
+  int16_t MinutesSinceReport() const { return shown_.MinutesSinceReport; }
+  bool AcceptReport() const { return shown_.report.AcceptReport; }
+  bool HavePrevious() const { return shown_.report.HavePrevious; }
+  const DisplayState& Shown() const { return shown_; }
   const QString& AlarmsFile() const { return alarmsFile_; }
   QString TrayTooltip() const { return tray_->toolTip(); }
   const MainWindowControls& Controls() const { return c_; }
@@ -73,9 +73,8 @@ class frmWx : public QWidget {
   void tmrElapsed_Timer();
   void ConnectToEngine();
   void SendToTray();
-  void SetTrayTooltip(const QString& text);
-  void ApplyReport(const ReportOutcome& out);
-  void ApplyTrends(const ReportOutcome& out);
+  // Shows what the display state holds now.
+  void Render();
   void Notify(const ReportOutcome& out);
 
   Settings& settings_;
@@ -87,8 +86,7 @@ class frmWx : public QWidget {
   frmWxSetup* setup_ = nullptr;
   QPointer<frmIstruzioni> help_;
   int outerHeightSet_ = 0;
-  ReportState state_;
-  int16_t minutesSinceReport_ = 0;
+  DisplayState shown_;
   QString alarmsFile_;
   bool unloaded_ = false;
 };

@@ -4,15 +4,9 @@
 
 void frmWx::Winsock1_Connect() {
   winsock1_->SendAgwRequest('m');
-  setWindowTitle(settings_.StationCall + QStringLiteral(" Wx Station"));
-  SetTrayTooltip(windowTitle());
   winsock1_->SendAgwRequest('R');
-  c_.lblWxData->setText(QStringLiteral("Ventora v5"));
-  for (QLabel* label : {c_.lblPress, c_.lblTemp, c_.lblUR, c_.lblRain}) label->clear();
-  for (PictureBox* pic : c_.picVar) pic->Clear();
-  c_.lblElapsed->setText(QStringLiteral("00"));
-  minutesSinceReport_ = 0;
-  state_.HavePrevious = false;
+  OnConnected(shown_, settings_.StationCall);
+  Render();
   winsock1_->SendAgwRequest('G');
 }
 
@@ -24,12 +18,14 @@ void frmWx::Winsock1_Error(const QString& description) {
 
 void frmWx::HandleAgwFrame(const AgwFrame& frame) {
   if (frame.data.isEmpty()) return;  // header-only frames are stepped over
-  const DispatchResult r = ::HandleAgwFrame(frame, settings_.StationCall, state_.AcceptReport);
+  const DispatchResult r =
+      ::HandleAgwFrame(frame, settings_.StationCall, shown_.report.AcceptReport);
   if (r.rxLines) {
     c_.List2->clear();
     c_.List2->addItems(*r.rxLines);
   }
-  if (r.rainCaption) c_.lblRain->setText(*r.rainCaption);
-  if (r.commentCaption) c_.lblWxComment->setText(*r.commentCaption);
+  if (r.rainCaption) shown_.Rain.caption = *r.rainCaption;
+  if (r.commentCaption) shown_.WxComment = *r.commentCaption;
+  if (r.rainCaption || r.commentCaption) Render();
   if (r.report) DecodeWeatherReport(*r.report);
 }

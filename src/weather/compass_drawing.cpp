@@ -67,3 +67,14 @@ Drawing DrawTrendArrow(Trend trend) {
   }
   return {Line(127, 35, 127, 200), LineOn(170, 150), LineOn(70, 150), LineOn(127, 200)};
 }
+
+Drawing TrendPictureDrawing(const std::optional<Trend>& trend) {
+  Drawing drawing;
+  drawing.reserve(5);
+  drawing.push_back(DrawOp{});
+  if (trend) {
+    const Drawing arrow = DrawTrendArrow(*trend);
+    drawing.insert(drawing.end(), arrow.begin(), arrow.end());
+  }
+  return drawing;
+}

@@ -48,3 +48,6 @@ inline Trend TrendOf(float delta) {
 
 // The lines of an arrow in a 255 x 245 twip trend picture; the caller clears the picture first.
 Drawing DrawTrendArrow(Trend trend);
+
+// What a trend picture holds: cleared, then the arrow when there is one.
+Drawing TrendPictureDrawing(const std::optional<Trend>& trend);

@@ -1,5 +1,7 @@
 #include "display_state.h"
 
+#include "label_text.h"
+
 namespace {
 
 void Apply(ShownLabel& label, const LabelUpdate& update) {
@@ -7,8 +9,7 @@ void Apply(ShownLabel& label, const LabelUpdate& update) {
   if (update.colour) label.colour = *update.colour;
 }
 
-}  // namespace
-
+// The tooltip repeats the value captions shown now, whoever wrote them last.
 void CarryShownCaptions(const DisplayState& shown, ReportState& state) {
   state.WxDataCaption = shown.WxData.caption;
   state.TempCaption = shown.Temp.caption;
@@ -16,7 +17,37 @@ void CarryShownCaptions(const DisplayState& shown, ReportState& state) {
   state.PressCaption = shown.Press.caption;
 }
 
+}  // namespace
+
+void OnConnected(DisplayState& shown, const QString& stationCall) {
+  shown.Caption = stationCall + QStringLiteral(" Wx Station");
+  shown.tooltip = shown.Caption;
+  shown.WxData.caption = QStringLiteral("Ventora v5");
+  for (ShownLabel* label : {&shown.Press, &shown.Temp, &shown.UR, &shown.Rain})
+    label->caption.clear();
+  shown.trends = {};
+  shown.Elapsed = QStringLiteral("00");
+  shown.MinutesSinceReport = 0;
+  shown.report.HavePrevious = false;
+}
+
+void OnTick(DisplayState& shown) {
+  shown.report.AcceptReport = true;
+  if (shown.MinutesSinceReport < MostMinutesShown) ++shown.MinutesSinceReport;
+  shown.Elapsed = FormatTwoDigits(shown.MinutesSinceReport);
+}
+
+ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
+                       const QLocale& locale) {
+  CarryShownCaptions(shown, shown.report);
+  ReportOutcome out = DecodeWeatherReport(text, settings, shown.report, locale);
+  ApplyReport(shown, out);
+  return out;
+}
+
 void ApplyReport(DisplayState& shown, const ReportOutcome& out) {
+  shown.report = out.after;
+  shown.MinutesSinceReport = 0;
   shown.Elapsed = out.Elapsed;
   if (out.compass) shown.compass = out.compass;
   Apply(shown.WxData, out.WxData);

@@ -1,11 +1,16 @@
-// What the main window shows, as plain data: the captions, colours and pictures reports leave.
+// What the main window shows, as plain data, and the three things that change it: a new
+// connection, the minute tick and a decoded report.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "report_decoder.h"
+
+inline constexpr int16_t MostMinutesShown = 99;
 
 struct ShownLabel {
   QString caption;
@@ -14,17 +19,29 @@ struct ShownLabel {
 
 struct DisplayState {
   // Design-time captions of a freshly started window.
+  QString Caption = QStringLiteral("Wx Station");  // the window's title
   ShownLabel WxData{QStringLiteral("Ventora v5.01")}, Temp, UR, Press, Rain;
   QString WxComment;
+  int16_t MinutesSinceReport = 0;
   QString Elapsed = QStringLiteral("00");
-  int RainFontPt = RainFontNormalPt;
+  std::optional<int> RainFontPt;               // nothing: the label keeps its design-time font
   std::array<std::optional<Trend>, 3> trends;  // nothing: the picture is empty
   std::optional<CompassFigure> compass;        // nothing: no report has drawn it yet
-  QString tooltip;
+  QString tooltip = Caption;
+  ReportState report;  // the gate and the readings the next trend arrows compare with
 };
 
-// Copies the value captions shown now into the carried state: the tooltip repeats them.
-void CarryShownCaptions(const DisplayState& shown, ReportState& state);
+// A new connection to the engine: the station's caption, empty value labels and arrows, the
+// minute counter at zero and no earlier readings. The compass and comment keep what they show.
+void OnConnected(DisplayState& shown, const QString& stationCall);
+
+// The minute tick: the gate opens and the counter rises, to at most 99.
+void OnTick(DisplayState& shown);
+
+// Decodes one report of the watched station and shows it. The outcome carries what the window
+// must do beyond showing: restart the timer, beep, come to the front.
+ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
+                       const QLocale& locale);
 
 // Changes the display as the window does after one decoded report.
 void ApplyReport(DisplayState& shown, const ReportOutcome& out);

@@ -30,6 +30,12 @@ float CompletePressure(float x) {
   return x;
 }
 
+// A station without a barometer sends b00000: a zero reads as an absent field, never 1000 mb.
+float ReadPressure(QString& w, QChar dec) {
+  const int16_t tenths = ReadWeatherField(w, u'b', 4, dec);
+  return CompletePressure(static_cast<float>((tenths == 0 ? MissingField : tenths) / 10.0));
+}
+
 float Scaled(int16_t fieldValue, double factor) {
   return static_cast<float>(fieldValue * factor);
 }
@@ -42,7 +48,7 @@ void ReadFields(QString& w, QChar dec, DecodedValues& v) {
   v.RainHour = Scaled(ReadWeatherField(w, u'r', 3, dec), HundredthInchToMm);
   v.RainDay = Scaled(ReadWeatherField(w, u'P', 3, dec), HundredthInchToMm);
   v.Rain24h = Scaled(ReadWeatherField(w, u'p', 3, dec), HundredthInchToMm);
-  v.Pressure = CompletePressure(static_cast<float>(ReadWeatherField(w, u'b', 4, dec) / 10.0));
+  v.Pressure = ReadPressure(w, dec);
   const int16_t humidity = ReadWeatherField(w, u'h', 2, dec);
   v.Humidity = humidity == 0 ? 100 : humidity;
   v.PressChange4h = NoPressChange;
@@ -75,13 +81,8 @@ QString RainText(const DecodedValues& v, const QLocale& locale) {
 TrendUpdate TrendPicture(bool havePrevious, float delta) {
   TrendUpdate update;
   update.touched = true;
-  update.drawing.reserve(5);
-  update.drawing.push_back(DrawOp{});
-  if (havePrevious) {
-    update.arrow = TrendOf(delta);
-    const Drawing arrow = DrawTrendArrow(*update.arrow);
-    update.drawing.insert(update.drawing.end(), arrow.begin(), arrow.end());
-  }
+  if (havePrevious) update.arrow = TrendOf(delta);
+  update.drawing = TrendPictureDrawing(update.arrow);
   return update;
 }
 

@@ -1,0 +1,75 @@
+#include <QtTest>
+
+#include "display_state.h"
+#include "test_support.h"
+
+namespace {
+
+const QString Full = QStringLiteral("_220/004g005t077h50b10132");
+
+ReportOutcome Report(DisplayState& shown, const QString& text) {
+  return OnReport(shown, text, DefaultAlarmSettings(), QLocale::c());
+}
+
+}  // namespace
+
+// The one state machine both the window and `ventora-cli monitor` render.
+class TestDisplayState : public QObject {
+  Q_OBJECT
+ private slots:
+  void connectionResetsValuesButKeepsCompassAndComment() {
+    DisplayState shown;
+    Report(shown, Full);
+    shown.WxComment = QStringLiteral("AGWPE v2000.15");
+    OnConnected(shown, QStringLiteral("IW2XYZ"));
+    QCOMPARE(shown.Caption, QStringLiteral("IW2XYZ Wx Station"));
+    QCOMPARE(shown.tooltip, shown.Caption);
+    QCOMPARE(shown.WxData.caption, QStringLiteral("Ventora v5"));
+    for (const ShownLabel* label : {&shown.Temp, &shown.UR, &shown.Press, &shown.Rain})
+      QVERIFY(label->caption.isEmpty());
+    QCOMPARE(shown.trends, (std::array<std::optional<Trend>, 3>{}));
+    QVERIFY(shown.compass);  // the compass keeps its last figure
+    QCOMPARE(shown.WxComment, QStringLiteral("AGWPE v2000.15"));
+    QVERIFY(!shown.report.HavePrevious);
+    // The first report after a reconnection draws no trend arrow.
+    Report(shown, Full);
+    QCOMPARE(shown.trends, (std::array<std::optional<Trend>, 3>{}));
+  }
+
+  void tickOpensTheGateAndCountsToNinetyNine() {
+    DisplayState shown;
+    Report(shown, Full);
+    QVERIFY(!shown.report.AcceptReport);
+    OnTick(shown);
+    QVERIFY(shown.report.AcceptReport);
+    QCOMPARE(shown.Elapsed, QStringLiteral("01"));
+    for (int i = 0; i < 200; ++i) OnTick(shown);
+    QCOMPARE(shown.MinutesSinceReport, int16_t(99));
+    QCOMPARE(shown.Elapsed, QStringLiteral("99"));
+    Report(shown, QStringLiteral("_.../...t080"));  // no direction: the gate stays open
+    QCOMPARE(shown.Elapsed, QStringLiteral("00"));
+    QVERIFY(shown.report.AcceptReport);
+  }
+
+  void tooltipRepeatsWhatTheConnectionLeft() {
+    DisplayState shown;
+    OnConnected(shown, QStringLiteral("IW2XYZ"));
+    Report(shown, QStringLiteral("_.../...h50"));
+    QCOMPARE(shown.tooltip, QStringLiteral("IW2XYZ Ventora v5  50%  "));
+  }
+
+  void zeroBarometerNeitherShowsNorMovesThePressure() {
+    DisplayState shown;
+    Report(shown, Full);
+    Report(shown, QStringLiteral("_220/004g005t077h50b10140"));
+    QCOMPARE(shown.trends[PressureTrend], std::optional<Trend>(Trend::Up));
+    Report(shown, Full);  // back down to 1013.2
+    Report(shown, QStringLiteral("_220/004g005t077h50b00000"));
+    QCOMPARE(shown.Press.caption, QStringLiteral("1013.2 mb"));
+    QCOMPARE(shown.trends[PressureTrend], std::optional<Trend>(Trend::Down));
+    QCOMPARE(shown.report.PrevPress, 1013.2f);
+  }
+};
+
+QTEST_APPLESS_MAIN(TestDisplayState)
+#include "test_display_state.moc"
