@@ -14,6 +14,7 @@ std::vector<QByteArray> ReferenceFrames(const QByteArray& stream) {
   std::vector<QByteArray> frames;
   qsizetype at = 0;
   while (stream.size() - at >= AgwHeaderSize) {
+    if (!IsPlausibleAgwHeader(stream.constData() + at)) break;
     const qsizetype length = AgwDataLength(stream.constData() + at);
     if (stream.size() - at < AgwHeaderSize + length) break;
     frames.push_back(stream.mid(at + AgwHeaderSize, length));

@@ -1,6 +1,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTcpServer>
 #include <QtTest>
 
 namespace {
@@ -79,6 +80,21 @@ class TestVentoraCli : public QObject {
     // The blank after t077 still belongs to the numeric field and is cut out with it.
     QCOMPARE(lines[0]["labels"].toObject()["lblWxComment"].toString(),
              QStringLiteral(" \u20AC\u00B0"));
+  }
+
+  // The refusal can arrive inside the connect call itself, before the event loop runs (on
+  // Windows it does): the monitor must still report it and end.
+  void monitorEndsOnARefusedConnection() {
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const QString port = QString::number(probe.serverPort());
+    probe.close();  // nobody listens there now
+    QProcess cli;
+    cli.start(QStringLiteral(VENTORA_CLI),
+              {"monitor", "IW2XYZ", "127.0.0.1", "--port", port, "--tick-ms", "60000"});
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 2);
+    QVERIFY(cli.readAllStandardOutput().contains("\"event\":\"error\""));
   }
 
   void rejectsUnknownOptions() {

@@ -23,6 +23,14 @@ uint32_t AgwDataLength(const char* header) {
   return low + 256u * high;
 }
 
+bool IsPlausibleAgwHeader(const char* header) {
+  const char kind = header[AgwKindOffset];
+  const bool letter = (kind >= 'A' && kind <= 'Z') || (kind >= 'a' && kind <= 'z');
+  for (int zero : {1, 2, 3, AgwKindOffset + 1, AgwKindOffset + 3})
+    if (header[zero] != '\0') return false;
+  return letter;
+}
+
 AgwFrame ReadAgwHeader(const char* header) {
   AgwFrame frame;
   frame.kind = FromWindows1252(header[AgwKindOffset]);

@@ -26,5 +26,10 @@ QByteArray EncodeAgwFrame(char kind, const QByteArray& callFrom, const QByteArra
 // Data length from bytes 28 and 29 only (0..65535); bytes 30 and 31 are not read.
 uint32_t AgwDataLength(const char* header);
 
+// Whether these 36 bytes can be an AGWPE header: the kind is an ASCII letter and the bytes that
+// engines always leave zero (port high bytes 1-3, bytes 5 and 7) are zero. A stream that stepped
+// out of frame by a wrong data length fails this almost at once.
+bool IsPlausibleAgwHeader(const char* header);
+
 // Kind and source call of a header of at least AgwHeaderSize bytes.
 AgwFrame ReadAgwHeader(const char* header);

@@ -15,12 +15,17 @@ AgwLink::AgwLink(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this
 }
 
 void AgwLink::Connect(const QString& host, quint16 port) {
-  assembler_ = FrameAssembler();
+  StartAfresh();
   socket_->connectToHost(host, port);
 }
 
 void AgwLink::Close() {
   socket_->abort();
+  StartAfresh();
+}
+
+void AgwLink::StartAfresh() {
+  ++attempt_;
   assembler_ = FrameAssembler();
 }
 
@@ -31,15 +36,41 @@ void AgwLink::SendAgwRequest(char kind) {
 void AgwLink::DataArrival() {
   // readyRead is not emitted again for bytes left unread: take everything every time.
   assembler_.Feed(socket_->readAll());
+  const quint64 attempt = attempt_;
   while (auto frame = assembler_.Next()) {
     emit frameReceived(*frame);
+    if (attempt != attempt_) return;  // a receiver closed or reconnected: the rest is stale
   }
+  if (!assembler_.OutOfStep()) return;
+  // One wrong data length puts every later header at the wrong offset: stop here, visibly.
+  socket_->abort();
+  ReportLater(
+      QStringLiteral("Dati non validi da AGWPE: un'intestazione di frame non ha la forma "
+                     "prevista. Collegamento chiuso."));
 }
 
 void AgwLink::OnError(QAbstractSocket::SocketError error) {
   if (error == QAbstractSocket::RemoteHostClosedError) {
-    emit closedByPeer();
+    const quint64 attempt = attempt_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, attempt] {
+          if (attempt == attempt_) emit closedByPeer();
+        },
+        Qt::QueuedConnection);
     return;
   }
-  emit errorOccurred(socket_->errorString());
+  ReportLater(socket_->errorString());
+}
+
+void AgwLink::ReportLater(const QString& description) {
+  // QAbstractSocket goes on with its own error path after this signal returns (it may close or
+  // abort the socket): a reconnect started by a receiver right here would be undone.
+  const quint64 attempt = attempt_;
+  QMetaObject::invokeMethod(
+      this,
+      [this, attempt, description] {
+        if (attempt == attempt_) emit errorOccurred(description);
+      },
+      Qt::QueuedConnection);
 }

@@ -24,15 +24,20 @@ class AgwLink : public QObject {
   void connected();
   // One whole frame, in arrival order, each exactly once.
   void frameReceived(const AgwFrame& frame);
-  // The socket's own description of a failure.
+  // The socket's own description of a failure, or ours of a stream that is not AGWPE's. Always
+  // delivered from the event loop once the socket has finished its own handling, so that a
+  // receiver may close and connect again; a failure of a connection since closed is dropped.
   void errorOccurred(const QString& description);
-  // The engine closed the connection.
+  // The engine closed the connection (delivered as errorOccurred is).
   void closedByPeer();
 
  private:
   void DataArrival();
   void OnError(QAbstractSocket::SocketError error);
+  void ReportLater(const QString& description);
+  void StartAfresh();
 
   QTcpSocket* socket_;
   FrameAssembler assembler_;
+  quint64 attempt_ = 0;  // counts Connect and Close: tells a stale failure from a current one
 };

@@ -11,8 +11,12 @@ class FrameAssembler {
   void Feed(const char* bytes, qsizetype size);
   void Feed(const QByteArray& bytes) { Feed(bytes.constData(), bytes.size()); }
 
-  // The next whole frame, header-only frames included; nothing until one is complete.
+  // The next whole frame, header-only frames included; nothing until one is complete, and
+  // nothing ever again once a header that cannot be one has come (the stream is out of step).
   std::optional<AgwFrame> Next();
+
+  // Whether the stream holds bytes that cannot be an AGWPE header where one must start.
+  bool OutOfStep() const { return outOfStep_; }
 
   // Bytes received but not yet handed back as a frame.
   qsizetype Pending() const { return buffer_.size() - start_; }
@@ -20,4 +24,5 @@ class FrameAssembler {
  private:
   QByteArray buffer_;
   qsizetype start_ = 0;  // first byte not yet handed back
+  bool outOfStep_ = false;
 };
