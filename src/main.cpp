@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "main_window.h"
+#include "program_lifetime.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Ventora"));
   Settings settings;
   frmWx window(settings);
+  BindProgramLifetime(app, window);
   window.Form_Load(CommandLineTail(QApplication::arguments().mid(1)));
   window.show();
   return QApplication::exec();

@@ -110,6 +110,7 @@ void frmWx::closeEvent(QCloseEvent* event) {
   if (help_) help_->close();
   Form_Unload();
   event->accept();
+  emit closed();
 }
 
 void frmWx::tmrElapsed_Timer() {

@@ -63,6 +63,10 @@ class frmWx : public QWidget {
   AgwLink& Winsock1() { return *winsock1_; }
   QSystemTrayIcon& cSysTray1() { return *tray_; }
 
+ signals:
+  // The main window has closed: the program ends.
+  void closed();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
