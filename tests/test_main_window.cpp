@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "blank_wrap_label.h"
 #include "main_window.h"
 #include "test_support.h"
 #include "twips.h"
@@ -121,6 +122,29 @@ class TestMainWindow : public QObject {
     QCOMPARE(f.size(), 67);
   }
 
+  // The faulty file is the user's only copy of the limits: without a backup it is not replaced.
+  void faultyAlarmFileWithoutBackupIsLeftAlone() {
+    QTemporaryDir dir;
+    const QByteArray faulty = "#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n";
+    QFile f(dir.filePath("WxAlarms.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(faulty);
+    f.close();
+    // A backup place that cannot be written over (a folder that is not empty).
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("WxAlarms.ini.bak/busy")));
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("x"));
+    QCOMPARE(s.HiTemp, 40.0f);  // the run goes on with the defaults
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), faulty);
+    QCOMPARE(r.messages.size(), 1);
+    QVERIFY2(r.messages[0].startsWith(w.AlarmsFile() + QStringLiteral(" | ")),
+             qPrintable(r.messages[0]));
+    QVERIFY(r.messages[0].contains(QStringLiteral("WxAlarms.ini.bak")));
+  }
+
   void unwritableFolderWarnsAndGoesOn() {
     QTemporaryDir dir;
     Recorder r;
@@ -197,6 +221,49 @@ class TestMainWindow : public QObject {
     w.DecodeWeatherReport(QStringLiteral("_.../...t077"));
     QCOMPARE(w.MinutesSinceReport(), int16_t(0));
     QCOMPARE(w.findChild<QLabel*>("lblElapsed")->text(), QStringLiteral("00"));
+  }
+
+  void wrapsOnlyAtBlanks_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");  // in characters
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("fits") << "0mm/h 0mm/24h" << 20 << QStringList{"0mm/h 0mm/24h"};
+    QTest::newRow("hard break, CR dropped")
+        << "0mm/h 0mm/24h\r\n0mm/Day" << 20 << QStringList{"0mm/h 0mm/24h", "0mm/Day"};
+    QTest::newRow("slash stays inside its word")
+        << "Dp 13.9C  8.3g/m3" << 12 << QStringList{"Dp 13.9C ", "8.3g/m3"};
+    QTest::newRow("word wider than the line stays whole")
+        << "0mm/Day Wch-12.5C" << 5 << QStringList{"0mm/Day", "Wch-12.5C"};
+    QTest::newRow("empty") << "" << 10 << QStringList{""};
+  }
+  void wrapsOnlyAtBlanks() {
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    QTEST(WrapAtBlanks(text, width, [](const QString& s) { return int(s.size()); }), "lines");
+  }
+
+  // The real label at its real size and font: the derived values never break inside a word.
+  void rainLabelKeepsUnitsWhole() {
+    StartedWindow started(QStringLiteral("iw2xyz"));
+    auto& w = started.w;
+    w.show();
+    w.DecodeWeatherReport(QStringLiteral("_220/015g025t030r010p123P045h85b10132"));
+    auto* rain = w.findChild<QLabel*>("lblRain");
+    QVERIFY(rain->text().contains(QStringLiteral("g/m\u00B3")));
+    const QFontMetrics metrics(rain->font());
+    const QStringList lines =
+        WrapAtBlanks(rain->text(), rain->contentsRect().width(),
+                     [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
+    QVERIFY2(lines.size() <= 3, qPrintable(lines.join(u'|')));
+    for (const QString& line : lines) {
+      QVERIFY2(!line.endsWith(u'/') && !line.startsWith(QStringLiteral("m\u00B3")),
+               qPrintable(lines.join(u'|')));
+      QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= rain->contentsRect().width() ||
+                   !line.trimmed().contains(u' '),
+               qPrintable(line));
+    }
+    QVERIFY(lines.size() * metrics.lineSpacing() <= rain->height() + metrics.leading());
+    SaveShot(&w, QStringLiteral("rain-wrap"));
   }
 };
 

@@ -11,8 +11,11 @@ class TestSetupForm : public QObject {
     QTest::addColumn<int>("port");  // -1: refused
     QTest::newRow("plain") << "8000" << 8000;
     QTest::newRow("letters after the number") << "8000abc" << 8000;
-    QTest::newRow("empty gives 0") << "" << 0;
-    QTest::newRow("letters give 0") << "abc" << 0;
+    QTest::newRow("empty refused") << "" << -1;
+    QTest::newRow("letters refused") << "abc" << -1;
+    QTest::newRow("a sign alone refused") << " - " << -1;
+    QTest::newRow("zero is a number") << "0" << 0;
+    QTest::newRow("leading point") << ".7" << 1;
     QTest::newRow("2.5 halves to even") << "2.5" << 2;
     QTest::newRow("3.5 halves to even") << "3.5" << 4;
     QTest::newRow("comma is no decimal") << "80,5" << 80;
@@ -102,6 +105,29 @@ class TestSetupForm : public QObject {
     QVERIFY(r.faultyBox);
     QCOMPARE(int(*r.faultyBox), box);  // the first faulty box in tab order
     QVERIFY(!r.hint.isEmpty());
+  }
+
+  // The example in the refusal must itself be a number the box accepts.
+  void hintUsesTheBoxesDecimalSeparator_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("example");
+    QTest::newRow("Italian") << "it_IT"
+                             << "12,5";
+    QTest::newRow("English") << "en_US"
+                             << "12.5";
+    QTest::newRow("C") << "C"
+                       << "12.5";
+  }
+  void hintUsesTheBoxesDecimalSeparator() {
+    QFETCH(QString, locale);
+    QFETCH(QString, example);
+    const Settings s = DefaultAlarmSettings();
+    SetupForm form = FillSetupForm(s, QLocale(locale));
+    form.Box(SetupBox::HiWind) = QStringLiteral("forte");
+    const SetupReading r = ReadSetupForm(form, s, QLocale(locale));
+    QVERIFY(r.hint.endsWith(example));
+    form.Box(SetupBox::HiWind) = example;
+    QVERIFY(!ReadSetupForm(form, s, QLocale(locale)).faultyBox);
   }
 
   void reconnectRule_data() {

@@ -1,4 +1,5 @@
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -76,8 +77,6 @@ class TestWindowCommands : public QObject {
     QCOMPARE(call->text(), QStringLiteral("IW2XYZ"));
     QCOMPARE(call->selectedText(), QStringLiteral("IW2XYZ"));
     QVERIFY(dialog->findChild<QCheckBox*>("chkSaveAlm")->isChecked());
-    QCOMPARE(dialog->Box(SetupBox::LoHum)->maxLength(), 2);
-    QCOMPARE(dialog->Box(SetupBox::HiTemp)->maxLength(), 5);
     QVERIFY(dialog->findChild<QPushButton*>("cmdAccept")->isDefault());
     QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
@@ -97,6 +96,44 @@ class TestWindowCommands : public QObject {
     QCOMPARE(rig.Connections(), 1);
     QCOMPARE(rig.settings.StationCall, QStringLiteral("K1ABC"));
     QVERIFY(!rig.settings.SaveAlarms);
+  }
+
+  // The box limits hold for typing only: stored values longer than them are shown whole and
+  // come back unchanged, while the user still cannot type a third humidity digit.
+  void boxLimitsNeverCutStoredValues() {
+    Rig rig;
+    rig.settings.HiHum = 100;
+    rig.settings.LoHum = -10;
+    rig.settings.LoTemp = -100;
+    const Settings before = rig.settings;
+    rig.RightClick("lblWxData");
+    frmWxSetup* dialog = rig.Setup();
+    QCOMPARE(dialog->Box(SetupBox::HiHum)->text(), QStringLiteral("100"));
+    QCOMPARE(dialog->Box(SetupBox::LoHum)->text(), QStringLiteral("-10"));
+    QCOMPARE(dialog->Box(SetupBox::LoTemp)->text(), QStringLiteral("-100.0"));
+    SaveShot(dialog, QStringLiteral("setup-long-limits"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(SameAlarms(rig.settings, before));
+
+    rig.RightClick("lblWxData");
+    QLineEdit* hum = dialog->Box(SetupBox::HiHum);
+    hum->setFocus();
+    QTest::keyClick(hum, Qt::Key_End);
+    QTest::keyClicks(hum, QStringLiteral("5"));  // a fourth character: refused
+    QCOMPARE(hum->text(), QStringLiteral("100"));
+    QTest::keyClick(hum, Qt::Key_Backspace);  // shortening is always allowed
+    QCOMPARE(hum->text(), QStringLiteral("10"));
+    hum->selectAll();
+    QTest::keyClicks(hum, QStringLiteral("987"));
+    QCOMPARE(hum->text(), QStringLiteral("98"));
+    QLineEdit* temp = dialog->Box(SetupBox::LoTemp);
+    temp->selectAll();
+    QTest::keyClicks(temp, QStringLiteral("-12.345"));
+    QCOMPARE(temp->text(), QStringLiteral("-12.3"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QCOMPARE(rig.settings.HiHum, int16_t(98));
+    QCOMPARE(rig.settings.LoTemp, -12.3f);
   }
 
   void cancelAndRefusalChangeNothing() {
@@ -168,6 +205,38 @@ class TestWindowCommands : public QObject {
     QCOMPARE(rig.window->OuterHeightTwips(), CollapsedHeight);
     QVERIFY(list->isHidden());
     QVERIFY(rig.window->isVisible());  // a height change never sends the window to the tray
+  }
+
+  // The Rx window shows both lines whole in height, a long line cut at the right edge, and no
+  // scroll bar over either of them.
+  void rxWindowShowsBothLines() {
+    Rig rig;
+    AgwFrame frame;
+    frame.kind = u'U';
+    frame.callFrom = QStringLiteral("IW2XYZ");
+    frame.data =
+        " 1:Fm IW2XYZ To APWX01 Via WIDE1-1,WIDE2-1 <UI pid=F0 Len=60 >[12:00:00]\r"
+        "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\r";
+    rig.window->HandleAgwFrame(frame);
+    rig.RightClick("lblWxComment");
+    auto* list = rig.window->findChild<QListWidget*>("List2");
+    QCOMPARE(list->count(), 2);
+    QTRY_VERIFY(list->isVisible());
+    const QRect viewport = list->viewport()->rect();
+    for (int i = 0; i < list->count(); ++i) {
+      const QRect item = list->visualItemRect(list->item(i));
+      QVERIFY2(item.top() >= viewport.top() && item.bottom() <= viewport.bottom(),
+               qPrintable(QStringLiteral("line %1 at %2..%3 of %4")
+                              .arg(i)
+                              .arg(item.top())
+                              .arg(item.bottom())
+                              .arg(viewport.height())));
+      QVERIFY(item.height() >= list->fontMetrics().height());
+    }
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    QVERIFY(list->geometry().bottom() < rig.window->height());
+    SaveShot(rig.window.get(), QStringLiteral("rx-window"));
   }
 
   void closingTheWindowClosesTheDialog() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 #include "window_seams.h"
@@ -34,4 +35,10 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
   seams.trayAvailable = [tray] { return tray; };
   seams.programFolder = folder;
   return seams;
+}
+
+// Saves a picture of the widget as the user sees it when VENTORA_SHOTS names a folder.
+inline void SaveShot(QWidget* widget, const QString& name) {
+  const QString folder = qEnvironmentVariable("VENTORA_SHOTS");
+  if (!folder.isEmpty()) widget->grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }

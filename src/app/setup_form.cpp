@@ -57,6 +57,11 @@ std::optional<int16_t> ReadHumidity(const QString& text, const QLocale& locale) 
   return ToInt16(v);
 }
 
+// The example reads back in the boxes' own regional format.
+QString ThresholdHint(const QLocale& locale) {
+  return QStringLiteral("Scrivere un numero, per esempio ") + locale.toString(12.5, 'f', 1);
+}
+
 }  // namespace
 
 SetupForm FillSetupForm(const Settings& s, const QLocale& locale) {
@@ -77,7 +82,21 @@ SetupForm FillSetupForm(const Settings& s, const QLocale& locale) {
   return form;
 }
 
+namespace {
+
+// Whether the text, blanks aside, starts with a number: a sign alone or letters do not.
+bool StartsWithNumber(const QString& text) {
+  QString bare = text;
+  bare.remove(u' ').remove(u'\t').remove(u'\n');
+  qsizetype at = bare.startsWith(u'-') || bare.startsWith(u'+') ? 1 : 0;
+  if (at < bare.size() && bare[at] == u'.') ++at;
+  return at < bare.size() && bare[at] >= u'0' && bare[at] <= u'9';
+}
+
+}  // namespace
+
 std::optional<int16_t> ReadPortBox(const QString& text) {
+  if (!StartsWithNumber(text)) return std::nullopt;
   const auto port = ToInt16(ReadLeadingNumber(text));
   if (!port || *port < 0) return std::nullopt;
   return port;
@@ -93,8 +112,8 @@ SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const
   s.FocusOnAlarm = form.focusOnAlarm;
   s.BeepOnAlarm = form.beepOnAlarm;
   s.SaveAlarms = form.saveAlarms;
-  const auto fault = [&r](SetupBox b, const char* hint) {
-    if (!r.faultyBox) r = {r.settings, b, QString::fromUtf8(hint)};
+  const auto fault = [&r](SetupBox b, const QString& hint) {
+    if (!r.faultyBox) r = {r.settings, b, hint};
   };
   for (int i = 0; i < SetupBoxCount; ++i) {
     const auto box = static_cast<SetupBox>(i);
@@ -103,17 +122,17 @@ SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const
       if (const auto v = ReadThreshold(text, locale))
         *field = *v;
       else
-        fault(box, "Scrivere un numero, per esempio 12,5");
+        fault(box, ThresholdHint(locale));
     } else if (box == SetupBox::LoHum || box == SetupBox::HiHum) {
       const auto v = ReadHumidity(text, locale);
       if (v)
         (box == SetupBox::LoHum ? s.LoHum : s.HiHum) = *v;
       else
-        fault(box, "Scrivere un numero intero di umidità (%)");
+        fault(box, QStringLiteral("Scrivere un numero intero di umidità (%)"));
     } else if (const auto port = ReadPortBox(text)) {
       s.AgwPort = *port;
     } else {
-      fault(box, "Scrivere una porta TCP da 0 a 32767");
+      fault(box, QStringLiteral("Scrivere una porta TCP da 0 a 32767"));
     }
   }
   return r;

@@ -47,8 +47,8 @@ struct SetupReading {
 // its leading number ("." decimal, halves to even), thresholds in the regional format.
 SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const QLocale& locale);
 
-// The port box: its leading number, blanks ignored, "." decimal, halves to even; no number is 0.
-// Nothing when the number is not a port of 0..32767.
+// The port box: its leading number, blanks ignored, "." decimal, halves to even. Nothing when
+// the text does not start with a number or the number is not a port of 0..32767.
 std::optional<int16_t> ReadPortBox(const QString& text);
 
 // Whether confirming must close and reopen the connection.

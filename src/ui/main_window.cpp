@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "alarm_settings_file.h"
 #include "app_icon.h"
@@ -86,8 +87,13 @@ void frmWx::ConnectToEngine() {
 
 void frmWx::LoadAlarmSettings() {
   if (ReadAlarmSettingsFile(alarmsFile_, settings_)) return;
-  KeepFaultyAlarmsFile(alarmsFile_);
-  SaveAlarmSettings();
+  if (KeepFaultyAlarmsFile(alarmsFile_)) return SaveAlarmSettings();
+  // Replacing the file now would lose the only copy of what it held.
+  seams_.showMessage(QMessageBox::Warning, alarmsFile_,
+                     QStringLiteral("Il file delle soglie di allarme non si legge e non se ne "
+                                    "può fare la copia %1.bak: il programma usa i valori "
+                                    "predefiniti e lascia il file com'è.")
+                         .arg(QFileInfo(alarmsFile_).fileName()));
 }
 
 void frmWx::SaveAlarmSettings() {

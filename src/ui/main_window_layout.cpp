@@ -1,5 +1,7 @@
 #include "main_window_layout.h"
 
+#include "blank_wrap_label.h"
+
 #include "twips.h"
 
 namespace {
@@ -38,9 +40,10 @@ struct LabelLook {
   Qt::Alignment align = Qt::AlignLeft;
 };
 
-QLabel* Label(QWidget* parent, const char* name, QRect twips, const QString& caption,
-              const LabelLook& look) {
-  auto* label = new QLabel(caption, parent);
+template <typename LabelType = QLabel>
+LabelType* Label(QWidget* parent, const char* name, QRect twips, const QString& caption,
+                 const LabelLook& look) {
+  auto* label = new LabelType(caption, parent);
   label->setObjectName(QLatin1String(name));
   label->setGeometry(twips);
   label->setTextFormat(Qt::PlainText);  // station comments must never be read as markup
@@ -98,8 +101,9 @@ void BuildValueLabels(QWidget* window, MainWindowControls& c) {
   c.picVar[1] = TrendPicture(window, 1, TwipsRect(2830, 215, 255, 245));
   c.lblPress = Label(window, "lblPress", TwipsRect(1250, 425, 1335, 255), QString(), value);
   c.picVar[2] = TrendPicture(window, 2, TwipsRect(2600, 425, 255, 245));
-  c.lblRain = Label(window, "lblRain", TwipsRect(1200, 650, 1935, 580), QString(), title);
-  c.lblRain->setWordWrap(true);  // the derived values wrap onto a further line
+  // The derived values wrap onto a further line, at blanks only.
+  c.lblRain =
+      Label<BlankWrapLabel>(window, "lblRain", TwipsRect(1200, 650, 1935, 580), QString(), title);
   c.lblRain->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
 }
 
@@ -118,6 +122,12 @@ void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
   pal.setColor(QPalette::Base, LightYellow);
   c.List2->setPalette(pal);
   c.List2->setEnabled(false);  // display only: the greyed text is the disabled text colour
+  // A list box of two plain lines: no scroll bars, a long line cut at the right edge.
+  c.List2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  c.List2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  c.List2->setTextElideMode(Qt::ElideNone);
+  c.List2->setUniformItemSizes(true);
+  c.List2->setSpacing(0);
   c.List2->hide();
 }
 

@@ -4,12 +4,16 @@
 #include <QToolTip>
 
 #include "twips.h"
+#include "typed_length_limit.h"
 
 namespace {
 
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor DarkRed(192, 0, 0);
+// The most characters the user may type into the humidity and temperature boxes.
+constexpr int HumidityChars = 2;
+constexpr int TempChars = 5;
 
 void SetTextColour(QWidget* w, const QColor& text, std::optional<QColor> base = std::nullopt) {
   QPalette pal = w->palette();
@@ -153,8 +157,8 @@ void frmWxSetup::BuildAlarmFrame(QWidget* frame) {
   }
   for (const Row& row : rows)
     for (SetupBox b : {row.first, row.second}) SetTextColour(Box(b), Qt::black);
-  for (SetupBox b : {SetupBox::LoHum, SetupBox::HiHum}) Box(b)->setMaxLength(2);
-  for (SetupBox b : {SetupBox::LoTemp, SetupBox::HiTemp}) Box(b)->setMaxLength(5);
+  for (SetupBox b : {SetupBox::LoHum, SetupBox::HiHum}) new TypedLengthLimit(HumidityChars, Box(b));
+  for (SetupBox b : {SetupBox::LoTemp, SetupBox::HiTemp}) new TypedLengthLimit(TempChars, Box(b));
   chkFocusAlm_ = Named(new QCheckBox(QStringLiteral("Evidenzia finestra"), frame), "chkFocusAlm",
                        {8, y, 112, 18});
   chkBeepAlm_ =
