@@ -57,17 +57,16 @@ class TestProgramLifetime : public QObject {
   // Closing the window and the application's own end both lead to Form_Unload: it runs once.
   void closingHandlerRunsOnceOnEveryWayOut() {
     QTemporaryDir dir;
-    // A folder where the file should be: every save fails and says so, which counts the saves.
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("WxAlarms.ini")));
+    // A program folder that does not exist: every save fails and says so, which counts them.
     Recorder recorder;
     Settings settings;
-    frmWx window(settings, TestSeams(recorder, dir.path()));
+    frmWx window(settings, TestSeams(recorder, dir.filePath(QStringLiteral("missing"))));
     BindProgramLifetime(*qApp, window);
     window.Form_Load(QStringLiteral("IW2XYZ 127.0.0.1 SAVE"));
     const auto saves = [&recorder] {
       return recorder.messages.filter(QStringLiteral("Unable to save")).size();
     };
-    QCOMPARE(saves(), 1);  // the faulty file could not be replaced by the defaults
+    QCOMPARE(saves(), 1);  // the missing file could not be created with the defaults
     window.show();
     QTimer::singleShot(100, &window, [&window] { window.close(); });
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(3); });
