@@ -5,6 +5,7 @@
 
 #include "command_line.h"
 #include "main_window.h"
+#include "parent_console.h"
 #include "program_lifetime.h"
 
 namespace {
@@ -14,19 +15,19 @@ namespace {
 bool AnswersAlone(int argc, char* argv[]) {
   if (argc != 2) return false;
   const std::string arg = argv[1];
+  if (arg != "--version" && arg != "--help" && arg != "-h") return false;
+  AttachToParentConsole();
   if (arg == "--version") {
     std::printf("Ventora %s\n", VENTORA_VERSION);
-    return true;
-  }
-  if (arg == "--help" || arg == "-h") {
+  } else {
     std::printf(
         "Usage: ventora CALL [HOST] [SAVE]\n"
         "  CALL  the APRS weather station to watch (NOCALL and the setup dialog when missing)\n"
         "  HOST  the AGWPE engine's host, port 8000 (default: this computer)\n"
         "  SAVE  write the alarm settings to WxAlarms.ini when the window closes\n");
-    return true;
   }
-  return false;
+  std::fflush(stdout);
+  return true;
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ int main(int argc, char* argv[]) {
   Settings settings;
   frmWx window(settings);
   BindProgramLifetime(app, window);
-  window.Form_Load(CommandLineTail(QApplication::arguments().mid(1)));
+  window.Form_Load(ProgramCommandTail());
   window.show();
   return QApplication::exec();
 }

@@ -61,6 +61,58 @@ class TestCommandLine : public QObject {
     QCOMPARE(CommandLineTail({"iw2abc", "host", "save"}), QStringLiteral("iw2abc host save"));
     QCOMPARE(ParseCommandLine(CommandLineTail({"iw2abc", "host", "save"})).SaveAlarms, true);
   }
+
+  // What Windows hands over is the whole line: the program name goes by Windows's rules and
+  // the rest reaches the parser as typed, tabs and runs of blanks included.
+  void tailAfterTheProgramName_data() {
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("host");
+    QTest::newRow("plain name") << "ventora.exe iw2abc host"
+                                << " iw2abc host"
+                                << "IW2ABC"
+                                << "host";
+    QTest::newRow("quoted path with blanks") << "\"C:\\Program Files\\Ventora\\ventora.exe\" iw2abc"
+                                             << " iw2abc"
+                                             << "IW2ABC"
+                                             << "";
+    QTest::newRow("quoted name, no blank after it") << "\"ventora.exe\"iw2abc"
+                                                    << "iw2abc"
+                                                    << "IW2ABC"
+                                                    << "";
+    QTest::newRow("runs of blanks kept") << "ventora   iw2abc    host"
+                                         << "   iw2abc    host"
+                                         << "IW2ABC"
+                                         << "host";
+    QTest::newRow("tab ends an unquoted name") << "ventora\tiw2abc"
+                                               << "\tiw2abc"
+                                               << "\tIW2ABC"
+                                               << "";
+    QTest::newRow("tab inside the tail is no separator") << "ventora iw2\tlocalhost"
+                                                         << " iw2\tlocalhost"
+                                                         << "IW2\tLOCAL"
+                                                         << "";
+    QTest::newRow("quotes in the tail stay") << "ventora \"iw2abc\" h"
+                                             << " \"iw2abc\" h"
+                                             << "\"IW2ABC\""
+                                             << "h";
+    QTest::newRow("unclosed quote: all is the name") << "\"C:\\ventora iw2abc"
+                                                     << ""
+                                                     << ""
+                                                     << "";
+    QTest::newRow("nothing after the name") << "ventora.exe"
+                                            << ""
+                                            << ""
+                                            << "";
+  }
+  void tailAfterTheProgramName() {
+    QFETCH(QString, commandLine);
+    const QString tail = TailAfterProgramName(commandLine);
+    QTEST(tail, "tail");
+    QTEST(ParseCommandLine(tail).StationCall, "call");
+    QTEST(ParseCommandLine(tail).AgwHost, "host");
+  }
 };
 
 QTEST_APPLESS_MAIN(TestCommandLine)

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "alarm_settings_file.h"
+#include "binary_stdio.h"
 #include "command_line.h"
 #include "decode_command.h"
 #include "monitor_command.h"
@@ -89,6 +90,7 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  UseBinaryStdio();
   QCoreApplication app(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.isEmpty()) return Fail(QStringLiteral("no command given"));

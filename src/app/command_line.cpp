@@ -44,3 +44,15 @@ CommandLine ParseCommandLine(const QString& tail) {
 QString CommandLineTail(const QStringList& argumentsAfterProgram) {
   return argumentsAfterProgram.join(Blank);
 }
+
+QString TailAfterProgramName(const QString& commandLine) {
+  qsizetype end = 0;
+  if (commandLine.startsWith(u'"')) {
+    end = commandLine.indexOf(u'"', 1);
+    end = end < 0 ? commandLine.size() : end + 1;
+  } else {
+    while (end < commandLine.size() && commandLine[end] != Blank && commandLine[end] != u'\t')
+      ++end;
+  }
+  return commandLine.mid(end);
+}

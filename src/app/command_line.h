@@ -20,3 +20,11 @@ QString UpperCaseCall(const QString& text);
 
 // On Linux the platform hands over words, not a tail: they are joined by single blanks.
 QString CommandLineTail(const QStringList& argumentsAfterProgram);
+
+// On Windows a program gets its whole command line as one text: the tail is what follows the
+// program name, found by Windows's own rule (a name starting with a quote runs to the next
+// quote, any other name to the first blank or tab). Blanks after the name stay in the tail.
+QString TailAfterProgramName(const QString& commandLine);
+
+// The tail of this process's own command line, as the system hands it over.
+QString ProgramCommandTail();

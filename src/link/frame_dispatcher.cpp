@@ -1,6 +1,6 @@
 #include "frame_dispatcher.h"
 
-#include <string.h>  // memrchr (GNU)
+#include <string_view>
 
 #include <cstring>
 
@@ -46,8 +46,8 @@ QStringList MonitoredLines(const QByteArray& data) {
   const auto* nul = static_cast<const char*>(std::memchr(bytes, '\0', size_t(data.size())));
   const qsizetype limit = nul ? nul - bytes : data.size();
   const auto lastCr = [bytes](qsizetype before) -> qsizetype {
-    const auto* cr = static_cast<const char*>(::memrchr(bytes, CarriageReturn, size_t(before)));
-    return cr ? cr - bytes : -1;
+    const size_t cr = std::string_view(bytes, size_t(before)).rfind(CarriageReturn);
+    return cr == std::string_view::npos ? -1 : qsizetype(cr);
   };
   QString kept[RxLinesKept];
   int count = 0;

@@ -1,6 +1,7 @@
 #include "main_window_layout.h"
 
 #include "blank_wrap_label.h"
+#include "design_fonts.h"
 
 #include "twips.h"
 
@@ -21,7 +22,7 @@ QFont Font(const QString& family, double points, bool bold) {
 }
 
 QFont SansFont(double points, bool bold) {
-  return Font(QStringLiteral("Liberation Sans"), points, bold);
+  return Font(DesignFamily(DesignFont::Sans), points, bold);
 }
 
 void SetColours(QWidget* w, const QColor& text, std::optional<QColor> background) {
@@ -84,7 +85,7 @@ void BuildCompass(QWidget* window, MainWindowControls& c) {
   }
   c.lblCalm = Label(c.picWx, "lblCalm", TwipsRect(50, 220, 1215, 255), QStringLiteral("WIND CALM"),
                     {QColor(0, 128, 0), std::nullopt,
-                     Font(QStringLiteral("Liberation Serif"), 9.75, true), Qt::AlignLeft});
+                     Font(DesignFamily(DesignFont::Serif), 9.75, true), Qt::AlignLeft});
   c.lblCalm->hide();
 }
 
@@ -110,14 +111,14 @@ void BuildValueLabels(QWidget* window, MainWindowControls& c) {
 void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
   c.lblWxComment = Label(window, "lblWxComment", TwipsRect(0, 1210, 3180, 255), QString(),
                          {Red, QColor(224, 224, 224),
-                          Font(QStringLiteral("Liberation Mono"), 9, false), Qt::AlignHCenter});
+                          Font(DesignFamily(DesignFont::Terminal), 9, false), Qt::AlignHCenter});
   c.lblWxComment->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   c.lblWxComment->setToolTip(
       QStringLiteral("Click col tasto destro per abilitare/disabilitare la finestra Rx"));
   c.List2 = new QListWidget(window);
   c.List2->setObjectName(QStringLiteral("List2"));
   c.List2->setGeometry(TwipsRect(0, 1470, 3180, 390));
-  c.List2->setFont(SansFont(6.75, false));
+  c.List2->setFont(Font(DesignFamily(DesignFont::Small), 6.75, false));
   QPalette pal = c.List2->palette();
   pal.setColor(QPalette::Base, LightYellow);
   c.List2->setPalette(pal);

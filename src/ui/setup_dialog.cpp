@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QToolTip>
 
+#include "design_fonts.h"
 #include "twips.h"
 #include "typed_length_limit.h"
 
@@ -51,7 +52,7 @@ frmWxSetup::frmWxSetup(Settings& settings, std::function<void()> reconnect, QWid
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(Px(2805), Px(4710));
-  QFont font(QStringLiteral("Liberation Sans"));
+  QFont font(DesignFamily(DesignFont::Sans));
   font.setPointSizeF(7.5);
   setFont(font);
   Build();

@@ -1,0 +1,3 @@
+#include "parent_console.h"
+
+void AttachToParentConsole() {}

@@ -1,0 +1,13 @@
+// The font families the windows were designed with, or what stands in for them here.
+#pragma once
+
+#include <QString>
+
+enum class DesignFont {
+  Sans,      // MS Sans Serif: most labels, the dialogs
+  Serif,     // Times New Roman: the temperature
+  Terminal,  // Terminal: the status line
+  Small      // Small Fonts: the Rx window
+};
+
+QString DesignFamily(DesignFont font);

@@ -1,0 +1,40 @@
+#include <QFontDatabase>
+
+#include "design_fonts.h"
+
+namespace {
+
+QString Designed(DesignFont font) {
+  switch (font) {
+    case DesignFont::Serif:
+      return QStringLiteral("Times New Roman");
+    case DesignFont::Terminal:
+      return QStringLiteral("Terminal");
+    case DesignFont::Small:
+      return QStringLiteral("Small Fonts");
+    case DesignFont::Sans:
+      break;
+  }
+  return QStringLiteral("MS Sans Serif");
+}
+
+// Where a Windows installation lacks a family, the choices the Linux build makes.
+QString StandIn(DesignFont font) {
+  switch (font) {
+    case DesignFont::Serif:
+      return QStringLiteral("Liberation Serif");
+    case DesignFont::Terminal:
+      return QStringLiteral("Liberation Mono");
+    case DesignFont::Sans:
+    case DesignFont::Small:
+      break;
+  }
+  return QStringLiteral("Liberation Sans");
+}
+
+}  // namespace
+
+QString DesignFamily(DesignFont font) {
+  const QString designed = Designed(font);
+  return QFontDatabase::hasFamily(designed) ? designed : StandIn(font);
+}

@@ -1,0 +1,3 @@
+#include "binary_stdio.h"
+
+void UseBinaryStdio() {}
