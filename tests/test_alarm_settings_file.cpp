@@ -1,7 +1,7 @@
-#include <unistd.h>
 #include <QtTest>
 
 #include "alarm_settings_file.h"
+#include "read_only_place.h"
 #include "test_support.h"
 
 namespace {
@@ -156,14 +156,7 @@ class TestAlarmSettingsFile : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QLatin1String(AlarmsFileName));
     WriteAll(path, "previous");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                          QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
-    // Root ignores folder permissions: write as an ordinary user for the length of the save.
-    const bool root = geteuid() == 0;
-    if (root) QVERIFY(seteuid(65534) == 0);
-    const bool saved = WriteAlarmSettingsFile(path, Defaults());
-    if (root) QVERIFY(seteuid(0) == 0);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const bool saved = SaveAsOrdinaryUserInto(dir.path(), path);
     QVERIFY(!saved);
     QCOMPARE(ReadAll(path), QByteArray("previous"));
   }

@@ -25,6 +25,16 @@ QFont SansFont(double points, bool bold) {
   return Font(DesignFamily(DesignFont::Sans), points, bold);
 }
 
+// Where the designed small font is missing, a stand-in may be taller: shrink it until two lines
+// fit the list box, as its two lines always did.
+QFont TwoLinesFont(QFont font, int heightPx) {
+  constexpr double SmallestPt = 4;
+  constexpr double StepPt = 0.25;
+  while (2 * QFontMetrics(font).height() > heightPx && font.pointSizeF() > SmallestPt)
+    font.setPointSizeF(font.pointSizeF() - StepPt);
+  return font;
+}
+
 void SetColours(QWidget* w, const QColor& text, std::optional<QColor> background) {
   QPalette pal = w->palette();
   pal.setColor(QPalette::WindowText, text);
@@ -118,7 +128,8 @@ void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
   c.List2 = new QListWidget(window);
   c.List2->setObjectName(QStringLiteral("List2"));
   c.List2->setGeometry(TwipsRect(0, 1470, 3180, 390));
-  c.List2->setFont(Font(DesignFamily(DesignFont::Small), 6.75, false));
+  c.List2->setFont(TwoLinesFont(Font(DesignFamily(DesignFont::Small), 6.75, false),
+                                c.List2->height() - 2 * c.List2->frameWidth()));
   QPalette pal = c.List2->palette();
   pal.setColor(QPalette::Base, LightYellow);
   c.List2->setPalette(pal);

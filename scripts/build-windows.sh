@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Cross-compiles Ventora for 64-bit Windows into build-windows/ and packs
+# dist/ventora-windows-x64.zip: one folder to unzip anywhere and run.
+# Usage: scripts/build-windows.sh [QT_MINGW_DIR]
+# Needs Debian's g++-mingw-w64-x86-64-posix, qt6-base-dev-tools (moc, rcc, uic of the same Qt
+# version), cmake, ninja and zip, and a Qt 6 built for MinGW-w64 (any: this project's CI uses one
+# built from Debian's qt6-base source; MSYS2's mingw-w64-x86_64-qt6-base works the same way).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+qt=${1:-${QT_MINGW_DIR:-}}
+if [ -z "$qt" ] || [ ! -d "$qt/lib/cmake/Qt6" ]; then
+  echo "build-windows: give the folder of a Qt 6 for MinGW-w64 (QT_MINGW_DIR or an argument)" >&2
+  exit 2
+fi
+qt=$(cd "$qt" && pwd)
+build=build-windows
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DQT_MINGW_DIR="$qt" -DVENTORA_BENCHMARKS=OFF -DVENTORA_WERROR=ON \
+  -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
+cmake --build "$build"
+
+# The folder a user unzips: the programs, the Qt and MinGW DLLs they load, the plugins, the help.
+name=ventora-windows-x64
+stage=$build/dist/$name
+rm -rf "$build/dist" && mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats"
+cp "$build/ventora.exe" "$build/tools/ventora-cli.exe" "$build/tools/ventora-agwpe-sim.exe" "$stage/"
+for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do
+  cp "$qt/bin/$dll.dll" "$stage/"
+done
+cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+cp "$qt/plugins/imageformats/qico.dll" "$stage/imageformats/"
+cp resources/Leggimi.rtf "$stage/"
+sed 's/$/\r/' resources/windows-start.txt >"$stage/COME-AVVIARE.txt"
+mkdir -p dist
+rm -f "dist/$name.zip"
+(cd "$build/dist" && zip -qr9 "../../dist/$name.zip" "$name")
+echo "dist/$name.zip $(stat -c %s "dist/$name.zip") bytes"
