@@ -10,4 +10,8 @@ enum class DesignFont {
   Small      // Small Fonts: the Rx window
 };
 
+// The family the windows use for this role on this system.
 QString DesignFamily(DesignFont font);
+
+// What stands in where the designed family is missing: the choices of the Linux build.
+QString StandInFamily(DesignFont font);

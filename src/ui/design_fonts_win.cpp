@@ -18,23 +18,9 @@ QString Designed(DesignFont font) {
   return QStringLiteral("MS Sans Serif");
 }
 
-// Where a Windows installation lacks a family, the choices the Linux build makes.
-QString StandIn(DesignFont font) {
-  switch (font) {
-    case DesignFont::Serif:
-      return QStringLiteral("Liberation Serif");
-    case DesignFont::Terminal:
-      return QStringLiteral("Liberation Mono");
-    case DesignFont::Sans:
-    case DesignFont::Small:
-      break;
-  }
-  return QStringLiteral("Liberation Sans");
-}
-
 }  // namespace
 
 QString DesignFamily(DesignFont font) {
   const QString designed = Designed(font);
-  return QFontDatabase::hasFamily(designed) ? designed : StandIn(font);
+  return QFontDatabase::hasFamily(designed) ? designed : StandInFamily(font);
 }
