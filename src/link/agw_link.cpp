@@ -50,27 +50,23 @@ void AgwLink::DataArrival() {
 }
 
 void AgwLink::OnError(QAbstractSocket::SocketError error) {
-  if (error == QAbstractSocket::RemoteHostClosedError) {
-    const quint64 attempt = attempt_;
-    QMetaObject::invokeMethod(
-        this,
-        [this, attempt] {
-          if (attempt == attempt_) emit closedByPeer();
-        },
-        Qt::QueuedConnection);
-    return;
-  }
+  if (error == QAbstractSocket::RemoteHostClosedError)
+    return Later([this] { emit closedByPeer(); });
   ReportLater(socket_->errorString());
 }
 
 void AgwLink::ReportLater(const QString& description) {
-  // QAbstractSocket goes on with its own error path after this signal returns (it may close or
-  // abort the socket): a reconnect started by a receiver right here would be undone.
+  Later([this, description] { emit errorOccurred(description); });
+}
+
+void AgwLink::Later(std::function<void()> deliver) {
+  // QAbstractSocket goes on with its own error path after its signal returns (it may close or
+  // abort the socket): a reconnect started by a receiver right there would be undone.
   const quint64 attempt = attempt_;
   QMetaObject::invokeMethod(
       this,
-      [this, attempt, description] {
-        if (attempt == attempt_) emit errorOccurred(description);
+      [this, attempt, deliver = std::move(deliver)] {
+        if (attempt == attempt_) deliver();
       },
       Qt::QueuedConnection);
 }

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QTcpSocket>
+#include <functional>
 
 #include "frame_assembler.h"
 
@@ -35,6 +36,8 @@ class AgwLink : public QObject {
   void DataArrival();
   void OnError(QAbstractSocket::SocketError error);
   void ReportLater(const QString& description);
+  // Runs `deliver` from the event loop, unless the connection has been closed or replaced since.
+  void Later(std::function<void()> deliver);
   void StartAfresh();
 
   QTcpSocket* socket_;
