@@ -4,6 +4,7 @@
 #include <string>
 
 #include "command_line.h"
+#include "foreground.h"
 #include "main_window.h"
 #include "parent_console.h"
 #include "program_lifetime.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
   Settings settings;
   frmWx window(settings);
   BindProgramLifetime(app, window);
+  LetAlarmsRaiseTheWindow();
   window.Form_Load(ProgramCommandTail());
   window.show();
   return QApplication::exec();

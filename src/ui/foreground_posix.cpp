@@ -1,0 +1,3 @@
+#include "foreground.h"
+
+void LetAlarmsRaiseTheWindow() {}
