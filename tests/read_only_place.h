@@ -33,4 +33,19 @@ inline bool SaveAsOrdinaryUserInto(const QString& folder, const QString& path) {
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   return saved;
 }
+
+// For its lifetime the test runs as an ordinary user (nobody) when it was started as root,
+// whose rights would hide every read-only folder.
+class OrdinaryUser {
+ public:
+  OrdinaryUser() : root_(geteuid() == 0), ok_(!root_ || seteuid(65534) == 0) {}
+  ~OrdinaryUser() {
+    if (root_ && ok_) [[maybe_unused]]
+      const int back = seteuid(0);
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  bool root_, ok_;
+};
 #endif

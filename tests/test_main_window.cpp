@@ -2,6 +2,7 @@
 
 #include "blank_wrap_label.h"
 #include "main_window.h"
+#include "read_only_place.h"
 #include "test_support.h"
 #include "twips.h"
 #include "window_seams_recorder.h"
@@ -145,15 +146,61 @@ class TestMainWindow : public QObject {
     QVERIFY(r.messages[0].contains(QStringLiteral("WxAlarms.ini.bak")));
   }
 
+  // Installed system-wide, the program's folder is read-only: the user's own file takes over,
+  // seeded once from the file beside the program, and SAVE writes there.
+  void readOnlyProgramFolderUsesTheUsersFile() {
+#ifdef Q_OS_WIN
+    QSKIP("read-only folders are a matter of ACLs on Windows: the decision is table-tested");
+#else
+    QTemporaryDir program, home;
+    const QByteArray beside =
+        "#FALSE#,#FALSE#,#TRUE#,#TRUE#\r\n-5,35,20,96\r\n900,1040,40,250\r\n50,80\r\n";
+    QFile seed(program.filePath("WxAlarms.ini"));
+    QVERIFY(seed.open(QIODevice::WriteOnly));
+    seed.write(beside);
+    seed.close();
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(program.path(), readOnly);
+    QFile::setPermissions(home.path(),
+                          readOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    Recorder r;
+    Settings s;
+    WindowSeams seams = TestSeams(r, program.path());
+    seams.userConfigFolder = home.filePath("Ventora");
+    const QString own = seams.userConfigFolder + "/WxAlarms.ini";
+    {
+      OrdinaryUser user;
+      QVERIFY(user.Ok());
+      frmWx w(s, seams);
+      w.Form_Load(QStringLiteral("iw2xyz 127.0.0.1 save"));
+      QCOMPARE(w.AlarmsFile(), QDir::toNativeSeparators(own));
+      QCOMPARE(s.HiTemp, 35.0f);  // the starting values came from beside the program
+      QVERIFY(!s.FocusOnData);
+      s.HiTemp = 30;
+      w.close();
+    }
+    QFile::setPermissions(program.path(), readOnly | QFile::WriteOwner);
+    QVERIFY2(r.messages.isEmpty(), qPrintable(r.messages.join(u'\n')));
+    QFile mine(own);
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray(beside).replace(",35,", ",30,"));
+    QVERIFY(seed.open(QIODevice::ReadOnly));
+    QCOMPARE(seed.readAll(), beside);  // the file beside the program is never written
+#endif
+  }
+
   void unwritableFolderWarnsAndGoesOn() {
     QTemporaryDir dir;
     Recorder r;
     Settings s;
-    const QString folder = dir.filePath("missing-folder");
-    frmWx w(s, TestSeams(r, folder));
+    // Neither the program's folder nor the user's configuration folder can be written.
+    WindowSeams seams = TestSeams(r, UnwritableFolder(dir.path(), QStringLiteral("program")));
+    seams.userConfigFolder = UnwritableFolder(dir.path(), QStringLiteral("config"));
+    frmWx w(s, seams);
     w.Form_Load(QStringLiteral("x y save"));
-    QCOMPARE(r.messages.size(), 1);
-    const QString path = QDir::toNativeSeparators(folder + "/WxAlarms.ini");
+    QCOMPARE(r.messages.size(), 1);  // titled with the place tried last: the user's own file
+    const QString path = QDir::toNativeSeparators(seams.userConfigFolder + "/WxAlarms.ini");
     QCOMPARE(r.messages[0], path + " | Unable to save Wx Alarm values");
     QCOMPARE(s.HiGust, 80.0f);
     w.close();  // SaveAlarms is on: the warning again, and the window still closes

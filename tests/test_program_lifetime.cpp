@@ -57,10 +57,13 @@ class TestProgramLifetime : public QObject {
   // Closing the window and the application's own end both lead to Form_Unload: it runs once.
   void closingHandlerRunsOnceOnEveryWayOut() {
     QTemporaryDir dir;
-    // A program folder that does not exist: every save fails and says so, which counts them.
+    // No folder can be written: every save fails and says so, which counts them.
     Recorder recorder;
     Settings settings;
-    frmWx window(settings, TestSeams(recorder, dir.filePath(QStringLiteral("missing"))));
+    WindowSeams seams =
+        TestSeams(recorder, UnwritableFolder(dir.path(), QStringLiteral("program")));
+    seams.userConfigFolder = UnwritableFolder(dir.path(), QStringLiteral("config"));
+    frmWx window(settings, seams);
     BindProgramLifetime(*qApp, window);
     window.Form_Load(QStringLiteral("IW2XYZ 127.0.0.1 SAVE"));
     const auto saves = [&recorder] {

@@ -1,6 +1,7 @@
 // Window seams for tests: messages, beeps and raises are recorded instead of shown.
 #pragma once
 
+#include <QFile>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -34,7 +35,15 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
   };
   seams.trayAvailable = [tray] { return tray; };
   seams.programFolder = folder;
+  seams.userConfigFolder = folder + QStringLiteral("/user-config");
   return seams;
+}
+
+// A folder that nobody, root included, can create or write: its parent is a plain file.
+inline QString UnwritableFolder(const QString& inside, const QString& name) {
+  QFile blocker(inside + QStringLiteral("/blocker-") + name);
+  if (blocker.open(QIODevice::WriteOnly)) blocker.close();
+  return blocker.fileName() + u'/' + name;
 }
 
 // Saves a picture of the widget as the user sees it when VENTORA_SHOTS names a folder.

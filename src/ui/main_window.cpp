@@ -4,8 +4,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "alarm_settings_file.h"
+#include "alarms_file_place.h"
 #include "app_icon.h"
 #include "command_line.h"
 #include "label_text.h"
@@ -63,9 +65,15 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
 void frmWx::Form_Load(const QString& commandTail) {
   shown_.report.AcceptReport = true;
   settings_.SaveAlarms = false;
-  const QString folder = seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                        : seams_.programFolder;
-  alarmsFile_ = QDir::toNativeSeparators(folder + u'/' + QLatin1String(AlarmsFileName));
+  const QString userFolder =
+      seams_.userConfigFolder.isEmpty()
+          ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+          : seams_.userConfigFolder;
+  const AlarmsFilePlace place = ChooseAlarmsFile(ProgramFolder(), userFolder, CanWriteIn,
+                                                 [](const QString& f) { return QFile::exists(f); });
+  QDir().mkpath(QFileInfo(place.path).path());  // the user's folder is made on first use
+  alarmsFile_ = QDir::toNativeSeparators(place.path);
+  alarmsSeed_ = place.seedPath;
   const CommandLine line = ParseCommandLine(commandTail);
   settings_.StationCall = line.StationCall;
   settings_.AgwHost = line.AgwHost;
@@ -81,11 +89,22 @@ void frmWx::Form_Load(const QString& commandTail) {
   }
 }
 
+QString frmWx::ProgramFolder() const {
+  return seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                        : seams_.programFolder;
+}
+
 void frmWx::ConnectToEngine() {
   winsock1_->Connect(settings_.AgwHost, static_cast<quint16>(settings_.AgwPort));
 }
 
 void frmWx::LoadAlarmSettings() {
+  if (!alarmsSeed_.isEmpty()) {
+    // This user's first run of a system-wide install: the file beside the program (or, when it
+    // is faulty, the defaults) gives the starting values of the user's own file.
+    ReadAlarmSettingsFile(alarmsSeed_, settings_);
+    return SaveAlarmSettings();
+  }
   if (ReadAlarmSettingsFile(alarmsFile_, settings_)) return;
   if (KeepFaultyAlarmsFile(alarmsFile_)) return SaveAlarmSettings();
   // Replacing the file now would lose the only copy of what it held.

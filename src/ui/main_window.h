@@ -76,6 +76,7 @@ class frmWx : public QWidget {
  private:
   void tmrElapsed_Timer();
   void ConnectToEngine();
+  QString ProgramFolder() const;
   void SendToTray();
   // Shows what the display state holds now.
   void Render();
@@ -92,5 +93,6 @@ class frmWx : public QWidget {
   int outerHeightSet_ = 0;
   DisplayState shown_;
   QString alarmsFile_;
+  QString alarmsSeed_;  // the read-only file beside the program that gives the first values
   bool unloaded_ = false;
 };

@@ -46,9 +46,7 @@ void frmWx::OpenHelp() {
   // A closed help window is on its way out: the next one is created anew.
   if (help_ && !help_->isVisible()) help_ = nullptr;
   if (!help_) {
-    const QString folder = seams_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                          : seams_.programFolder;
-    help_ = new frmIstruzioni(seams_, folder);
+    help_ = new frmIstruzioni(seams_, ProgramFolder());
   }
   help_->Apri(QLatin1String(HelpFileName), QLatin1String(HelpTitle));
 }

@@ -16,8 +16,12 @@ struct WindowSeams {
   std::function<void(QDialog*)> execModal;
   // Whether a notification area exists to hold the tray icon.
   std::function<bool()> trayAvailable;
-  // The folder that holds the program and WxAlarms.ini; empty means the executable's folder.
+  // The folder that holds the program (and WxAlarms.ini when it can be written there); empty
+  // means the executable's folder.
   QString programFolder;
+  // Where WxAlarms.ini goes when the program's folder cannot be written; empty means the user's
+  // configuration folder (QStandardPaths::AppConfigLocation).
+  QString userConfigFolder;
 
   // The real desktop: message boxes, the system beep, raise and activate.
   static WindowSeams Desktop();

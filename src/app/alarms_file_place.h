@@ -1,0 +1,23 @@
+// Where WxAlarms.ini lives: beside the program when that folder can be written (a portable or
+// home install), otherwise in the user's configuration folder (a system-wide install).
+#pragma once
+
+#include <QString>
+#include <functional>
+
+struct AlarmsFilePlace {
+  QString path;  // read at start-up, written there and at close
+  // A file beside the program, which the user cannot write, that gives the starting values the
+  // first time `path` is used; empty when there is none or `path` already exists.
+  QString seedPath;
+};
+
+// The decision alone: `canWriteIn` tells whether a file can be created in a folder, `exists`
+// whether a file is there. When neither folder can be written, the user's file is the one tried.
+AlarmsFilePlace ChooseAlarmsFile(const QString& programFolder, const QString& userFolder,
+                                 const std::function<bool(const QString& folder)>& canWriteIn,
+                                 const std::function<bool(const QString& file)>& exists);
+
+// Whether this user can create a file in the folder, creating the folder first if it is missing:
+// the only reliable answer on every system is to try.
+bool CanWriteIn(const QString& folder);
