@@ -299,6 +299,27 @@ class TestWindowCommands : public QObject {
     QDir::setCurrent(old);
   }
 
+  // Installed system-wide the help file sits under share/, beside bin/: found after the
+  // program's own folder.
+  void helpIsFoundUnderShareOfASystemWideInstall() {
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/ventora")));
+    WriteFile(prefix.filePath("share/ventora/Leggimi.rtf"), "{\\rtf1 installed}");
+    Recorder recorder;
+    const WindowSeams seams = TestSeams(recorder, prefix.filePath("bin"));
+    auto* help = new frmIstruzioni(seams, prefix.filePath("bin"));
+    help->Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Istruzioni"));
+    QTRY_COMPARE(help->Box()->toPlainText(), QStringLiteral("installed"));
+    help->close();
+    WriteFile(prefix.filePath("bin/Leggimi.rtf"), "{\\rtf1 beside}");
+    help = new frmIstruzioni(seams, prefix.filePath("bin"));
+    help->Apri(QStringLiteral("Leggimi.rtf"), QStringLiteral("Istruzioni"));
+    QTRY_COMPARE(help->Box()->toPlainText(), QStringLiteral("beside"));
+    help->close();
+    QVERIFY(recorder.messages.isEmpty());
+  }
+
   void emptyHelpFileCountsAsPresent() {
     Rig rig;
     WriteFile(rig.dir.filePath("Leggimi.rtf"), "");

@@ -65,8 +65,13 @@ bool frmIstruzioni::FileExists(const QString& name) {
 QString frmIstruzioni::HelpFilePath() const {
   if (FileExists(helpFileName_)) return helpFileName_;
   // Started from a desktop menu the working folder is the home folder: look beside the program.
-  const QString beside = QDir(programFolder_).filePath(helpFileName_);
-  if (!QFileInfo(helpFileName_).isAbsolute() && FileExists(beside)) return beside;
+  // Then beside the program, and where a system-wide install keeps its data (bin/../share).
+  if (QFileInfo(helpFileName_).isAbsolute()) return QString();
+  const QDir program(programFolder_);
+  for (const QString& candidate :
+       {program.filePath(helpFileName_),
+        program.filePath(QStringLiteral("../share/ventora/") + helpFileName_)})
+    if (FileExists(candidate)) return QDir::cleanPath(candidate);
   return QString();
 }
 
