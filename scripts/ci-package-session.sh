@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Run by an ordinary user: the installed Ventora on a virtual desktop against the installed
+# simulator. The station's reports come through, F1 opens the installed help, and closing the
+# window with SAVE writes the user's own WxAlarms.ini. Self-contained: it needs nothing from the
+# source tree, which this user may not be able to read.
+# Usage: ci-package-session.sh SCREENSHOT.png
+set -euo pipefail
+shot=$1
+if [ -z "${DISPLAY_READY:-}" ]; then
+  export DISPLAY_READY=1
+  exec xvfb-run -a -s "-screen 0 640x480x24" "$0" "$@"
+fi
+pids=()
+cleanup() { kill "${pids[@]}" 2>/dev/null || true; }
+trap cleanup EXIT
+cd "$HOME"  # as from a desktop menu: no help file in the working folder
+config=$HOME/.config/Ventora
+mkdir -p "$config"
+# A fifteenth item is dropped by any write: its absence shows that SAVE wrote this file.
+printf '#FALSE#,#FALSE#,#TRUE#,#TRUE#\r\n-5,40,20,96\r\n900,1040,40,250\r\n50,80,extra\r\n' \
+  >"$config/WxAlarms.ini"
+openbox & pids+=($!)
+ventora-agwpe-sim --port 8000 --interval-ms 500 & pids+=($!)
+sleep 0.5
+ventora IW2XYZ 127.0.0.1 SAVE & ventora=$!
+pids+=($ventora)
+
+find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+wait_window() {
+  local win=""
+  for _ in $(seq 100); do win=$(find_window "$1") && [ -n "$win" ] && break; sleep 0.1; done
+  echo "$win"
+}
+win=$(wait_window "^IW2XYZ Wx Station$")
+[ -n "$win" ] || { echo "package: the installed ventora never showed 'IW2XYZ Wx Station'"; exit 1; }
+echo "package: window $win reads '$(xdotool getwindowname "$win")'"
+report=$(timeout 30 ventora-cli monitor IW2XYZ 127.0.0.1 --tick-ms 500 |
+  grep -m 1 '"event":"report"' || true)
+[ -n "$report" ] || { echo "package: the installed ventora-cli decoded no report"; exit 1; }
+echo "package: ventora-cli monitor: ${report:0:120}..."
+sleep 1
+
+xdotool windowactivate --sync "$win" key F1
+help=$(wait_window "Ventora - Istruzioni")
+[ -n "$help" ] || { echo "package: F1 opened no help window"; exit 1; }
+[ -z "$(find_window "Brevander")" ] || { echo "package: the help file was not found"; exit 1; }
+echo "package: F1 opened '$(xdotool getwindowname "$help")' from /usr/share/ventora"
+sleep 1
+import -window root "$shot"
+xdotool windowactivate --sync "$help" key alt+F4
+sleep 0.5
+xdotool windowactivate --sync "$win" key alt+F4
+for _ in $(seq 100); do kill -0 "$ventora" 2>/dev/null || break; sleep 0.1; done
+! kill -0 "$ventora" 2>/dev/null || { echo "package: closing the window did not end ventora"; exit 1; }
+wait "$ventora" || { echo "package: ventora ended with status $?"; exit 1; }
+if grep -q extra "$config/WxAlarms.ini"; then
+  echo "package: closing with SAVE did not write $config/WxAlarms.ini"
+  exit 1
+fi
+echo "package: closing with SAVE wrote $config/WxAlarms.ini"
