@@ -12,7 +12,7 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVENTORA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz
 export QT_QPA_PLATFORM=offscreen
-for target in frames decoder alarm_file command_line rtf setup_numbers; do
+for target in frames decoder alarm_file command_line rtf setup_numbers aprsis_line; do
   work=$(mktemp -d)
   cp fuzz/seeds/$target/* "$work/"
   echo "fuzz_$target: ${seconds}s"

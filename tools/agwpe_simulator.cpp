@@ -2,18 +2,6 @@
 
 #include <QTcpSocket>
 
-namespace {
-
-// A TNC2 line "CALL>DEST,PATH:info" as a packet; nothing for lines without both parts.
-std::optional<SimulatedPacket> ParseTnc2(const QByteArray& line) {
-  const int gt = line.indexOf('>');
-  const int colon = line.indexOf(':');
-  if (gt <= 0 || colon < gt) return std::nullopt;
-  return SimulatedPacket{line.left(gt), line.mid(colon + 1)};
-}
-
-}  // namespace
-
 AgwpeSimulator::AgwpeSimulator(const SimulatorOptions& options)
     : options_(options), simulation_(options.call, options.seed) {
   connect(&server_, &QTcpServer::newConnection, this, &AgwpeSimulator::Accept);

@@ -67,10 +67,3 @@ SimulatedPacket WeatherSimulation::NextOtherTraffic() {
   std::uniform_int_distribution<int> pick(0, int(std::size(others)) - 1);
   return others[pick(rng_)];
 }
-
-QByteArray MonitorText(const SimulatedPacket& packet, const QTime& heard) {
-  return " 1:Fm " + packet.from +
-         " To APRS Via WIDE2-1 <UI pid=F0 Len=" + QByteArray::number(packet.info.size()) + " >[" +
-         heard.toString(QStringLiteral("hh:mm:ss")).toLatin1() + "]\r" + packet.info + "\r" +
-         QByteArray(1, '\0');
-}

@@ -6,10 +6,10 @@
 #include <QString>
 #include <random>
 
-struct SimulatedPacket {
-  QByteArray from;  // source call
-  QByteArray info;  // APRS information field
-};
+#include "tnc2_packet.h"
+
+// Simulated packets go to APRS via WIDE2-1.
+using SimulatedPacket = Tnc2Packet;
 
 class WeatherSimulation {
  public:
@@ -33,7 +33,3 @@ class WeatherSimulation {
   double rainDay_ = 0;
   int reports_ = 0;
 };
-
-// AGWPE's monitor text of a UI frame: " 1:Fm CALL To APRS Via WIDE2-1 <UI pid=F0 Len=N
-// >[hh:mm:ss]\r <info>\r" and a final NUL.
-QByteArray MonitorText(const SimulatedPacket& packet, const QTime& heard);

@@ -1,0 +1,58 @@
+// The APRS-IS side of the bridge: a receive-only login, whole packet lines out, and a patient
+// reconnection when the server refuses, drops or falls silent.
+#pragma once
+
+#include <QObject>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cstdio>
+
+#include "aprsis_line.h"
+
+struct AprsIsOptions {
+  QString host = QStringLiteral("rotate.aprs2.net");
+  quint16 port = 14580;
+  QByteArray login;       // the user's own call
+  QByteArray filter;      // server-side filter, "b/CALL" for one station
+  int silenceMs = 60000;  // servers send a keepalive every 20 s: a minute of nothing is a fault
+  int backoffFirstMs = 1000;
+  int backoffMostMs = 60000;
+};
+
+// Lines dropped instead of passed on, by cause.
+struct AprsIsDropped {
+  quint64 tooLong = 0, notAPacket = 0, notText = 0, cutOff = 0;
+};
+
+class AprsIsClient : public QObject {
+  Q_OBJECT
+ public:
+  AprsIsClient(const AprsIsOptions& options, std::FILE* log);
+  void Start();
+  const AprsIsDropped& Dropped() const { return dropped_; }
+  // The line sent after the server's banner; passcode -1 asks for a receive-only connection.
+  static QByteArray LoginLine(const AprsIsOptions& options);
+
+ signals:
+  void packetReceived(const Tnc2Packet& packet);
+
+ private:
+  void Connect();
+  void OnReadyRead();
+  void OnLine(const QByteArray& line);
+  void Lost(const QString& cause);
+  void Log(const QString& text);
+
+  AprsIsOptions options_;
+  std::FILE* log_;
+  QTcpSocket socket_;
+  QTimer silence_, retry_;
+  QByteArray pending_;
+  bool discarding_ = false;  // inside a line already too long: drop up to its end
+  bool loginSent_ = false;
+  bool accepted_ = false;  // the server answered the login or sent a packet
+  bool refusalReported_ = false;
+  int backoffMs_;
+  int attempt_ = 0;
+  AprsIsDropped dropped_;
+};
