@@ -23,7 +23,8 @@ cmake --build "$build"
 name=ventora-windows-x64
 stage=$build/dist/$name
 rm -rf "$build/dist" && mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats"
-cp "$build/ventora.exe" "$build/tools/ventora-cli.exe" "$build/tools/ventora-agwpe-sim.exe" "$stage/"
+cp "$build/ventora.exe" "$build/tools/ventora-cli.exe" "$build/tools/ventora-agwpe-sim.exe" \
+  "$build/tools/ventora-aprsis.exe" "$stage/"
 for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do
   cp "$qt/bin/$dll.dll" "$stage/"
 done
