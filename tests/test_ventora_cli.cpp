@@ -6,12 +6,14 @@
 
 namespace {
 
-QList<QJsonObject> RunDecode(const QByteArray& input, const QStringList& extra = {}) {
+QList<QJsonObject> RunDecode(const QByteArray& input, const QStringList& extra = {},
+                             QByteArray* err = nullptr) {
   QProcess cli;
   cli.start(QStringLiteral(VENTORA_CLI), QStringList{"decode", "--locale", "C"} + extra);
   cli.write(input);
   cli.closeWriteChannel();
   cli.waitForFinished(30000);
+  if (err) *err = cli.readAllStandardError();
   QList<QJsonObject> lines;
   for (const QByteArray& line : cli.readAllStandardOutput().split('\n'))
     if (!line.isEmpty()) lines << QJsonDocument::fromJson(line).object();
@@ -95,6 +97,65 @@ class TestVentoraCli : public QObject {
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 2);
     QVERIFY(cli.readAllStandardOutput().contains("\"event\":\"error\""));
+  }
+
+  // Whole packets: split at the first ":" after the first ">", decoded only where the window
+  // would decode them.
+  void wholePackets_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("from");  // empty: nothing decoded
+    QTest::addColumn<QString>("comment");
+    QTest::addColumn<int>("notPackets");
+    QTest::newRow("digipeated path")
+        << QByteArray("K1ABC>APRS,WIDE1*,WIDE2-1:_090/001t077wRSW") << "K1ABC"
+        << " wRSW" << 0;
+    QTest::newRow("CR LF ending") << QByteArray("K1ABC-13>APRS,TCPIP*,qAC,T2:_090/001t077x\r")
+                                  << "K1ABC-13"
+                                  << " x" << 0;
+    QTest::newRow("Latin-1 bytes") << QByteArray("K1ABC>APRS:_090/001t077 \x80\xb0") << "K1ABC"
+                                   << QStringLiteral(" \u20AC\u00B0") << 0;
+    QTest::newRow("third-party header is no weather report")
+        << QByteArray("IGATE>APRS,qAR,IGATE:}K1ABC>APRS,TCPIP,IGATE*:_090/001t077") << ""
+        << "" << 0;
+    QTest::newRow("a ':' inside the path ends the address")
+        << QByteArray("K1ABC>APRS,WIDE:2:_090/001t077") << ""
+        << "" << 0;
+    QTest::newRow("empty information field") << QByteArray("K1ABC>APRS:") << ""
+                                             << "" << 0;
+    QTest::newRow("no '>'") << QByteArray("K1ABC APRS:_090/001t077") << ""
+                            << "" << 1;
+    QTest::newRow("no ':'") << QByteArray("K1ABC>APRS,WIDE1-1") << ""
+                            << "" << 1;
+  }
+  void wholePackets() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, from);
+    QFETCH(int, notPackets);
+    QByteArray err;
+    const auto lines = RunDecode(line + "\n", {"--tnc2"}, &err);
+    QCOMPARE(lines.size(), from.isEmpty() ? 0 : 1);
+    if (!from.isEmpty()) {
+      QCOMPARE(lines[0]["from"].toString(), from);
+      QTEST(lines[0]["labels"].toObject()["lblWxComment"].toString(), "comment");
+      QCOMPARE(lines[0]["tooltip"].toString().section(u' ', 0, 0), from);
+    }
+    QCOMPARE(err.contains(QByteArray::number(notPackets) + " lines were not packets"),
+             notPackets > 0);
+  }
+
+  void wholePacketsKeepTrendsPerStation() {
+    const QByteArray log =
+        "IZ9ZZZ-13>APRS:_220/004g005t077\n"
+        "K2XYZ>APRS:_220/004g005t090\n"
+        "IZ9ZZZ-13>APRS:_220/004g005t080\n";
+    const auto every = RunDecode(log, {"--tnc2"});
+    QCOMPARE(every.size(), 3);
+    QCOMPARE(every[1]["trends"].toArray()[0], QJsonValue());  // K2XYZ's first report
+    QCOMPARE(every[2]["trends"].toArray()[0].toString(), QStringLiteral("up"));  // 77 -> 80
+    const auto one = RunDecode(log, {"--tnc2", "--call", "iz9zzz-13"});
+    QCOMPARE(one.size(), 2);
+    QCOMPARE(one[1]["from"].toString(), QStringLiteral("IZ9ZZZ-13"));
+    QCOMPARE(one[1]["trends"].toArray()[0].toString(), QStringLiteral("up"));
   }
 
   void rejectsUnknownOptions() {

@@ -10,7 +10,11 @@
 struct DecodeOptions {
   QLocale locale;
   Settings settings;  // alarm limits and switches, station call for the tooltip
+  // Whole packets in ("SRC>DEST,PATH:info"): only what the window would decode reaches the
+  // decoder, each station with trends of its own; StationCall, when set, selects one station.
+  bool tnc2 = false;
 };
 
-// Reads `in` to its end; returns the process exit code.
-int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out);
+// Reads `in` to its end; returns the process exit code. With tnc2, lines that are not packets
+// are skipped and counted on `err` at the end.
+int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out, std::FILE* err = stderr);

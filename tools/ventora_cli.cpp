@@ -13,12 +13,16 @@ namespace {
 
 const char Usage[] =
     "Usage:\n"
-    "  ventora-cli decode [--locale NAME] [--alarms FILE] [--call CALL]\n"
+    "  ventora-cli decode [--tnc2] [--locale NAME] [--alarms FILE] [--call CALL]\n"
     "      Decodes each line of standard input as the information text of a weather\n"
     "      report and prints one JSON object per line.\n"
+    "      --tnc2         lines are whole packets, SRC>DEST[,PATH]:info, as APRS-IS and\n"
+    "                     direwolf log them; only what the window would decode is decoded,\n"
+    "                     each station with its own trends; objects gain \"from\"\n"
     "      --locale NAME  regional number format (C, en_US, it_IT); default: the system's\n"
     "      --alarms FILE  alarm limits and switches from FILE; default: the built-in defaults\n"
-    "      --call CALL    station call shown in the tray tooltip; default: empty\n"
+    "      --call CALL    station call shown in the tray tooltip; default: empty; with\n"
+    "                     --tnc2, the one station decoded (default: every station)\n"
     "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
     "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
     "      as the window does and prints one JSON object per event (connected, frame,\n"
@@ -36,6 +40,10 @@ QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
   options.locale = QLocale::system();
   for (int i = 0; i < args.size(); ++i) {
     const QString& arg = args[i];
+    if (arg == QLatin1String("--tnc2")) {
+      options.tnc2 = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
     const QString value = args[++i];
     if (arg == QLatin1String("--locale")) {
