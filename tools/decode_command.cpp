@@ -17,7 +17,8 @@
 namespace {
 
 void PrintReport(JsonWriter& json, std::FILE* out) {
-  std::fwrite(json.Text().constData(), 1, size_t(json.Text().size()), out);
+  const std::string_view text = json.View();
+  std::fwrite(text.data(), 1, text.size(), out);
   std::fputc('\n', out);
 }
 

@@ -9,7 +9,7 @@ bool NeedsEscape(unsigned char b) {
   return b < 0x20 || b == '"' || b == '\\' || b == 0x7f;
 }
 
-void AppendEscaped(QByteArray& out, char c) {
+void AppendEscaped(std::string& out, char c) {
   switch (c) {
     case '"':
       out += "\\\"";
@@ -36,28 +36,75 @@ void AppendEscaped(QByteArray& out, char c) {
   out += hex[b & 0xf];
 }
 
-// Appends the text in quotes, copying the runs that need no escape in one go.
-void AppendQuoted(QByteArray& out, const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  out.reserve(out.size() + utf8.size() + 2);
-  out += '"';
-  qsizetype run = 0;
-  for (qsizetype i = 0; i < utf8.size(); ++i) {
-    if (!NeedsEscape(static_cast<unsigned char>(utf8[i]))) continue;
-    out.append(utf8.constData() + run, i - run);
-    AppendEscaped(out, utf8[i]);
-    run = i + 1;
+// Writes the UTF-8 of a character outside ASCII and outside the surrogates.
+char* PutUtf8(char* w, char16_t c) {
+  if (c < 0x800) {
+    *w++ = char(0xC0 | (c >> 6));
+  } else {
+    *w++ = char(0xE0 | (c >> 12));
+    *w++ = char(0x80 | ((c >> 6) & 0x3F));
   }
-  out.append(utf8.constData() + run, utf8.size() - run);
-  out += '"';
+  *w++ = char(0x80 | (c & 0x3F));
+  return w;
+}
+
+char* PutEscaped(char* w, char c) {
+  std::string escaped;
+  AppendEscaped(escaped, c);
+  for (char e : escaped) *w++ = e;
+  return w;
+}
+
+bool HasSurrogates(const char16_t* p, qsizetype n) {
+  for (qsizetype i = 0; i < n; ++i)
+    if (QChar::isSurrogate(p[i])) return true;
+  return false;
+}
+
+// Appends the text in quotes, as UTF-8, written straight into the output: at most six bytes
+// (an escape) for each UTF-16 unit.
+void AppendQuoted(std::string& out, const QString& text) {
+  const qsizetype n = text.size();
+  const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+  if (HasSurrogates(p, n)) {  // outside the Basic Multilingual Plane, or broken: Qt encodes it
+    const QByteArray utf8 = text.toUtf8();
+    out += '"';
+    for (char c : utf8) {
+      if (NeedsEscape(static_cast<unsigned char>(c)))
+        AppendEscaped(out, c);
+      else
+        out += c;
+    }
+    out += '"';
+    return;
+  }
+  // Captions are short: a buffer on the stack, not a zero-filled resize of the output.
+  constexpr qsizetype StackUnits = 256;
+  char stack[6 * StackUnits + 2];
+  std::string heap;
+  if (n > StackUnits) heap.resize(6 * size_t(n) + 2);
+  char* const begin = n > StackUnits ? heap.data() : stack;
+  char* w = begin;
+  *w++ = '"';
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = p[i];
+    if (c >= 0x80)
+      w = PutUtf8(w, c);
+    else if (NeedsEscape(static_cast<unsigned char>(c)))
+      w = PutEscaped(w, char(c));
+    else
+      *w++ = char(c);
+  }
+  *w++ = '"';
+  out.append(begin, size_t(w - begin));
 }
 
 }  // namespace
 
 QByteArray JsonQuoted(const QString& text) {
-  QByteArray out;
+  std::string out;
   AppendQuoted(out, text);
-  return out;
+  return QByteArray(out.data(), qsizetype(out.size()));
 }
 
 void JsonWriter::Key(const char* key) {
@@ -110,7 +157,9 @@ JsonWriter& JsonWriter::Bool(const char* key, bool value) {
 
 JsonWriter& JsonWriter::Int(const char* key, int64_t value) {
   Key(key);
-  out_ += QByteArray::number(qlonglong(value));
+  char buf[24];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value);
+  out_.append(buf, size_t(res.ptr - buf));
   return *this;
 }
 
@@ -119,7 +168,7 @@ JsonWriter& JsonWriter::Float(const char* key, float value) {
   Key(key);
   char buf[32];
   const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  out_.append(buf, res.ptr - buf);
+  out_.append(buf, size_t(res.ptr - buf));
   return *this;
 }
 

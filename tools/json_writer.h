@@ -5,9 +5,12 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 class JsonWriter {
  public:
+  JsonWriter() { out_.reserve(1024); }
   JsonWriter& BeginObject(const char* key = nullptr);
   JsonWriter& EndObject();
   JsonWriter& BeginArray(const char* key);
@@ -18,11 +21,13 @@ class JsonWriter {
   // The shortest text that reads back as the same single-precision value; null if not finite.
   JsonWriter& Float(const char* key, float value);
   JsonWriter& Null(const char* key);
-  const QByteArray& Text() const { return out_; }
+  QByteArray Text() const { return QByteArray(out_.data(), qsizetype(out_.size())); }
+  // The text without a copy, valid until the writer changes.
+  std::string_view View() const { return out_; }
 
  private:
   void Key(const char* key);
-  QByteArray out_;
+  std::string out_;
   bool needComma_ = false;
 };
 

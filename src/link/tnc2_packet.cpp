@@ -25,9 +25,15 @@ std::optional<Tnc2Packet> ParseTnc2(const QByteArray& line) {
 }
 
 QByteArray MonitorText(const Tnc2Packet& packet, const QTime& heard) {
-  QByteArray text = " 1:Fm " + packet.from + " To " + packet.to;
-  if (!packet.path.isEmpty()) text += " Via " + packet.path.join(',');
-  return text + " <UI pid=F0 Len=" + QByteArray::number(packet.info.size()) + " >[" +
-         heard.toString(QStringLiteral("hh:mm:ss")).toLatin1() + "]\r" + packet.info + "\r" +
-         QByteArray(1, '\0');
+  QByteArray text;
+  text.reserve(64 + packet.from.size() + packet.to.size() + packet.info.size() +
+               10 * packet.path.size());
+  text.append(" 1:Fm ").append(packet.from).append(" To ").append(packet.to);
+  if (!packet.path.isEmpty()) text.append(" Via ").append(packet.path.join(','));
+  text.append(" <UI pid=F0 Len=").append(QByteArray::number(packet.info.size())).append(" >[");
+  for (int part : {heard.hour(), heard.minute(), heard.second()}) {
+    text.append(char('0' + part / 10)).append(char('0' + part % 10)).append(':');
+  }
+  text.chop(1);
+  return text.append("]\r").append(packet.info).append('\r').append('\0');
 }
