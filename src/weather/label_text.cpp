@@ -1,7 +1,9 @@
 #include "label_text.h"
 
+#include "number_format.h"
+
 QString FormatNumber(const QLocale& locale, double x, int decimals) {
-  return locale.toString(x, 'f', decimals);
+  return NumberFormat(locale).Fixed(x, decimals);
 }
 
 QString FormatThreeDigits(int16_t value) {

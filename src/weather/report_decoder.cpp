@@ -2,6 +2,7 @@
 
 #include "derived_values.h"
 #include "label_text.h"
+#include "number_format.h"
 #include "number_text.h"
 #include "weather_field.h"
 
@@ -56,24 +57,23 @@ void ReadFields(QString& w, QChar dec, DecodedValues& v) {
     v.PressChange4h = ReadWeatherField(w, u'v', 3, dec);
 }
 
-QString WindCaption(const DecodedValues& v, const QLocale& locale) {
-  QString text = FormatThreeDigits(v.WindDir) + DegreeSign + QLatin1String("  ") +
-                 FormatNumber(locale, v.WindSpeed, 0);
-  if (v.Gust >= 0) text += QLatin1String(" / ") + FormatNumber(locale, v.Gust, 0);
+QString WindCaption(const DecodedValues& v, const NumberFormat& fmt) {
+  QString text =
+      FormatThreeDigits(v.WindDir) + DegreeSign + QLatin1String("  ") + fmt.Fixed(v.WindSpeed, 0);
+  if (v.Gust >= 0) text += QLatin1String(" / ") + fmt.Fixed(v.Gust, 0);
   return text + QLatin1String(" km/h");
 }
 
-QString RainText(const DecodedValues& v, const QLocale& locale) {
+QString RainText(const DecodedValues& v, const NumberFormat& fmt) {
   QString text;
-  if (v.RainHour >= 0) text += FormatNumber(locale, v.RainHour, 0) + QLatin1String("mm/h ");
-  if (v.Rain24h >= 0) text += FormatNumber(locale, v.Rain24h, 0) + QLatin1String("mm/24h\r\n");
-  if (v.RainDay >= 0) text += FormatNumber(locale, v.RainDay, 0) + QLatin1String("mm/Day");
+  if (v.RainHour >= 0) text += fmt.Fixed(v.RainHour, 0) + QLatin1String("mm/h ");
+  if (v.Rain24h >= 0) text += fmt.Fixed(v.Rain24h, 0) + QLatin1String("mm/24h\r\n");
+  if (v.RainDay >= 0) text += fmt.Fixed(v.RainDay, 0) + QLatin1String("mm/Day");
   if (v.WindChill > -99)
-    text += QLatin1String(" Wch ") + FormatNumber(locale, v.WindChill, 1) + DegreeSign + u'C';
+    text += QLatin1String(" Wch ") + fmt.Fixed(v.WindChill, 1) + DegreeSign + u'C';
   if (v.AbsHumidity > -99)
-    text += QLatin1String(" Dp ") + FormatNumber(locale, v.DewPoint, 1) + DegreeSign +
-            QLatin1String("C  ") + FormatNumber(locale, v.AbsHumidity, 1) + QLatin1String("g/m") +
-            SuperscriptThree;
+    text += QLatin1String(" Dp ") + fmt.Fixed(v.DewPoint, 1) + DegreeSign + QLatin1String("C  ") +
+            fmt.Fixed(v.AbsHumidity, 1) + QLatin1String("g/m") + SuperscriptThree;
   return text;
 }
 
@@ -86,7 +86,7 @@ TrendUpdate TrendPicture(bool havePrevious, float delta) {
   return update;
 }
 
-void DecodeWind(const DecodedValues& v, const Settings& s, const QLocale& locale, Requests& req,
+void DecodeWind(const DecodedValues& v, const Settings& s, const NumberFormat& fmt, Requests& req,
                 ReportOutcome& out) {
   out.compass = DrawWindCompass(v.WindDir, v.WindSpeed, v.Gust);
   if (v.WindSpeed == 0 && v.Gust <= 0) {
@@ -94,35 +94,35 @@ void DecodeWind(const DecodedValues& v, const Settings& s, const QLocale& locale
     return;
   }
   out.WxData.colour = req.Test(s, WindInAlarm(s, v.WindSpeed, v.Gust));
-  out.WxData.caption = WindCaption(v, locale);
+  out.WxData.caption = WindCaption(v, fmt);
 }
 
-void DecodeTemperature(DecodedValues& v, const Settings& s, const QLocale& locale, Requests& req,
+void DecodeTemperature(DecodedValues& v, const Settings& s, const NumberFormat& fmt, Requests& req,
                        ReportOutcome& out) {
   v.WindChill = WindChill(v.TempC, v.WindSpeed, v.Gust);
   const Moisture moisture = DewPointAndAbsHumidity(v.TempC, v.Humidity);
   v.DewPoint = moisture.DewPoint;
   v.AbsHumidity = moisture.AbsHumidity;
   out.Temp.colour = req.Test(s, TempInAlarm(s, v.TempC));
-  out.Temp.caption = FormatNumber(locale, v.TempC, 1) + DegreeSign + u'C';
+  out.Temp.caption = fmt.Fixed(v.TempC, 1) + DegreeSign + u'C';
   out.trends[TempTrend] =
       TrendPicture(out.after.HavePrevious, static_cast<float>(v.TempC - out.after.PrevTemp));
   out.after.PrevTemp = v.TempC;
 }
 
-void DecodeHumidity(const DecodedValues& v, const Settings& s, const QLocale& locale, Requests& req,
-                    ReportOutcome& out) {
+void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
+                    Requests& req, ReportOutcome& out) {
   out.UR.colour = req.Test(s, HumidityInAlarm(s, v.Humidity));
-  out.UR.caption = FormatNumber(locale, v.Humidity, 0) + u'%';
+  out.UR.caption = fmt.Fixed(v.Humidity, 0) + u'%';
   const int16_t delta = static_cast<int16_t>(v.Humidity - out.after.PrevHum);
   out.trends[HumidityTrend] = TrendPicture(out.after.HavePrevious, delta);
   out.after.PrevHum = v.Humidity;
 }
 
-void DecodePressure(const DecodedValues& v, const Settings& s, const QLocale& locale, Requests& req,
-                    ReportOutcome& out) {
+void DecodePressure(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
+                    Requests& req, ReportOutcome& out) {
   out.Press.colour = req.Test(s, PressureInAlarm(s, v.Pressure));
-  out.Press.caption = FormatNumber(locale, v.Pressure, 1) + QLatin1String(" mb");
+  out.Press.caption = fmt.Fixed(v.Pressure, 1) + QLatin1String(" mb");
   out.trends[PressureTrend] =
       TrendPicture(out.after.HavePrevious, static_cast<float>(v.Pressure - out.after.PrevPress));
   out.after.PrevPress = v.Pressure;
@@ -159,6 +159,7 @@ ReportOutcome DecodeWeatherReport(const QString& report, const Settings& setting
   out.Elapsed = QStringLiteral("00");
   Requests req{settings.FocusOnData, false};
   const QChar dec = UserDecimal(locale);
+  const NumberFormat fmt(locale);
   DecodedValues& v = out.values;
 
   const qsizetype underscore = report.indexOf(u'_');
@@ -177,15 +178,15 @@ ReportOutcome DecodeWeatherReport(const QString& report, const Settings& setting
 
   out.WxData.colour = LabelColour::Normal;
   if (v.WindDir > -99) {
-    DecodeWind(v, settings, locale, req, out);
+    DecodeWind(v, settings, fmt, req, out);
     w.remove(0, DirectionAndSpeedLength);
   }
-  if (v.TempC > -99) DecodeTemperature(v, settings, locale, req, out);
-  if (v.Humidity > 0) DecodeHumidity(v, settings, locale, req, out);
-  if (v.Pressure > 0) DecodePressure(v, settings, locale, req, out);
+  if (v.TempC > -99) DecodeTemperature(v, settings, fmt, req, out);
+  if (v.Humidity > 0) DecodeHumidity(v, settings, fmt, req, out);
+  if (v.Pressure > 0) DecodePressure(v, settings, fmt, req, out);
   out.RainColour = req.Test(settings, RainInAlarm(settings, v.RainHour, v.Rain24h));
 
-  out.Rain = RainText(v, locale);
+  out.Rain = RainText(v, fmt);
   out.RainFontPt = out.Rain.size() <= RainTextLongest10pt ? RainFontNormalPt : RainFontSmallPt;
   out.focus = req.focus;
   out.beep = req.beep;
