@@ -136,6 +136,17 @@ class TestWindowCommands : public QObject {
     QCOMPARE(rig.settings.LoTemp, -12.3f);
   }
 
+  // Whatever family stands in for the designed one, no caption runs under the box beside it.
+  void setupCaptionsFitTheirPlaces() {
+    Rig rig;
+    rig.RightClick("lblWxData");
+    const auto labels = rig.Setup()->findChildren<QLabel*>();
+    QCOMPARE(labels.size(), 13);  // Label1 to Label13
+    for (const QLabel* label : labels)
+      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+               qPrintable(label->objectName() + u' ' + label->text()));
+  }
+
   void cancelAndRefusalChangeNothing() {
     Rig rig;
     const Settings before = rig.settings;

@@ -2,6 +2,7 @@
 
 #include "blank_wrap_label.h"
 #include "design_fonts.h"
+#include "font_fit.h"
 
 #include "twips.h"
 
@@ -27,12 +28,9 @@ QFont SansFont(double points, bool bold) {
 
 // Where the designed small font is missing, a stand-in may be taller: shrink it until two lines
 // fit the list box, as its two lines always did.
-QFont TwoLinesFont(QFont font, int heightPx) {
-  constexpr double SmallestPt = 4;
-  constexpr double StepPt = 0.25;
-  while (2 * QFontMetrics(font).height() > heightPx && font.pointSizeF() > SmallestPt)
-    font.setPointSizeF(font.pointSizeF() - StepPt);
-  return font;
+QFont TwoLinesFont(const QFont& font, int heightPx) {
+  return ShrinkToFit(font,
+                     [heightPx](const QFontMetrics& m) { return 2 * m.height() <= heightPx; });
 }
 
 void SetColours(QWidget* w, const QColor& text, std::optional<QColor> background) {

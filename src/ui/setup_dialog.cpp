@@ -4,6 +4,7 @@
 #include <QToolTip>
 
 #include "design_fonts.h"
+#include "font_fit.h"
 #include "twips.h"
 #include "typed_length_limit.h"
 
@@ -36,6 +37,10 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, QRect px
                 const QColor& colour) {
   auto* label = Named(new QLabel(text, parent), name, px);
   SetTextColour(label, colour);
+  // Where the designed font is missing, a wider stand-in must not run under the next box.
+  label->setFont(ShrinkToFit(label->font(), [&text, &px](const QFontMetrics& m) {
+    return m.horizontalAdvance(text) <= px.width();
+  }));
   return label;
 }
 
