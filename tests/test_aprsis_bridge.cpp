@@ -199,6 +199,43 @@ class TestAprsIsBridge : public QObject {
              qPrintable(QStringLiteral("%1 %2 %3 ms").arg(gap(0)).arg(gap(1)).arg(gap(2))));
   }
 
+  // A client that switches monitoring on and never reads again costs the other client nothing.
+  void aStalledClientDoesNotHoldUpAnother() {
+    FakeAprsIs aprsis;
+    const quint16 agwPort = FreePort();
+    QProcess bridge;
+    bridge.start(QStringLiteral(VENTORA_APRSIS),
+                 {"--login", "IW2ABC", "--server",
+                  QStringLiteral("127.0.0.1:%1").arg(aprsis.server.serverPort()), "--port",
+                  QString::number(agwPort), "IZ9ZZZ-13"});
+    QTcpSocket* upstream = aprsis.Next();
+    QVERIFY(upstream);
+    QTest::qWait(300);  // listening by now
+    QTcpSocket stalled;
+    stalled.connectToHost(QHostAddress::LocalHost, agwPort);
+    QVERIFY(stalled.waitForConnected(5000));
+    stalled.write(QByteArray(4, '\0') + 'm' + QByteArray(31, '\0'));  // and never a read
+    stalled.flush();
+    Monitor monitor(agwPort);
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.Has("ports"), 10000);
+    QVERIFY(aprsis.Greet(upstream));
+    constexpr int Lines = 1500;
+    QByteArray burst;
+    for (int i = 0; i < Lines; ++i)
+      burst +=
+          "K" + QByteArray::number(i) + ">APRS,TCPIP*,qAC,T2TEST:>" + QByteArray(250, 'x') + "\r\n";
+    upstream->write(burst);
+    const auto frames = [&monitor] {
+      int n = 0;
+      for (const QByteArray& line : monitor.lines) n += line.contains("\"event\":\"frame\"");
+      return n;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(frames(), Lines, 20000);
+    QCOMPARE(stalled.state(), QAbstractSocket::ConnectedState);
+    bridge.kill();
+    bridge.waitForFinished();
+  }
+
   void loginIsRequired() {
     QProcess bridge;
     bridge.start(QStringLiteral(VENTORA_APRSIS), {"IZ9ZZZ-13"});
