@@ -75,20 +75,29 @@ double ParseAscii(std::string s) {
   return value;
 }
 
+// The common case read at once: an optional sign and up to 15 digits, nothing else.
+std::optional<double> PlainDigits(QStringView text) {
+  const bool signed_ = !text.isEmpty() && (text[0] == u'-' || text[0] == u'+');
+  const qsizetype first = signed_ ? 1 : 0;
+  if (text.size() == first || text.size() - first > 15) return std::nullopt;
+  int64_t value = 0;
+  for (qsizetype i = first; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = value * 10 + (c - u'0');
+  }
+  return text[0] == u'-' ? -double(value) : double(value);
+}
+
 }  // namespace
 
 double ReadLeadingNumber(QStringView text) {
+  if (const auto plain = PlainDigits(text)) return *plain;
   return ParseAscii(LeadingNumberChars(text));
 }
 
 double RoundHalfEven(double x) {
   return std::nearbyint(x);
-}
-
-std::optional<int16_t> ToInt16(double x) {
-  const double r = RoundHalfEven(x);
-  if (!(r >= INT16_MIN && r <= INT16_MAX)) return std::nullopt;
-  return static_cast<int16_t>(r);
 }
 
 QString FormatPlainNumber(float value) {

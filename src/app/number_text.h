@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -16,7 +17,12 @@ double ReadLeadingNumber(QStringView text);
 double RoundHalfEven(double x);
 
 // The nearest 16-bit integer (halves to even), or nothing when the rounded value does not fit.
-std::optional<int16_t> ToInt16(double x);
+// Inline: every weather field goes through it.
+inline std::optional<int16_t> ToInt16(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= INT16_MIN && r <= INT16_MAX)) return std::nullopt;
+  return static_cast<int16_t>(r);
+}
 
 // Plain decimal with "." and at most 7 significant digits, trailing zeros dropped, no exponent
 // ever: 12.3f -> "12.3", 40 -> "40", -5 -> "-5", 0.5 -> "0.5", 1e8 -> "100000000".

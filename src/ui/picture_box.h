@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <vector>
 
 #include "compass_drawing.h"
 
@@ -14,13 +15,13 @@ class PictureBox : public QWidget {
   // Adds the steps to what the picture holds; a Clear step erases everything before it.
   void Draw(const Drawing& steps);
   void Clear() { Draw({DrawOp{}}); }
-  const Drawing& Steps() const { return steps_; }
+  const std::vector<DrawOp>& Steps() const { return steps_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  Drawing steps_;
+  std::vector<DrawOp> steps_;  // what the picture holds since its last Clear
   QColor drawColour_;
   double penTwips_;
 };

@@ -42,7 +42,6 @@ CompassFigure DrawWindCompass(int16_t dir, float speed, float gust) {
   const float c = static_cast<float>(std::cos(a));
   const float s = static_cast<float>(std::sin(a));
   CompassFigure figure{dir, speed, gust, false, {}};
-  figure.drawing.reserve(4);
   figure.drawing.push_back(DrawOp{});
   if (speed == 0 && gust == 0) {
     figure.calm = true;
@@ -56,7 +55,9 @@ CompassFigure DrawWindCompass(int16_t dir, float speed, float gust) {
   return figure;
 }
 
-Drawing DrawTrendArrow(Trend trend) {
+namespace {
+
+Drawing ArrowLines(Trend trend) {
   switch (trend) {
     case Trend::Up:
       return {Line(127, 200, 127, 35), LineOn(170, 70), LineOn(70, 70), LineOn(127, 35)};
@@ -68,13 +69,32 @@ Drawing DrawTrendArrow(Trend trend) {
   return {Line(127, 35, 127, 200), LineOn(170, 150), LineOn(70, 150), LineOn(127, 200)};
 }
 
-Drawing TrendPictureDrawing(const std::optional<Trend>& trend) {
-  Drawing drawing;
-  drawing.reserve(5);
-  drawing.push_back(DrawOp{});
-  if (trend) {
-    const Drawing arrow = DrawTrendArrow(*trend);
-    drawing.insert(drawing.end(), arrow.begin(), arrow.end());
+// The four pictures a trend can show: cleared only, or cleared with the arrow of a trend.
+struct TrendPictures {
+  Drawing arrow[3], picture[3], empty;
+  TrendPictures() {
+    empty.push_back(DrawOp{});
+    for (Trend t : {Trend::Up, Trend::Equal, Trend::Down}) {
+      const int i = int(t);
+      arrow[i] = ArrowLines(t);
+      picture[i] = empty;
+      for (const DrawOp& op : arrow[i]) picture[i].push_back(op);
+    }
   }
-  return drawing;
+};
+
+// Made once: every report draws three of them.
+const TrendPictures& Pictures() {
+  static const TrendPictures pictures;
+  return pictures;
+}
+
+}  // namespace
+
+Drawing DrawTrendArrow(Trend trend) {
+  return Pictures().arrow[int(trend)];
+}
+
+Drawing TrendPictureDrawing(const std::optional<Trend>& trend) {
+  return trend ? Pictures().picture[int(*trend)] : Pictures().empty;
 }

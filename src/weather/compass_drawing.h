@@ -1,9 +1,11 @@
 // The wind compass and the trend arrows as lists of drawing steps in twips, ready to be replayed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
-#include <vector>
+
 #include "rgb.h"
 
 struct DrawOp {
@@ -14,7 +16,35 @@ struct DrawOp {
   float radius = 0;           // Circle
   std::optional<Rgb> colour;  // none: the picture's drawing colour
 };
-using Drawing = std::vector<DrawOp>;
+
+// The steps of one picture, held inline: a decoded report makes four pictures, and none of them
+// has more than five steps (a Clear and an arrow of four lines).
+class Drawing {
+ public:
+  static constexpr size_t Capacity = 5;
+  Drawing() = default;
+  Drawing(std::initializer_list<DrawOp> steps) {
+    for (const DrawOp& op : steps) push_back(op);
+  }
+  // A step beyond the capacity is a fault of the code that draws; it is dropped.
+  void push_back(const DrawOp& op) {
+    if (size_ < Capacity) steps_.op[size_++] = op;
+  }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const DrawOp& operator[](size_t i) const { return steps_.op[i]; }
+  const DrawOp& front() const { return steps_.op[0]; }
+  const DrawOp* begin() const { return steps_.op; }
+  const DrawOp* end() const { return steps_.op + size_; }
+
+ private:
+  // Left unset until pushed: a report makes several drawings and most steps are never used.
+  union Steps {
+    Steps() {}
+    DrawOp op[Capacity];
+  } steps_;
+  size_t size_ = 0;
+};
 
 inline constexpr float CompassCentre = 607;
 inline constexpr float HubRadius = 140;

@@ -22,52 +22,71 @@ constexpr int MostDecimals = 9;
 }  // namespace
 
 NumberFormat::NumberFormat(const QLocale& locale) : locale_(locale) {
-  native_ = KnownRules(locale) && locale.zeroDigit() == QLatin1String("0") &&
-            locale.decimalPoint().size() == 1;
+  const QString point = locale.decimalPoint();
+  if (!point.isEmpty()) decimal_ = point[0].unicode();
+  const QString group =
+      locale.numberOptions() & QLocale::OmitGroupSeparator ? QString() : locale.groupSeparator();
+  const QString minus = locale.negativeSign();
+  // The separators and the minus of the locales known here are one UTF-16 unit each.
+  native_ = KnownRules(locale) && locale.zeroDigit() == QLatin1String("0") && point.size() == 1 &&
+            group.size() <= 1 && minus.size() == 1;
   if (!native_) return;
-  decimal_ = locale.decimalPoint()[0];
-  if (!(locale.numberOptions() & QLocale::OmitGroupSeparator)) group_ = locale.groupSeparator();
-  minus_ = locale.negativeSign();
+  group_ = group.isEmpty() ? 0 : group[0].unicode();
+  minus_ = minus[0].unicode();
 }
 
 QString NumberFormat::Fixed(double x, int decimals) const {
+  TextBuilder text;
+  AppendFixed(text, x, decimals);
+  return text.ToString();
+}
+
+void NumberFormat::AppendFixed(TextBuilder& out, double x, int decimals) const {
   // Only values a float holds have the exact short expansion the rounding below relies on.
   const bool single = std::isfinite(x) && double(float(x)) == x;
   if (!native_ || !single || decimals < 0 || decimals > MostDecimals)
-    return locale_.toString(x, 'f', decimals);
-  return NativeFixed(x, decimals);
+    out << locale_.toString(x, 'f', decimals);
+  else
+    AppendNativeFixed(out, x, decimals);
 }
 
-namespace {
+namespace {}  // namespace
 
-// For floats scaled by at most 100 the product is exact in a double (24 + 7 bits), and so is its
-// split into a whole number and a fraction: the digits, rounded, without a decimal expansion.
-bool ScaledDigits(double x, int decimals, char* digits, qsizetype& n) {
-  constexpr double Limit = 1e15;
-  constexpr double Scales[] = {1, 10, 100};
-  if (decimals > 2) return false;
-  const double y = std::fabs(x) * Scales[decimals];
-  if (y >= Limit) return false;
-  double whole = std::floor(y);
-  if (y - whole >= 0.5) whole += 1;  // an exact half goes away from zero
-  const auto end = std::to_chars(digits, digits + 20, static_cast<unsigned long long>(whole)).ptr;
-  n = end - digits;
-  if (n <= decimals) {  // 0.05 at one decimal: leading zeros
-    const qsizetype pad = decimals + 1 - n;
-    for (qsizetype i = n - 1; i >= 0; --i) digits[i + pad] = digits[i];
-    for (qsizetype i = 0; i < pad; ++i) digits[i] = '0';
-    n += pad;
-  }
-  return true;
-}
-
-}  // namespace
-
-QString NumberFormat::NativeFixed(double x, int decimals) const {
+void NumberFormat::AppendNativeFixed(TextBuilder& out, double x, int decimals) const {
+  if (AppendScaled(out, x, decimals)) return;
   char digits[64 + MostDecimals];
   qsizetype n = 0;
-  if (!ScaledDigits(x, decimals, digits, n)) ExpandedDigits(x, decimals, digits, n);
-  return Compose(x < 0, digits, n, decimals);
+  ExpandedDigits(x, decimals, digits, n);
+  Compose(out, x < 0, digits, n, decimals);
+}
+
+// For floats scaled by at most 100 the product is exact in a double (24 + 7 bits), and so is its
+// split into a whole number and a fraction: the rounded digits come from an integer, written
+// from the last one back with the separators between.
+bool NumberFormat::AppendScaled(TextBuilder& out, double x, int decimals) const {
+  constexpr double Limit = 1e15;
+  if (decimals > 2) return false;
+  const double y = std::fabs(x) * (decimals == 0 ? 1.0 : decimals == 1 ? 10.0 : 100.0);
+  if (!(y < Limit)) return false;
+  auto v = static_cast<uint64_t>(y);  // the floor: y is not negative
+  if (y - double(v) >= 0.5) v += 1;   // an exact half goes away from zero
+  constexpr int Room = 32;  // 15 digits, 4 group separators, a point, 2 decimals and a minus
+  char16_t text[Room];
+  char16_t* w = text + Room;
+  for (int i = 0; i < decimals; ++i, v /= 10) *--w = char16_t(u'0' + v % 10);
+  if (decimals > 0) *--w = decimal_;
+  for (int inGroup = 0;; ++inGroup) {
+    if (inGroup == 3) {
+      if (group_) *--w = group_;
+      inGroup = 0;
+    }
+    *--w = char16_t(u'0' + v % 10);
+    v /= 10;
+    if (v == 0) break;
+  }
+  if (x < 0) *--w = minus_;
+  out << QStringView(w, text + Room - w);
+  return true;
 }
 
 void NumberFormat::ExpandedDigits(double x, int decimals, char* digits, qsizetype& n) {
@@ -95,18 +114,18 @@ void NumberFormat::ExpandedDigits(double x, int decimals, char* digits, qsizetyp
   }
 }
 
-QString NumberFormat::Compose(bool negative, const char* digits, qsizetype n, int decimals) const {
+void NumberFormat::Compose(TextBuilder& out, bool negative, const char* digits, qsizetype n,
+                           int decimals) const {
   const qsizetype whole = n - decimals;
-  QString text;
-  text.reserve(n + whole / 3 * group_.size() + minus_.size() + 1);
-  if (negative) text += minus_;
+  const qsizetype groups = group_ ? (whole - 1) / 3 : 0;
+  char16_t* w = out.Extend(qsizetype(negative) + n + groups + (decimals > 0 ? 1 : 0));
+  if (negative) *w++ = minus_;
   for (qsizetype i = 0; i < whole; ++i) {
-    if (i > 0 && (whole - i) % 3 == 0 && !group_.isEmpty()) text += group_;
-    text += QLatin1Char(digits[i]);
+    if (groups > 0 && i > 0 && (whole - i) % 3 == 0) *w++ = group_;
+    *w++ = char16_t(digits[i]);
   }
   if (decimals > 0) {
-    text += decimal_;
-    for (qsizetype i = whole; i < n; ++i) text += QLatin1Char(digits[i]);
+    *w++ = decimal_;
+    for (qsizetype i = whole; i < n; ++i) *w++ = char16_t(digits[i]);
   }
-  return text;
 }

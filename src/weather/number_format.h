@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "text_builder.h"
+
 class NumberFormat {
  public:
   explicit NumberFormat(const QLocale& locale);
@@ -13,21 +15,26 @@ class NumberFormat {
   // digits where the locale groups, a minus for every x below zero (also when it rounds to 0),
   // exact halves away from zero; the same text as QLocale, character for character.
   QString Fixed(double x, int decimals) const;
+  // The same text, appended.
+  void AppendFixed(TextBuilder& out, double x, int decimals) const;
 
-  QChar DecimalPoint() const { return decimal_; }
+  // The locale's decimal separator ("." when the locale names none).
+  QChar DecimalPoint() const { return QChar(decimal_); }
   // Whether the locale's rules are known here (C, en_US, it_IT, de_DE, fr_FR, de_CH); any other
   // locale is handed to QLocale.
   bool Native() const { return native_; }
 
  private:
-  QString NativeFixed(double x, int decimals) const;
+  void AppendNativeFixed(TextBuilder& out, double x, int decimals) const;
+  bool AppendScaled(TextBuilder& out, double x, int decimals) const;
   // The rounded digits of |x|, whole part then `decimals` decimals, from its exact expansion.
   static void ExpandedDigits(double x, int decimals, char* digits, qsizetype& n);
-  QString Compose(bool negative, const char* digits, qsizetype n, int decimals) const;
+  void Compose(TextBuilder& out, bool negative, const char* digits, qsizetype n,
+               int decimals) const;
 
   QLocale locale_;
   bool native_ = false;
-  QChar decimal_;
-  QString group_;  // empty: no grouping
-  QString minus_;
+  char16_t decimal_ = u'.';
+  char16_t group_ = 0;  // 0: no grouping
+  char16_t minus_ = u'-';
 };

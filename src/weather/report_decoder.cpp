@@ -1,8 +1,10 @@
 #include "report_decoder.h"
 
+#include <QVarLengthArray>
+#include <cstring>
+
 #include "derived_values.h"
 #include "label_text.h"
-#include "number_format.h"
 #include "number_text.h"
 #include "weather_field.h"
 
@@ -17,12 +19,6 @@ constexpr int PositionlessCAt = 8;
 constexpr int DirectionAndSpeedLength = 7;
 
 const QChar DegreeSign(0xB0);
-const QChar SuperscriptThree(0xB3);
-
-QChar UserDecimal(const QLocale& locale) {
-  const QString d = locale.decimalPoint();
-  return d.isEmpty() ? QChar(u'.') : d[0];
-}
 
 // Pressures sent without their leading "10" or "9" are completed: b0132 is 1013.2 mb.
 float CompletePressure(float x) {
@@ -31,9 +27,35 @@ float CompletePressure(float x) {
   return x;
 }
 
+// The report from its first field on, as the fields are read: each read cuts its field out.
+// Held inline: a report of a few hundred characters needs no allocation.
+class WorkingText {
+ public:
+  explicit WorkingText(QStringView text) { units_.append(text.utf16(), text.size()); }
+  QStringView View() const { return QStringView(units_.constData(), units_.size()); }
+  qsizetype size() const { return units_.size(); }
+
+  // Cuts `n` characters at `at`, or all that follow when fewer are left.
+  void Cut(qsizetype at, qsizetype n) {
+    n = qMin(n, units_.size() - at);
+    char16_t* data = units_.data();
+    std::memmove(data + at, data + at + n, sizeof(char16_t) * size_t(units_.size() - at - n));
+    units_.resize(units_.size() - n);
+  }
+
+  int16_t ReadField(QChar letter, int width, QChar dec) {
+    const WeatherFieldRead read = FindWeatherField(View(), letter, width, dec);
+    if (read.at >= 0) Cut(read.at, read.length);
+    return read.value;
+  }
+
+ private:
+  QVarLengthArray<char16_t, 256> units_;
+};
+
 // A station without a barometer sends b00000: a zero reads as an absent field, never 1000 mb.
-float ReadPressure(QString& w, QChar dec) {
-  const int16_t tenths = ReadWeatherField(w, u'b', 4, dec);
+float ReadPressure(WorkingText& w, QChar dec) {
+  const int16_t tenths = w.ReadField(u'b', 4, dec);
   return CompletePressure(static_cast<float>((tenths == 0 ? MissingField : tenths) / 10.0));
 }
 
@@ -42,39 +64,66 @@ float Scaled(int16_t fieldValue, double factor) {
 }
 
 // Reads the fields in their fixed order; each read cuts its field out of the working text.
-void ReadFields(QString& w, QChar dec, DecodedValues& v) {
-  v.Gust = Scaled(ReadWeatherField(w, u'g', 3, dec), MphToKmh);
-  const int fahrenheit = ReadWeatherField(w, u't', 3, dec);
+// Whether a "v-" or "v+" stands anywhere: only then is the first "v" read as a pressure change.
+bool HasSignedChange(QStringView text) {
+  for (qsizetype v = text.indexOf(u'v'); v >= 0; v = text.indexOf(u'v', v + 1))
+    if (v + 1 < text.size() && (text[v + 1] == u'-' || text[v + 1] == u'+')) return true;
+  return false;
+}
+
+void ReadFields(WorkingText& w, QChar dec, DecodedValues& v) {
+  v.Gust = Scaled(w.ReadField(u'g', 3, dec), MphToKmh);
+  const int fahrenheit = w.ReadField(u't', 3, dec);
   v.TempC = static_cast<float>((fahrenheit - FreezingFahrenheit) * FahrenheitDegreeToCelsius);
-  v.RainHour = Scaled(ReadWeatherField(w, u'r', 3, dec), HundredthInchToMm);
-  v.RainDay = Scaled(ReadWeatherField(w, u'P', 3, dec), HundredthInchToMm);
-  v.Rain24h = Scaled(ReadWeatherField(w, u'p', 3, dec), HundredthInchToMm);
+  v.RainHour = Scaled(w.ReadField(u'r', 3, dec), HundredthInchToMm);
+  v.RainDay = Scaled(w.ReadField(u'P', 3, dec), HundredthInchToMm);
+  v.Rain24h = Scaled(w.ReadField(u'p', 3, dec), HundredthInchToMm);
   v.Pressure = ReadPressure(w, dec);
-  const int16_t humidity = ReadWeatherField(w, u'h', 2, dec);
+  const int16_t humidity = w.ReadField(u'h', 2, dec);
   v.Humidity = humidity == 0 ? 100 : humidity;
   v.PressChange4h = NoPressChange;
-  if (w.contains(QLatin1String("v-")) || w.contains(QLatin1String("v+")))
-    v.PressChange4h = ReadWeatherField(w, u'v', 3, dec);
+  if (HasSignedChange(w.View())) v.PressChange4h = w.ReadField(u'v', 3, dec);
 }
 
 QString WindCaption(const DecodedValues& v, const NumberFormat& fmt) {
-  QString text =
-      FormatThreeDigits(v.WindDir) + DegreeSign + QLatin1String("  ") + fmt.Fixed(v.WindSpeed, 0);
-  if (v.Gust >= 0) text += QLatin1String(" / ") + fmt.Fixed(v.Gust, 0);
-  return text + QLatin1String(" km/h");
+  TextBuilder text;
+  AppendThreeDigits(text, v.WindDir);
+  text << DegreeSign << QLatin1String("  ");
+  fmt.AppendFixed(text, v.WindSpeed, 0);
+  if (v.Gust >= 0) {
+    text << QLatin1String(" / ");
+    fmt.AppendFixed(text, v.Gust, 0);
+  }
+  text << QLatin1String(" km/h");
+  return text.ToString();
+}
+
+// A number and the unit after it.
+void AppendReading(TextBuilder& text, const NumberFormat& fmt, double x, int decimals,
+                   QLatin1String unit) {
+  fmt.AppendFixed(text, x, decimals);
+  text << unit;
 }
 
 QString RainText(const DecodedValues& v, const NumberFormat& fmt) {
-  QString text;
-  if (v.RainHour >= 0) text += fmt.Fixed(v.RainHour, 0) + QLatin1String("mm/h ");
-  if (v.Rain24h >= 0) text += fmt.Fixed(v.Rain24h, 0) + QLatin1String("mm/24h\r\n");
-  if (v.RainDay >= 0) text += fmt.Fixed(v.RainDay, 0) + QLatin1String("mm/Day");
-  if (v.WindChill > -99)
-    text += QLatin1String(" Wch ") + fmt.Fixed(v.WindChill, 1) + DegreeSign + u'C';
-  if (v.AbsHumidity > -99)
-    text += QLatin1String(" Dp ") + fmt.Fixed(v.DewPoint, 1) + DegreeSign + QLatin1String("C  ") +
-            fmt.Fixed(v.AbsHumidity, 1) + QLatin1String("g/m") + SuperscriptThree;
-  return text;
+  TextBuilder text;
+  if (v.RainHour >= 0) AppendReading(text, fmt, v.RainHour, 0, QLatin1String("mm/h "));
+  if (v.Rain24h >= 0) AppendReading(text, fmt, v.Rain24h, 0, QLatin1String("mm/24h\r\n"));
+  if (v.RainDay >= 0) AppendReading(text, fmt, v.RainDay, 0, QLatin1String("mm/Day"));
+  if (v.WindChill > -99) {
+    text << QLatin1String(" Wch ");
+    AppendReading(text, fmt, v.WindChill, 1,
+                  QLatin1String("\xb0"
+                                "C"));
+  }
+  if (v.AbsHumidity > -99) {
+    text << QLatin1String(" Dp ");
+    AppendReading(text, fmt, v.DewPoint, 1,
+                  QLatin1String("\xb0"
+                                "C  "));
+    AppendReading(text, fmt, v.AbsHumidity, 1, QLatin1String("g/m\xb3"));
+  }
+  return text.ToString();
 }
 
 // Clears the trend picture and, when an earlier reading exists, adds the arrow of the change.
@@ -84,6 +133,12 @@ TrendUpdate TrendPicture(bool havePrevious, float delta) {
   if (havePrevious) update.arrow = TrendOf(delta);
   update.drawing = TrendPictureDrawing(update.arrow);
   return update;
+}
+
+QString Caption(const NumberFormat& fmt, double x, int decimals, QLatin1String unit) {
+  TextBuilder text;
+  AppendReading(text, fmt, x, decimals, unit);
+  return text.ToString();
 }
 
 void DecodeWind(const DecodedValues& v, const Settings& s, const NumberFormat& fmt, Requests& req,
@@ -104,7 +159,9 @@ void DecodeTemperature(DecodedValues& v, const Settings& s, const NumberFormat& 
   v.DewPoint = moisture.DewPoint;
   v.AbsHumidity = moisture.AbsHumidity;
   out.Temp.colour = req.Test(s, TempInAlarm(s, v.TempC));
-  out.Temp.caption = fmt.Fixed(v.TempC, 1) + DegreeSign + u'C';
+  out.Temp.caption = Caption(fmt, v.TempC, 1,
+                             QLatin1String("\xb0"
+                                           "C"));
   out.trends[TempTrend] =
       TrendPicture(out.after.HavePrevious, static_cast<float>(v.TempC - out.after.PrevTemp));
   out.after.PrevTemp = v.TempC;
@@ -113,7 +170,7 @@ void DecodeTemperature(DecodedValues& v, const Settings& s, const NumberFormat& 
 void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
                     Requests& req, ReportOutcome& out) {
   out.UR.colour = req.Test(s, HumidityInAlarm(s, v.Humidity));
-  out.UR.caption = fmt.Fixed(v.Humidity, 0) + u'%';
+  out.UR.caption = Caption(fmt, v.Humidity, 0, QLatin1String("%"));
   const int16_t delta = static_cast<int16_t>(v.Humidity - out.after.PrevHum);
   out.trends[HumidityTrend] = TrendPicture(out.after.HavePrevious, delta);
   out.after.PrevHum = v.Humidity;
@@ -122,7 +179,7 @@ void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberForma
 void DecodePressure(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
                     Requests& req, ReportOutcome& out) {
   out.Press.colour = req.Test(s, PressureInAlarm(s, v.Pressure));
-  out.Press.caption = fmt.Fixed(v.Pressure, 1) + QLatin1String(" mb");
+  out.Press.caption = Caption(fmt, v.Pressure, 1, QLatin1String(" mb"));
   out.trends[PressureTrend] =
       TrendPicture(out.after.HavePrevious, static_cast<float>(v.Pressure - out.after.PrevPress));
   out.after.PrevPress = v.Pressure;
@@ -138,48 +195,61 @@ void KeepCaptions(ReportOutcome& out) {
 }
 
 QString Tooltip(const QString& call, const ReportState& a, const QString& rainText) {
-  const QChar blank(u' ');
-  return call + blank + a.WxDataCaption + blank + a.TempCaption + blank + a.URCaption + blank +
-         a.PressCaption + blank + rainText;
+  TextBuilder text;
+  for (const QString* part :
+       {&call, &a.WxDataCaption, &a.TempCaption, &a.URCaption, &a.PressCaption})
+    text << *part << u' ';
+  text << rainText;
+  return text.ToString();
 }
 
-QString Comment(const DecodedValues& v, const QString& rest) {
-  if (v.PressChange4h > -99)
-    return QLatin1String("Variaz Press in 4h= ") + QString::number(v.PressChange4h) +
-           QLatin1String("mb ") + rest;
-  return u' ' + rest;
+QString Comment(const DecodedValues& v, QStringView rest) {
+  TextBuilder text;
+  if (v.PressChange4h > -99) {
+    text << QLatin1String("Variaz Press in 4h= ");
+    AppendInteger(text, v.PressChange4h);
+    text << QLatin1String("mb ");
+  } else {
+    text << u' ';
+  }
+  text << rest;
+  return text.ToString();
 }
 
 }  // namespace
 
 ReportOutcome DecodeWeatherReport(const QString& report, const Settings& settings,
                                   const ReportState& state, const QLocale& locale) {
+  return DecodeWeatherReport(report, settings, state, NumberFormat(locale));
+}
+
+ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
+                                  const ReportState& state, const NumberFormat& fmt) {
   ReportOutcome out;
   out.after = state;
   out.Elapsed = QStringLiteral("00");
   Requests req{settings.FocusOnData, false};
-  const QChar dec = UserDecimal(locale);
-  const NumberFormat fmt(locale);
+  const QChar dec = fmt.DecimalPoint();
   DecodedValues& v = out.values;
 
-  const qsizetype underscore = report.indexOf(u'_');
-  QString w = underscore < 0 ? report : report.mid(underscore + 1);
-  if (w.size() > PositionlessCAt && w[PositionlessCAt] == u'c') w.remove(0, PositionlessCAt + 1);
+  WorkingText w(report.mid(report.indexOf(u'_') + 1));  // no "_": the whole report
+  if (w.size() > PositionlessCAt && w.View()[PositionlessCAt] == u'c')
+    w.Cut(0, PositionlessCAt + 1);
 
-  const QStringView dirText = QStringView(w).mid(0, 3);
+  const QStringView dirText = w.View().mid(0, 3);
   if (IsNumericText(dirText, dec)) {
     out.restartTimer = true;
     out.after.AcceptReport = false;
     req.beep = req.beep || settings.BeepOnData;
     v.WindDir = ToInt16(ReadLeadingNumber(dirText)).value_or(NoWindDir);
   }
-  v.WindSpeed = static_cast<float>(ReadLeadingNumber(QStringView(w).mid(4, 3)) * MphToKmh);
+  v.WindSpeed = static_cast<float>(ReadLeadingNumber(w.View().mid(4, 3)) * MphToKmh);
   ReadFields(w, dec, v);
 
   out.WxData.colour = LabelColour::Normal;
   if (v.WindDir > -99) {
     DecodeWind(v, settings, fmt, req, out);
-    w.remove(0, DirectionAndSpeedLength);
+    w.Cut(0, DirectionAndSpeedLength);
   }
   if (v.TempC > -99) DecodeTemperature(v, settings, fmt, req, out);
   if (v.Humidity > 0) DecodeHumidity(v, settings, fmt, req, out);
@@ -193,6 +263,6 @@ ReportOutcome DecodeWeatherReport(const QString& report, const Settings& setting
   out.after.HavePrevious = true;
   KeepCaptions(out);
   out.tooltip = Tooltip(settings.StationCall, out.after, out.Rain);
-  out.WxComment = Comment(v, w);
+  out.WxComment = Comment(v, w.View());
   return out;
 }

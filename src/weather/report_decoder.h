@@ -9,6 +9,7 @@
 
 #include "alarms.h"
 #include "compass_drawing.h"
+#include "number_format.h"
 #include "settings.h"
 
 // Values below these marks are absent (see the presence tests in DecodedValues).
@@ -79,3 +80,6 @@ inline constexpr int RainTextLongest10pt = 25;
 // file or global: the settings, the carried state and the user's locale come in.
 ReportOutcome DecodeWeatherReport(const QString& report, const Settings& settings,
                                   const ReportState& state, const QLocale& locale);
+// The same with the locale's number rules made once, for callers that decode many reports.
+ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
+                                  const ReportState& state, const NumberFormat& fmt);

@@ -19,3 +19,12 @@ bool IsNumericText(QStringView text, QChar userDecimal = u'.');
 // MissingField and leaves the text alone. A value that does not fit 16 bits counts as missing (and
 // is cut out, so that it does not end up in the comment either).
 int16_t ReadWeatherField(QString& text, QChar letter, int width, QChar userDecimal = u'.');
+
+// What ReadWeatherField finds, without cutting: the value and the characters to cut out.
+struct WeatherFieldRead {
+  int16_t value = MissingField;
+  qsizetype at = -1;     // where the letter stands; -1: nothing to cut
+  qsizetype length = 0;  // the letter and its value
+};
+WeatherFieldRead FindWeatherField(QStringView text, QChar letter, int width,
+                                  QChar userDecimal = u'.');
