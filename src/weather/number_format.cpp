@@ -70,22 +70,21 @@ bool NumberFormat::AppendScaled(TextBuilder& out, double x, int decimals) const 
   if (!(y < Limit)) return false;
   auto v = static_cast<uint64_t>(y);  // the floor: y is not negative
   if (y - double(v) >= 0.5) v += 1;   // an exact half goes away from zero
-  constexpr int Room = 32;  // 15 digits, 4 group separators, a point, 2 decimals and a minus
-  char16_t text[Room];
-  char16_t* w = text + Room;
+  qsizetype digits = 1;               // of v, at least one more than the decimals ("0.5", not ".5")
+  for (uint64_t rest = v / 10; rest != 0; rest /= 10) ++digits;
+  digits = qMax<qsizetype>(digits, decimals + 1);
+  const qsizetype whole = digits - decimals;
+  const qsizetype groups = group_ ? (whole - 1) / 3 : 0;
+  const bool negative = x < 0;
+  const qsizetype length = negative + digits + groups + (decimals > 0 ? 1 : 0);
+  char16_t* w = out.Extend(length) + length;  // written from the last digit back
   for (int i = 0; i < decimals; ++i, v /= 10) *--w = char16_t(u'0' + v % 10);
   if (decimals > 0) *--w = decimal_;
-  for (int inGroup = 0;; ++inGroup) {
-    if (inGroup == 3) {
-      if (group_) *--w = group_;
-      inGroup = 0;
-    }
+  for (qsizetype i = 0; i < whole; ++i, v /= 10) {
+    if (groups > 0 && i > 0 && i % 3 == 0) *--w = group_;
     *--w = char16_t(u'0' + v % 10);
-    v /= 10;
-    if (v == 0) break;
   }
-  if (x < 0) *--w = minus_;
-  out << QStringView(w, text + Room - w);
+  if (negative) *--w = minus_;
   return true;
 }
 

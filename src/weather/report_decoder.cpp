@@ -185,13 +185,22 @@ void DecodePressure(const DecodedValues& v, const Settings& s, const NumberForma
   out.after.PrevPress = v.Pressure;
 }
 
+// The gate and the readings carried on; the captions follow once the new ones are known.
+void CarryReadings(const ReportState& from, ReportState& to) {
+  to.AcceptReport = from.AcceptReport;
+  to.HavePrevious = from.HavePrevious;
+  to.PrevTemp = from.PrevTemp;
+  to.PrevHum = from.PrevHum;
+  to.PrevPress = from.PrevPress;
+}
+
 // Remembers the captions the labels now show, for the tooltip of this and later reports.
-void KeepCaptions(ReportOutcome& out) {
+void KeepCaptions(const ReportState& before, ReportOutcome& out) {
   ReportState& a = out.after;
-  if (out.WxData.caption) a.WxDataCaption = *out.WxData.caption;
-  if (out.Temp.caption) a.TempCaption = *out.Temp.caption;
-  if (out.UR.caption) a.URCaption = *out.UR.caption;
-  if (out.Press.caption) a.PressCaption = *out.Press.caption;
+  a.WxDataCaption = out.WxData.caption ? *out.WxData.caption : before.WxDataCaption;
+  a.TempCaption = out.Temp.caption ? *out.Temp.caption : before.TempCaption;
+  a.URCaption = out.UR.caption ? *out.UR.caption : before.URCaption;
+  a.PressCaption = out.Press.caption ? *out.Press.caption : before.PressCaption;
 }
 
 QString Tooltip(const QString& call, const ReportState& a, const QString& rainText) {
@@ -226,7 +235,7 @@ ReportOutcome DecodeWeatherReport(const QString& report, const Settings& setting
 ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
                                   const ReportState& state, const NumberFormat& fmt) {
   ReportOutcome out;
-  out.after = state;
+  CarryReadings(state, out.after);
   out.Elapsed = QStringLiteral("00");
   Requests req{settings.FocusOnData, false};
   const QChar dec = fmt.DecimalPoint();
@@ -261,7 +270,7 @@ ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
   out.focus = req.focus;
   out.beep = req.beep;
   out.after.HavePrevious = true;
-  KeepCaptions(out);
+  KeepCaptions(state, out);
   out.tooltip = Tooltip(settings.StationCall, out.after, out.Rain);
   out.WxComment = Comment(v, w.View());
   return out;

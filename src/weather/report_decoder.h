@@ -29,7 +29,8 @@ struct DecodedValues {
   float WindChill = -999, DewPoint = -999, AbsHumidity = -999;
 };
 
-// What the window carries from one report to the next.
+// What the window carries from one report to the next. (The decoder copies the readings one by
+// one and the captions apart: a field added here must be carried there too.)
 struct ReportState {
   bool AcceptReport = true;
   bool HavePrevious = false;
