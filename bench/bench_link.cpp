@@ -20,7 +20,7 @@ void NonMatchingFrames(benchmark::State& state) {
     FrameAssembler assembler;
     for (qsizetype at = 0; at < block.size(); at += 1400) {
       assembler.Feed(block.constData() + at, std::min<qsizetype>(1400, block.size() - at));
-      while (auto frame = assembler.Next())
+      while (auto frame = assembler.NextView())
         benchmark::DoNotOptimize(HandleAgwFrame(*frame, station, true));
     }
   }

@@ -53,8 +53,8 @@ int main(int argc, char* argv[]) {
   int handled = 0;
   long rssBefore = 0;
   QElapsedTimer clock;
-  QObject::connect(&window.Winsock1(), &AgwLink::frameReceived, [&](const AgwFrame& frame) {
-    if (frame.kind != u'U') return;
+  QObject::connect(&window.Winsock1(), &AgwLink::frameReceived, [&](const AgwFrameView& frame) {
+    if (frame.kind != 'U') return;
     if (handled++ == 0) {
       clock.start();
       rssBefore = StatusKb("VmRSS:");  // the window is up and connected: the flood starts

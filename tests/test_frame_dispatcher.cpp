@@ -69,17 +69,27 @@ class TestFrameDispatcher : public QObject {
     QTest::newRow("answer with empty call never decodes")
         << AgwFrameBytes('G', "", "_220/004\r") << "" << true << false;
   }
+  // The same decision for the frame read in place (as the link hands it on) and for the frame
+  // that owns its bytes (as the tools keep it).
   void decision() {
     QFETCH(QByteArray, frame);
     QFETCH(QString, station);
     QFETCH(bool, accept);
-    const DispatchResult r = HandleAgwFrame(Frame(frame), station, accept);
+    FrameAssembler a;
+    a.Feed(frame);
+    const AgwFrameView inPlace = *a.NextView();
+    const AgwFrame owned = ToAgwFrame(inPlace);
+    const DispatchResult r = HandleAgwFrame(inPlace, station, accept);
     QTEST(r.report.has_value(), "decoded");
+    const DispatchResult fromOwned = HandleAgwFrame(owned, station, accept);
+    QCOMPARE(fromOwned.report, r.report);
+    QCOMPARE(fromOwned.rxLines.has_value(), r.rxLines.has_value());
+    if (r.rxLines) QCOMPARE(fromOwned.rxLines->ToStringList(), r.rxLines->ToStringList());
   }
 
   void handsOnTheWholeLine() {
-    const auto r =
-        HandleAgwFrame(Frame(MonitoredFrame("IW2ABC", "@1234z_220/004")), "IW2ABC", true);
+    const AgwFrame frame = Frame(MonitoredFrame("IW2ABC", "@1234z_220/004"));
+    const auto r = HandleAgwFrame(frame, "IW2ABC", true);
     QCOMPARE(*r.report, QStringLiteral("@1234z_220/004"));
     QCOMPARE(r.rxLines->size(), 2);
   }
@@ -104,15 +114,16 @@ class TestFrameDispatcher : public QObject {
   }
   void answers() {
     QFETCH(QByteArray, frame);
-    const DispatchResult r = HandleAgwFrame(Frame(frame), QString(), true);
+    const AgwFrame answer = Frame(frame);
+    const DispatchResult r = HandleAgwFrame(answer, QString(), true);
     QTEST(r.rainCaption.value_or(QString()), "rain");
     QTEST(r.commentCaption.value_or(QString()), "comment");
     QVERIFY(!r.rxLines);
   }
 
   void unknownKindChangesNothing() {
-    const DispatchResult r =
-        HandleAgwFrame(Frame(AgwFrameBytes('S', "IW2ABC", "a\rb\r")), "IW2ABC", true);
+    const AgwFrame frame = Frame(AgwFrameBytes('S', "IW2ABC", "a\rb\r"));
+    const DispatchResult r = HandleAgwFrame(frame, "IW2ABC", true);
     QVERIFY(!r.rxLines && !r.rainCaption && !r.commentCaption && !r.report);
   }
 };

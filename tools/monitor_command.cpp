@@ -44,18 +44,19 @@ void MonitorSession::OnConnected() {
             .Text());
 }
 
-void MonitorSession::OnFrame(const AgwFrame& frame) {
-  if (frame.data.isEmpty()) return;
+void MonitorSession::OnFrame(const AgwFrameView& view) {
+  if (view.data.empty()) return;
   const DispatchResult r =
-      HandleAgwFrame(frame, options_.settings.StationCall, shown_.report.AcceptReport);
+      HandleAgwFrame(view, options_.settings.StationCall, shown_.report.AcceptReport);
   if (r.rxLines) {
+    const AgwFrame frame = ToAgwFrame(view);
     JsonWriter json;
     json.BeginObject()
         .String("event", "frame")
         .String("kind", frame.kind)
         .String("from", frame.callFrom);
     json.BeginArray("rx");
-    for (const QString& line : *r.rxLines) json.String(nullptr, line);
+    for (int i = 0; i < r.rxLines->size(); ++i) json.String(nullptr, r.rxLines->at(i));
     Print(json.EndArray().EndObject().Text());
   }
   if (r.commentCaption) {

@@ -25,7 +25,7 @@ class MonitorSession : public QObject {
 
  private:
   void OnConnected();
-  void OnFrame(const AgwFrame& frame);
+  void OnFrame(const AgwFrameView& frame);
   void OnTick();
   void Print(const QByteArray& json);
 

@@ -31,12 +31,28 @@ bool IsPlausibleAgwHeader(const char* header) {
   return letter;
 }
 
-AgwFrame ReadAgwHeader(const char* header) {
-  AgwFrame frame;
-  frame.kind = FromWindows1252(header[AgwKindOffset]);
+AgwFrameView ViewAgwHeader(const char* header) {
   const char* call = header + AgwCallFromOffset;
-  qsizetype n = 0;
+  size_t n = 0;
   while (n < AgwCallFromSize && call[n] != '\0') ++n;
-  frame.callFrom = FromWindows1252(call, n);
+  return {header[AgwKindOffset], std::string_view(call, n), {}};
+}
+
+AgwFrame ReadAgwHeader(const char* header) {
+  return ToAgwFrame(ViewAgwHeader(header));
+}
+
+AgwFrame ToAgwFrame(const AgwFrameView& view) {
+  AgwFrame frame;
+  frame.kind = FromWindows1252(view.kind);
+  frame.callFrom = FromWindows1252(view.callFrom.data(), qsizetype(view.callFrom.size()));
+  frame.data = QByteArray(view.data.data(), qsizetype(view.data.size()));
   return frame;
+}
+
+bool SameCall(std::string_view bytes, const QString& call) {
+  if (qsizetype(bytes.size()) != call.size()) return false;
+  for (size_t i = 0; i < bytes.size(); ++i)
+    if (FromWindows1252(bytes[i]) != call[qsizetype(i)]) return false;
+  return true;
 }

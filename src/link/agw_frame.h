@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <string_view>
 
 inline constexpr int AgwHeaderSize = 36;
 inline constexpr int AgwKindOffset = 4;
@@ -16,6 +17,19 @@ struct AgwFrame {
   QString callFrom;  // up to 10 characters, stopping at the first zero byte
   QByteArray data;   // exactly the header's data length
 };
+
+// A frame read in place: views of the bytes it came in, valid as long as those bytes are.
+struct AgwFrameView {
+  char kind = 0;
+  std::string_view callFrom;  // the header's call bytes up to the first zero, at most 10
+  std::string_view data;      // exactly the header's data length
+};
+
+// The frame as text, owning its bytes: the kind and call read as Windows-1252.
+AgwFrame ToAgwFrame(const AgwFrameView& view);
+
+// Whether a call sent as bytes (Windows-1252) is exactly `call`.
+bool SameCall(std::string_view bytes, const QString& call);
 
 // A header-only request: 36 zero bytes but the kind letter at offset 4.
 QByteArray EncodeAgwRequest(char kind);
@@ -33,3 +47,5 @@ bool IsPlausibleAgwHeader(const char* header);
 
 // Kind and source call of a header of at least AgwHeaderSize bytes.
 AgwFrame ReadAgwHeader(const char* header);
+// The same, read in place; the data is left empty.
+AgwFrameView ViewAgwHeader(const char* header);

@@ -37,7 +37,7 @@ void AgwLink::DataArrival() {
   // readyRead is not emitted again for bytes left unread: take everything every time.
   assembler_.Feed(socket_->readAll());
   const quint64 attempt = attempt_;
-  while (auto frame = assembler_.Next()) {
+  while (auto frame = assembler_.NextView()) {
     emit frameReceived(*frame);
     if (attempt != attempt_) return;  // a receiver closed or reconnected: the rest is stale
   }

@@ -23,8 +23,9 @@ class AgwLink : public QObject {
 
  signals:
   void connected();
-  // One whole frame, in arrival order, each exactly once.
-  void frameReceived(const AgwFrame& frame);
+  // One whole frame, in arrival order, each exactly once. The frame is read in place in the
+  // link's buffer: valid only while the signal is delivered (connect receivers directly).
+  void frameReceived(const AgwFrameView& frame);
   // The socket's own description of a failure, or ours of a stream that is not AGWPE's. Always
   // delivered from the event loop once the socket has finished its own handling, so that a
   // receiver may close and connect again; a failure of a connection since closed is dropped.

@@ -3,7 +3,11 @@
 void FrameAssembler::Feed(const char* bytes, qsizetype size) {
   if (outOfStep_) return;  // nothing after a false header can be trusted
   // Drop what was handed back before it grows: the buffer never holds more than a frame or so.
-  if (start_ > 0 && start_ >= buffer_.size() / 2) {
+  // (Only here: the frames handed back read the buffer in place until the next Feed.)
+  if (start_ == buffer_.size()) {
+    buffer_.resize(0);
+    start_ = 0;
+  } else if (start_ > 0 && start_ >= buffer_.size() / 2) {
     buffer_.remove(0, start_);
     start_ = 0;
   }
@@ -11,6 +15,12 @@ void FrameAssembler::Feed(const char* bytes, qsizetype size) {
 }
 
 std::optional<AgwFrame> FrameAssembler::Next() {
+  const auto view = NextView();
+  if (!view) return std::nullopt;
+  return ToAgwFrame(*view);
+}
+
+std::optional<AgwFrameView> FrameAssembler::NextView() {
   if (outOfStep_ || Pending() < AgwHeaderSize) return std::nullopt;
   const char* header = buffer_.constData() + start_;
   if (!IsPlausibleAgwHeader(header)) {
@@ -19,12 +29,8 @@ std::optional<AgwFrame> FrameAssembler::Next() {
   }
   const qsizetype length = AgwDataLength(header);
   if (Pending() < AgwHeaderSize + length) return std::nullopt;
-  AgwFrame frame = ReadAgwHeader(header);
-  frame.data = QByteArray(header + AgwHeaderSize, length);
+  AgwFrameView frame = ViewAgwHeader(header);
+  frame.data = std::string_view(header + AgwHeaderSize, size_t(length));
   start_ += AgwHeaderSize + length;
-  if (start_ == buffer_.size()) {
-    buffer_.truncate(0);
-    start_ = 0;
-  }
   return frame;
 }

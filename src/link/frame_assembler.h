@@ -14,6 +14,8 @@ class FrameAssembler {
   // The next whole frame, header-only frames included; nothing until one is complete, and
   // nothing ever again once a header that cannot be one has come (the stream is out of step).
   std::optional<AgwFrame> Next();
+  // The same frame read in place: its views stay valid until the next Feed.
+  std::optional<AgwFrameView> NextView();
 
   // Whether the stream holds bytes that cannot be an AGWPE header where one must start.
   bool OutOfStep() const { return outOfStep_; }

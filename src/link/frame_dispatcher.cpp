@@ -24,14 +24,14 @@ QString ShownLine(const char* line, qsizetype size) {
   return FromWindows1252(line, size);
 }
 
-unsigned LittleEndian16(const QByteArray& data, qsizetype at) {
-  const auto byte = [&](qsizetype i) {
+unsigned LittleEndian16(std::string_view data, size_t at) {
+  const auto byte = [&](size_t i) {
     return i < data.size() ? static_cast<unsigned char>(data[i]) : 0u;
   };
   return byte(at) + 256u * byte(at + 1);
 }
 
-QString VersionCaption(const QByteArray& data) {
+QString VersionCaption(std::string_view data) {
   return QStringLiteral("Ventora connesso a AGWPE v%1.%2")
       .arg(LittleEndian16(data, 0))
       .arg(LittleEndian16(data, 4));
@@ -39,29 +39,46 @@ QString VersionCaption(const QByteArray& data) {
 
 }  // namespace
 
-// Only the last lines are kept, so they are found from the end: lines end at a CR, the LF of a
-// CR LF pair belongs to the line end, a NUL ends the text and what follows the last CR is dropped.
-QStringList MonitoredLines(const QByteArray& data) {
-  const char* bytes = data.constData();
-  const auto* nul = static_cast<const char*>(std::memchr(bytes, '\0', size_t(data.size())));
-  const qsizetype limit = nul ? nul - bytes : data.size();
-  const auto lastCr = [bytes](qsizetype before) -> qsizetype {
-    const size_t cr = std::string_view(bytes, size_t(before)).rfind(CarriageReturn);
-    return cr == std::string_view::npos ? -1 : qsizetype(cr);
-  };
-  QString kept[RxLinesKept];
-  int count = 0;
-  for (qsizetype end = lastCr(limit); end >= 0 && count < RxLinesKept;) {
-    const qsizetype previous = lastCr(end);
-    qsizetype start = previous + 1;
-    if (previous >= 0 && start < end && bytes[start] == LineFeed) ++start;
-    if (end > start) kept[count++] = ShownLine(bytes + start, end - start);
-    end = previous;
+void RxLines::Keep(std::string_view line) {
+  if (count_ == RxLinesKept) {
+    for (int i = 1; i < RxLinesKept; ++i) lines_[i - 1] = lines_[i];
+    --count_;
   }
+  lines_[count_++] = line;
+}
+
+QString RxLines::at(int i) const {
+  return ShownLine(lines_[i].data(), qsizetype(lines_[i].size()));
+}
+
+QStringList RxLines::ToStringList() const {
   QStringList lines;
-  lines.reserve(count);
-  for (int i = count - 1; i >= 0; --i) lines << kept[i];
+  lines.reserve(count_);
+  for (int i = 0; i < count_; ++i) lines << at(i);
   return lines;
+}
+
+// Lines end at a CR, the LF of a CR LF pair belongs to the line end, a NUL ends the text and what
+// follows the last CR is dropped. The line ends are found with memchr: a frame has only a few.
+RxLines MonitoredLines(std::string_view data) {
+  const auto* nul = static_cast<const char*>(std::memchr(data.data(), '\0', data.size()));
+  const char* const begin = data.data();
+  const char* const limit = nul ? nul : begin + data.size();
+  RxLines lines;
+  const char* start = begin;
+  for (const char* cr = begin;
+       (cr = static_cast<const char*>(std::memchr(cr, CarriageReturn, size_t(limit - cr)))) !=
+       nullptr;
+       ++cr) {
+    if (start != begin && start < cr && *start == LineFeed) ++start;
+    if (cr > start) lines.Keep(std::string_view(start, size_t(cr - start)));
+    start = cr + 1;
+  }
+  return lines;
+}
+
+QStringList MonitoredLines(const QByteArray& data) {
+  return MonitoredLines(std::string_view(data.constData(), size_t(data.size()))).ToStringList();
 }
 
 bool CarriesWeather(const QString& line) {
@@ -71,22 +88,39 @@ bool CarriesWeather(const QString& line) {
   return QStringView(u"/@!=;").contains(first) && line.contains(u'_');
 }
 
-DispatchResult HandleAgwFrame(const AgwFrame& frame, const QString& stationCall,
-                              bool acceptReport) {
+namespace {
+
+// The rules, whatever form the frame came in: `fromStation` tells whether its source call is the
+// watched station's.
+DispatchResult Dispatch(QChar kind, bool fromStation, std::string_view data, bool acceptReport) {
   DispatchResult result;
-  const bool monitored = frame.kind == u'U' || frame.kind == u'T';
+  const bool monitored = kind == u'U' || kind == u'T';
   if (monitored) {
-    result.rxLines = MonitoredLines(frame.data);
-  } else if (frame.kind == u'G') {
+    result.rxLines = MonitoredLines(data);
+  } else if (kind == u'G') {
     result.rainCaption = QStringLiteral("Porte Radio : ");
-    if (!frame.data.isEmpty()) *result.rainCaption += FromWindows1252(frame.data[0]);
-  } else if (frame.kind == u'R') {
-    result.commentCaption = VersionCaption(frame.data);
+    if (!data.empty()) *result.rainCaption += FromWindows1252(data[0]);
+  } else if (kind == u'R') {
+    result.commentCaption = VersionCaption(data);
   }
   // Answers and unknown kinds never reach the decoder, even with an empty station call.
-  if (!monitored || frame.callFrom != stationCall || !acceptReport) return result;
-  const QStringList& lines = *result.rxLines;
-  const QString text = lines.isEmpty() ? QString() : lines.last();
+  if (!monitored || !fromStation || !acceptReport || result.rxLines->isEmpty()) return result;
+  const QString text = result.rxLines->last();
   if (CarriesWeather(text)) result.report = text;
   return result;
+}
+
+}  // namespace
+
+DispatchResult HandleAgwFrame(const AgwFrameView& frame, const QString& stationCall,
+                              bool acceptReport) {
+  return Dispatch(FromWindows1252(frame.kind), SameCall(frame.callFrom, stationCall), frame.data,
+                  acceptReport);
+}
+
+DispatchResult HandleAgwFrame(const AgwFrame& frame, const QString& stationCall,
+                              bool acceptReport) {
+  return Dispatch(frame.kind, frame.callFrom == stationCall,
+                  std::string_view(frame.data.constData(), size_t(frame.data.size())),
+                  acceptReport);
 }

@@ -53,7 +53,8 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   winsock1_ = new AgwLink(this);
   connect(winsock1_, &AgwLink::connected, this, &frmWx::Winsock1_Connect);
   connect(winsock1_, &AgwLink::errorOccurred, this, &frmWx::Winsock1_Error);
-  connect(winsock1_, &AgwLink::frameReceived, this, &frmWx::HandleAgwFrame);
+  connect(winsock1_, &AgwLink::frameReceived, this,
+          qOverload<const AgwFrameView&>(&frmWx::HandleAgwFrame));
   tray_ = new QSystemTrayIcon(VentoraIcon(), this);
   tray_->setObjectName(QStringLiteral("cSysTray1"));
   tray_->setToolTip(shown_.tooltip);

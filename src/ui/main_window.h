@@ -12,6 +12,7 @@
 #include "setup_dialog.h"
 
 #include "display_state.h"
+#include "frame_dispatcher.h"
 #include "main_window_layout.h"
 #include "settings.h"
 #include "window_seams.h"
@@ -42,6 +43,7 @@ class frmWx : public QWidget {
   // AGWPE link events.
   void Winsock1_Connect();
   void Winsock1_Error(const QString& description);
+  void HandleAgwFrame(const AgwFrameView& frame);
   void HandleAgwFrame(const AgwFrame& frame);
 
   // Window commands.
@@ -81,6 +83,8 @@ class frmWx : public QWidget {
   // Shows what the display state holds now.
   void Render();
   void Notify(const ReportOutcome& out);
+  // Shows what one frame changed.
+  void Show(const DispatchResult& r);
 
   Settings& settings_;
   WindowSeams seams_;

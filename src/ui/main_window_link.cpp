@@ -17,12 +17,19 @@ void frmWx::Winsock1_Error(const QString& description) {
 }
 
 void frmWx::HandleAgwFrame(const AgwFrame& frame) {
-  if (frame.data.isEmpty()) return;  // header-only frames are stepped over
-  const DispatchResult r =
-      ::HandleAgwFrame(frame, settings_.StationCall, shown_.report.AcceptReport);
+  if (frame.data.isEmpty()) return;
+  Show(::HandleAgwFrame(frame, settings_.StationCall, shown_.report.AcceptReport));
+}
+
+void frmWx::HandleAgwFrame(const AgwFrameView& frame) {
+  if (frame.data.empty()) return;  // header-only frames are stepped over
+  Show(::HandleAgwFrame(frame, settings_.StationCall, shown_.report.AcceptReport));
+}
+
+void frmWx::Show(const DispatchResult& r) {
   if (r.rxLines) {
     c_.List2->clear();
-    c_.List2->addItems(*r.rxLines);
+    c_.List2->addItems(r.rxLines->ToStringList());
   }
   if (r.rainCaption) shown_.Rain.caption = *r.rainCaption;
   if (r.commentCaption) shown_.WxComment = *r.commentCaption;
