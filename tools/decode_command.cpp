@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QTime>
 #include <cstdio>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "agw_frame.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-void PrintReport(JsonWriter& json, std::FILE* out) {
+void PrintReport(const JsonWriter& json, std::FILE* out) {
   const std::string_view text = json.View();
   std::fwrite(text.data(), 1, text.size(), out);
   std::fputc('\n', out);
@@ -24,11 +26,12 @@ void PrintReport(JsonWriter& json, std::FILE* out) {
 
 int DecodeInformationFields(const DecodeOptions& options, LineReader& reader, std::FILE* out) {
   DisplayState shown;
+  const NumberFormat fmt(options.locale);
+  JsonWriter json;
   QByteArray line;
   while (reader.Next(line)) {
-    const ReportOutcome outcome =
-        OnReport(shown, FromWindows1252(line), options.settings, options.locale);
-    JsonWriter json;
+    const ReportOutcome outcome = OnReport(shown, FromWindows1252(line), options.settings, fmt);
+    json.Clear();
     json.BeginObject();
     WriteReportJson(json, shown, outcome);
     PrintReport(json.EndObject(), out);
@@ -36,42 +39,43 @@ int DecodeInformationFields(const DecodeOptions& options, LineReader& reader, st
   return 0;
 }
 
-// The frame an engine would deliver for the packet: the dispatcher's own rules then decide,
-// exactly as in the window, which line (if any) reaches the decoder.
-std::optional<QString> ReportTheWindowWouldDecode(const Tnc2Packet& packet,
-                                                  const QString& stationCall, QString& from) {
-  QByteArray header = EncodeAgwRequest('U');
-  header.replace(AgwCallFromOffset, qMin<qsizetype>(packet.from.size(), AgwCallFromSize),
-                 packet.from.left(AgwCallFromSize));
-  AgwFrame frame = ReadAgwHeader(header.constData());
-  frame.data = MonitorText(packet, QTime(0, 0));
-  from = frame.callFrom;
-  const DispatchResult r =
-      HandleAgwFrame(frame, stationCall.isEmpty() ? frame.callFrom : stationCall, true);
-  return r.report;
+// Windows-1252 bytes over `text`, which keeps its memory when it is not shared.
+void AssignWindows1252(QString& text, std::string_view bytes) {
+  text.resize(qsizetype(bytes.size()));
+  QChar* to = text.data();
+  for (char b : bytes) *to++ = FromWindows1252(b);
 }
 
 int DecodeWholePackets(const DecodeOptions& options, LineReader& reader, std::FILE* out,
                        std::FILE* err) {
   std::unordered_map<QString, DisplayState> stations;  // trends never cross stations
+  const NumberFormat fmt(options.locale);
+  Settings settings = options.settings;
   quint64 notPackets = 0;
-  QByteArray line;
+  std::string_view line;
+  std::string monitorText;
   QString from;
+  JsonWriter json;
   while (reader.Next(line)) {
-    const auto packet = ParseTnc2(line);
+    const auto packet = ViewTnc2(line);
     if (!packet) {
       ++notPackets;
       continue;
     }
-    const auto report = ReportTheWindowWouldDecode(*packet, options.settings.StationCall, from);
-    if (!report) continue;
-    Settings settings = options.settings;
-    settings.StationCall = from;  // the call the tooltip names
-    DisplayState& shown = stations[from];
-    const ReportOutcome outcome = OnReport(shown, *report, settings, options.locale);
-    JsonWriter json;
-    json.BeginObject().String("from", from);
-    WriteReportJson(json, shown, outcome);
+    // The frame an engine would deliver for the packet (AGWPE's header holds 10 bytes of the
+    // call): the dispatcher's own rules then decide, as in the window, what reaches the decoder.
+    WriteMonitorText(monitorText, *packet, QTime(0, 0));
+    const AgwFrameView frame{'U', packet->from.substr(0, AgwCallFromSize), monitorText};
+    AssignWindows1252(from, frame.callFrom);
+    const QString& station = options.settings.StationCall;
+    const DispatchResult r = HandleAgwFrame(frame, station.isEmpty() ? from : station, true);
+    if (!r.report) continue;
+    const auto entry = stations.try_emplace(from).first;
+    settings.StationCall = entry->first;  // the call the tooltip names
+    const ReportOutcome outcome = OnReport(entry->second, *r.report, settings, fmt);
+    json.Clear();
+    json.BeginObject().String("from", entry->first);
+    WriteReportJson(json, entry->second, outcome);
     PrintReport(json.EndObject(), out);
   }
   if (notPackets > 0)

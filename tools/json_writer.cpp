@@ -1,7 +1,9 @@
 #include "json_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -61,30 +63,44 @@ bool HasSurrogates(const char16_t* p, qsizetype n) {
   return false;
 }
 
-// Appends the text in quotes, as UTF-8, written straight into the output: at most six bytes
-// (an escape) for each UTF-16 unit.
-void AppendQuoted(std::string& out, const QString& text) {
+// Text with characters outside the Basic Multilingual Plane, or broken: Qt encodes it.
+std::string QuotedThroughQt(const QString& text) {
+  std::string out = "\"";
+  for (char c : text.toUtf8()) {
+    if (NeedsEscape(static_cast<unsigned char>(c)))
+      AppendEscaped(out, c);
+    else
+      out += c;
+  }
+  return out += '"';
+}
+
+}  // namespace
+
+QByteArray JsonQuoted(const QString& text) {
+  JsonWriter json;
+  json.String(nullptr, text);
+  return json.Text();
+}
+
+void JsonWriter::Grow(size_t needed) {
+  const size_t capacity = std::max(needed, 2 * capacity_);
+  auto bigger = std::make_unique<char[]>(capacity);
+  if (size_ > 0) std::memcpy(bigger.get(), text_.get(), size_);
+  text_ = std::move(bigger);
+  capacity_ = capacity;
+}
+
+// The text in quotes, as UTF-8, written straight into the output: at most six bytes (an escape)
+// for each UTF-16 unit.
+void JsonWriter::AppendQuoted(const QString& text) {
   const qsizetype n = text.size();
   const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
-  if (HasSurrogates(p, n)) {  // outside the Basic Multilingual Plane, or broken: Qt encodes it
-    const QByteArray utf8 = text.toUtf8();
-    out += '"';
-    for (char c : utf8) {
-      if (NeedsEscape(static_cast<unsigned char>(c)))
-        AppendEscaped(out, c);
-      else
-        out += c;
-    }
-    out += '"';
-    return;
+  if (HasSurrogates(p, n)) {
+    const std::string quoted = QuotedThroughQt(text);
+    return Put(quoted.data(), quoted.size());
   }
-  // Captions are short: a buffer on the stack, not a zero-filled resize of the output.
-  constexpr qsizetype StackUnits = 256;
-  char stack[6 * StackUnits + 2];
-  std::string heap;
-  if (n > StackUnits) heap.resize(6 * size_t(n) + 2);
-  char* const begin = n > StackUnits ? heap.data() : stack;
-  char* w = begin;
+  char* w = Room(6 * size_t(n) + 2);
   *w++ = '"';
   for (qsizetype i = 0; i < n; ++i) {
     const char16_t c = p[i];
@@ -96,84 +112,81 @@ void AppendQuoted(std::string& out, const QString& text) {
       *w++ = char(c);
   }
   *w++ = '"';
-  out.append(begin, size_t(w - begin));
-}
-
-}  // namespace
-
-QByteArray JsonQuoted(const QString& text) {
-  std::string out;
-  AppendQuoted(out, text);
-  return QByteArray(out.data(), qsizetype(out.size()));
+  Advance(w);
 }
 
 void JsonWriter::Key(const char* key) {
-  if (needComma_) out_ += ',';
+  if (needComma_) Put(',');
   if (key) {  // keys are plain ASCII names
-    out_ += '"';
-    out_ += key;
-    out_ += "\":";
+    const size_t n = std::strlen(key);
+    char* w = Room(n + 3);
+    *w++ = '"';
+    std::memcpy(w, key, n);
+    w += n;
+    *w++ = '"';
+    *w++ = ':';
+    Advance(w);
   }
   needComma_ = true;
 }
 
 JsonWriter& JsonWriter::BeginObject(const char* key) {
   Key(key);
-  out_ += '{';
+  Put('{');
   needComma_ = false;
   return *this;
 }
 
 JsonWriter& JsonWriter::EndObject() {
-  out_ += '}';
+  Put('}');
   needComma_ = true;
   return *this;
 }
 
 JsonWriter& JsonWriter::BeginArray(const char* key) {
   Key(key);
-  out_ += '[';
+  Put('[');
   needComma_ = false;
   return *this;
 }
 
 JsonWriter& JsonWriter::EndArray() {
-  out_ += ']';
+  Put(']');
   needComma_ = true;
   return *this;
 }
 
 JsonWriter& JsonWriter::String(const char* key, const QString& value) {
   Key(key);
-  AppendQuoted(out_, value);
+  AppendQuoted(value);
   return *this;
 }
 
 JsonWriter& JsonWriter::Bool(const char* key, bool value) {
   Key(key);
-  out_ += value ? "true" : "false";
+  value ? Put("true", 4) : Put("false", 5);
   return *this;
 }
 
 JsonWriter& JsonWriter::Int(const char* key, int64_t value) {
   Key(key);
-  char buf[24];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  out_.append(buf, size_t(res.ptr - buf));
+  constexpr size_t Longest = 24;
+  char* w = Room(Longest);
+  Advance(std::to_chars(w, w + Longest, value).ptr);
   return *this;
 }
 
 JsonWriter& JsonWriter::Float(const char* key, float value) {
   if (!std::isfinite(value)) return Null(key);
   Key(key);
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  out_.append(buf, size_t(res.ptr - buf));
+  constexpr size_t Longest = 32;
+  char* w = Room(Longest);
+  Advance(std::to_chars(w, w + Longest, value).ptr);
   return *this;
 }
 
 JsonWriter& JsonWriter::Null(const char* key) {
   Key(key);
-  out_ += "null";
+  Put("null", 4);
   return *this;
 }

@@ -4,13 +4,13 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <optional>
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 class JsonWriter {
  public:
-  JsonWriter() { out_.reserve(1024); }
+  JsonWriter() { Grow(1024); }
   JsonWriter& BeginObject(const char* key = nullptr);
   JsonWriter& EndObject();
   JsonWriter& BeginArray(const char* key);
@@ -21,13 +21,36 @@ class JsonWriter {
   // The shortest text that reads back as the same single-precision value; null if not finite.
   JsonWriter& Float(const char* key, float value);
   JsonWriter& Null(const char* key);
-  QByteArray Text() const { return QByteArray(out_.data(), qsizetype(out_.size())); }
+  QByteArray Text() const { return QByteArray(text_.get(), qsizetype(size_)); }
   // The text without a copy, valid until the writer changes.
-  std::string_view View() const { return out_; }
+  std::string_view View() const { return std::string_view(text_.get(), size_); }
+  // Empties the writer for the next object, keeping its memory.
+  void Clear() {
+    size_ = 0;
+    needComma_ = false;
+  }
 
  private:
   void Key(const char* key);
-  std::string out_;
+  void AppendQuoted(const QString& text);
+  // Room for `n` more bytes at the end; what is written there counts once Advance says so.
+  char* Room(size_t n) {
+    if (size_ + n > capacity_) Grow(size_ + n);
+    return text_.get() + size_;
+  }
+  void Advance(char* end) { size_ = size_t(end - text_.get()); }
+  void Put(const char* bytes, size_t n) {
+    std::memcpy(Room(n), bytes, n);
+    size_ += n;
+  }
+  void Put(char c) {
+    *Room(1) = c;
+    ++size_;
+  }
+  void Grow(size_t needed);
+
+  std::unique_ptr<char[]> text_;
+  size_t size_ = 0, capacity_ = 0;
   bool needComma_ = false;
 };
 

@@ -15,6 +15,13 @@ bool LineReader::Refill() {
 }
 
 bool LineReader::Next(QByteArray& line) {
+  std::string_view view;
+  if (!Next(view)) return false;
+  line = QByteArray(view.data(), qsizetype(view.size()));
+  return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
   size_t searched = start_;
   for (;;) {
     const auto* lf =
@@ -23,7 +30,7 @@ bool LineReader::Next(QByteArray& line) {
       const size_t at = size_t(lf - buffer_.data());
       size_t length = at - start_;
       if (length > 0 && buffer_[at - 1] == '\r') --length;
-      line = QByteArray(buffer_.data() + start_, qsizetype(length));
+      line = std::string_view(buffer_.data() + start_, length);
       start_ = at + 1;
       return true;
     }
@@ -32,7 +39,7 @@ bool LineReader::Next(QByteArray& line) {
     searched = start_ + pending;
   }
   if (start_ == end_) return false;
-  line = QByteArray(buffer_.data() + start_, qsizetype(end_ - start_));
+  line = std::string_view(buffer_.data() + start_, end_ - start_);
   start_ = end_;
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 class LineReader {
@@ -12,6 +13,8 @@ class LineReader {
   // The next line without its LF or CR LF; false at the end of the input. A last line without
   // a line end is still a line.
   bool Next(QByteArray& line);
+  // The same line read in place: valid until the next call.
+  bool Next(std::string_view& line);
 
  private:
   static constexpr size_t ChunkBytes = 64 * 1024;

@@ -39,8 +39,13 @@ void OnTick(DisplayState& shown) {
 
 ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
                        const QLocale& locale) {
+  return OnReport(shown, text, settings, NumberFormat(locale));
+}
+
+ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
+                       const NumberFormat& fmt) {
   CarryShownCaptions(shown, shown.report);
-  ReportOutcome out = DecodeWeatherReport(text, settings, shown.report, locale);
+  ReportOutcome out = DecodeWeatherReport(text, settings, shown.report, fmt);
   ApplyReport(shown, out);
   return out;
 }

@@ -42,6 +42,9 @@ void OnTick(DisplayState& shown);
 // must do beyond showing: restart the timer, beep, come to the front.
 ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
                        const QLocale& locale);
+// The same with the locale's number rules made once.
+ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
+                       const NumberFormat& fmt);
 
 // Changes the display as the window does after one decoded report.
 void ApplyReport(DisplayState& shown, const ReportOutcome& out);
