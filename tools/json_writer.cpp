@@ -57,12 +57,6 @@ char* PutEscaped(char* w, char c) {
   return w;
 }
 
-bool HasSurrogates(const char16_t* p, qsizetype n) {
-  for (qsizetype i = 0; i < n; ++i)
-    if (QChar::isSurrogate(p[i])) return true;
-  return false;
-}
-
 // Text with characters outside the Basic Multilingual Plane, or broken: Qt encodes it.
 std::string QuotedThroughQt(const QString& text) {
   std::string out = "\"";
@@ -96,20 +90,20 @@ void JsonWriter::Grow(size_t needed) {
 void JsonWriter::AppendQuoted(const QString& text) {
   const qsizetype n = text.size();
   const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
-  if (HasSurrogates(p, n)) {
-    const std::string quoted = QuotedThroughQt(text);
-    return Put(quoted.data(), quoted.size());
-  }
   char* w = Room(6 * size_t(n) + 2);
   *w++ = '"';
   for (qsizetype i = 0; i < n; ++i) {
     const char16_t c = p[i];
-    if (c >= 0x80)
-      w = PutUtf8(w, c);
-    else if (NeedsEscape(static_cast<unsigned char>(c)))
-      w = PutEscaped(w, char(c));
-    else
+    if (c < 0x80 && !NeedsEscape(static_cast<unsigned char>(c))) {
       *w++ = char(c);
+    } else if (c < 0x80) {
+      w = PutEscaped(w, char(c));
+    } else if (!QChar::isSurrogate(c)) {
+      w = PutUtf8(w, c);
+    } else {  // nothing written counts yet: the whole text goes through Qt
+      const std::string quoted = QuotedThroughQt(text);
+      return Put(quoted.data(), quoted.size());
+    }
   }
   *w++ = '"';
   Advance(w);
@@ -159,6 +153,18 @@ JsonWriter& JsonWriter::EndArray() {
 JsonWriter& JsonWriter::String(const char* key, const QString& value) {
   Key(key);
   AppendQuoted(value);
+  return *this;
+}
+
+JsonWriter& JsonWriter::Name(const char* key, const char* ascii) {
+  Key(key);
+  const size_t n = std::strlen(ascii);
+  char* w = Room(n + 2);
+  *w++ = '"';
+  std::memcpy(w, ascii, n);
+  w += n;
+  *w++ = '"';
+  Advance(w);
   return *this;
 }
 

@@ -16,6 +16,8 @@ class JsonWriter {
   JsonWriter& BeginArray(const char* key);
   JsonWriter& EndArray();
   JsonWriter& String(const char* key, const QString& value);
+  // A plain ASCII name that needs no escape ("#ff0000", "up").
+  JsonWriter& Name(const char* key, const char* ascii);
   JsonWriter& Bool(const char* key, bool value);
   JsonWriter& Int(const char* key, int64_t value);
   // The shortest text that reads back as the same single-precision value; null if not finite.

@@ -29,11 +29,11 @@ void WriteLabels(JsonWriter& json, const DisplayState& s) {
       .String("lblElapsed", s.Elapsed)
       .EndObject();
   json.BeginObject("colors")
-      .String("lblWxData", QLatin1String(ColourName(s.WxData.colour)))
-      .String("lblTemp", QLatin1String(ColourName(s.Temp.colour)))
-      .String("lblUR", QLatin1String(ColourName(s.UR.colour)))
-      .String("lblPress", QLatin1String(ColourName(s.Press.colour)))
-      .String("lblRain", QLatin1String(ColourName(s.Rain.colour)))
+      .Name("lblWxData", ColourName(s.WxData.colour))
+      .Name("lblTemp", ColourName(s.Temp.colour))
+      .Name("lblUR", ColourName(s.UR.colour))
+      .Name("lblPress", ColourName(s.Press.colour))
+      .Name("lblRain", ColourName(s.Rain.colour))
       .EndObject();
   json.Int("rainFontPt", s.RainFontPt.value_or(RainFontNormalPt));
 }
@@ -41,7 +41,7 @@ void WriteLabels(JsonWriter& json, const DisplayState& s) {
 void WriteTrendsAndCompass(JsonWriter& json, const DisplayState& s) {
   json.BeginArray("trends");
   for (const auto& trend : s.trends)
-    trend ? json.String(nullptr, QLatin1String(TrendName(*trend))) : json.Null(nullptr);
+    trend ? json.Name(nullptr, TrendName(*trend)) : json.Null(nullptr);
   json.EndArray();
   if (!s.compass) {
     json.Null("compass");
