@@ -349,6 +349,17 @@ class TestReportDecoder : public QObject {
     QCOMPARE(shown.Rain.caption, QString());
   }
 
+  // A report longer than the decoder's inline buffers keeps every character of its comment, and
+  // the tooltip built from it ends with the rain text as always.
+  void longReportKeptWhole() {
+    const QString comment = QString(600, u'x') + QStringLiteral("\u00e9nd");
+    const ReportOutcome out = Decode(QStringLiteral("_220/004g005t077h50") + comment,
+                                     DefaultAlarmSettings(), {}, QLocale::c());
+    QCOMPARE(out.WxComment, u' ' + comment);
+    QCOMPARE(*out.Temp.caption, QStringLiteral("25.0\u00b0C"));
+    QVERIFY(out.tooltip.endsWith(out.Rain));
+  }
+
   void numericFaultsAreSafe_data() {
     QTest::addColumn<QString>("report");
     QTest::newRow("temperature beyond 16 bits") << "_090/001t99999h50";
