@@ -7,9 +7,18 @@
 
 namespace {
 
-bool NeedsEscape(unsigned char b) {
+constexpr bool NeedsEscape(unsigned char b) {
   return b < 0x20 || b == '"' || b == '\\' || b == 0x7f;
 }
+
+// Which UTF-16 units below 0x80 are written as they are: one look-up for the common case.
+struct PlainAscii {
+  bool plain[0x80];
+  constexpr PlainAscii() : plain() {
+    for (int c = 0; c < 0x80; ++c) plain[c] = !NeedsEscape(static_cast<unsigned char>(c));
+  }
+};
+constexpr PlainAscii Plain;
 
 void AppendEscaped(std::string& out, char c) {
   switch (c) {
@@ -69,6 +78,19 @@ std::string QuotedThroughQt(const QString& text) {
   return out += '"';
 }
 
+// Keys are a few bytes long: copied without a call where they are short.
+void CopyShort(char* to, const char* from, size_t n) {
+  constexpr size_t Word = 8;
+  if (n > 2 * Word) {
+    std::memcpy(to, from, n);
+  } else if (n >= Word) {  // two words that may overlap cover it
+    std::memcpy(to, from, Word);
+    std::memcpy(to + n - Word, from + n - Word, Word);
+  } else {
+    for (size_t i = 0; i < n; ++i) to[i] = from[i];
+  }
+}
+
 }  // namespace
 
 QByteArray JsonQuoted(const QString& text) {
@@ -94,7 +116,7 @@ void JsonWriter::AppendQuoted(const QString& text) {
   *w++ = '"';
   for (qsizetype i = 0; i < n; ++i) {
     const char16_t c = p[i];
-    if (c < 0x80 && !NeedsEscape(static_cast<unsigned char>(c))) {
+    if (c < 0x80 && Plain.plain[c]) {
       *w++ = char(c);
     } else if (c < 0x80) {
       w = PutEscaped(w, char(c));
@@ -109,22 +131,20 @@ void JsonWriter::AppendQuoted(const QString& text) {
   Advance(w);
 }
 
-void JsonWriter::Key(const char* key) {
-  if (needComma_) Put(',');
-  if (key) {  // keys are plain ASCII names
-    const size_t n = std::strlen(key);
-    char* w = Room(n + 3);
-    *w++ = '"';
-    std::memcpy(w, key, n);
-    w += n;
-    *w++ = '"';
-    *w++ = ':';
-    Advance(w);
-  }
+void JsonWriter::Key(JsonKey key) {
+  char* w = Room(key.size + 4);
+  if (needComma_) *w++ = ',';
   needComma_ = true;
+  if (!key.text) return Advance(w);
+  *w++ = '"';
+  CopyShort(w, key.text, key.size);
+  w += key.size;
+  *w++ = '"';
+  *w++ = ':';
+  Advance(w);
 }
 
-JsonWriter& JsonWriter::BeginObject(const char* key) {
+JsonWriter& JsonWriter::BeginObject(JsonKey key) {
   Key(key);
   Put('{');
   needComma_ = false;
@@ -137,7 +157,7 @@ JsonWriter& JsonWriter::EndObject() {
   return *this;
 }
 
-JsonWriter& JsonWriter::BeginArray(const char* key) {
+JsonWriter& JsonWriter::BeginArray(JsonKey key) {
   Key(key);
   Put('[');
   needComma_ = false;
@@ -150,31 +170,35 @@ JsonWriter& JsonWriter::EndArray() {
   return *this;
 }
 
-JsonWriter& JsonWriter::String(const char* key, const QString& value) {
+JsonWriter& JsonWriter::String(JsonKey key, const QString& value) {
   Key(key);
   AppendQuoted(value);
   return *this;
 }
 
-JsonWriter& JsonWriter::Name(const char* key, const char* ascii) {
+JsonWriter& JsonWriter::Name(JsonKey key, const char* ascii) {
   Key(key);
-  const size_t n = std::strlen(ascii);
-  char* w = Room(n + 2);
-  *w++ = '"';
-  std::memcpy(w, ascii, n);
-  w += n;
-  *w++ = '"';
-  Advance(w);
+  PutQuotedName(ascii);
   return *this;
 }
 
-JsonWriter& JsonWriter::Bool(const char* key, bool value) {
+void JsonWriter::PutQuotedName(const char* name) {
+  const size_t n = std::strlen(name);
+  char* w = Room(n + 2);
+  *w++ = '"';
+  std::memcpy(w, name, n);
+  w += n;
+  *w++ = '"';
+  Advance(w);
+}
+
+JsonWriter& JsonWriter::Bool(JsonKey key, bool value) {
   Key(key);
   value ? Put("true", 4) : Put("false", 5);
   return *this;
 }
 
-JsonWriter& JsonWriter::Int(const char* key, int64_t value) {
+JsonWriter& JsonWriter::Int(JsonKey key, int64_t value) {
   Key(key);
   constexpr size_t Longest = 24;
   char* w = Room(Longest);
@@ -182,16 +206,22 @@ JsonWriter& JsonWriter::Int(const char* key, int64_t value) {
   return *this;
 }
 
-JsonWriter& JsonWriter::Float(const char* key, float value) {
+JsonWriter& JsonWriter::Float(JsonKey key, float value) {
   if (!std::isfinite(value)) return Null(key);
   Key(key);
-  constexpr size_t Longest = 32;
-  char* w = Room(Longest);
-  Advance(std::to_chars(w, w + Longest, value).ptr);
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  FloatText& known = floatTexts_[(bits * 2654435761u) >> (32 - FloatTextBits)];
+  if (known.size == 0 || known.bits != bits) {
+    known.bits = bits;
+    known.size =
+        uint8_t(std::to_chars(known.text, known.text + sizeof known.text, value).ptr - known.text);
+  }
+  Put(known.text, known.size);
   return *this;
 }
 
-JsonWriter& JsonWriter::Null(const char* key) {
+JsonWriter& JsonWriter::Null(JsonKey key) {
   Key(key);
   Put("null", 4);
   return *this;

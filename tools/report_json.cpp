@@ -59,7 +59,7 @@ void WriteTrendsAndCompass(JsonWriter& json, const DisplayState& s) {
 }
 
 // A reading that fails its presence test is null.
-void Present(JsonWriter& json, const char* key, float v, bool present) {
+void Present(JsonWriter& json, JsonKey key, float v, bool present) {
   present ? json.Float(key, v) : json.Null(key);
 }
 

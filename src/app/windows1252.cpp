@@ -18,9 +18,10 @@ QChar FromWindows1252(char byte) {
 void AppendWindows1252(QString& text, const char* bytes, qsizetype size) {
   const qsizetype at = text.size();
   text.append(QLatin1String(bytes, size));
+  QChar* const chars = text.data();               // detached once, not for every character
   for (qsizetype i = at; i < text.size(); ++i) {  // only 0x80..0x9F differ from Latin-1
-    const char16_t c = text[i].unicode();
-    if (c >= 0x80 && c <= 0x9F) text[i] = QChar(High[c - 0x80]);
+    const char16_t c = chars[i].unicode();
+    if (c >= 0x80 && c <= 0x9F) chars[i] = QChar(High[c - 0x80]);
   }
 }
 

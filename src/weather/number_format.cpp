@@ -46,14 +46,13 @@ void NumberFormat::AppendFixed(TextBuilder& out, double x, int decimals) const {
   const bool single = std::isfinite(x) && double(float(x)) == x;
   if (!native_ || !single || decimals < 0 || decimals > MostDecimals)
     out << locale_.toString(x, 'f', decimals);
-  else
-    AppendNativeFixed(out, x, decimals);
+  else if (!AppendScaled(out, x, decimals))
+    AppendExpanded(out, x, decimals);
 }
 
 namespace {}  // namespace
 
-void NumberFormat::AppendNativeFixed(TextBuilder& out, double x, int decimals) const {
-  if (AppendScaled(out, x, decimals)) return;
+void NumberFormat::AppendExpanded(TextBuilder& out, double x, int decimals) const {
   char digits[64 + MostDecimals];
   qsizetype n = 0;
   ExpandedDigits(x, decimals, digits, n);
@@ -62,25 +61,25 @@ void NumberFormat::AppendNativeFixed(TextBuilder& out, double x, int decimals) c
 
 // For floats scaled by at most 100 the product is exact in a double (24 + 7 bits), and so is its
 // split into a whole number and a fraction: the rounded digits come from an integer, written
-// from the last one back with the separators between.
+// from the last one back with the separators between. Larger values take the exact expansion.
 bool NumberFormat::AppendScaled(TextBuilder& out, double x, int decimals) const {
-  constexpr double Limit = 1e15;
+  constexpr double Limit = 4e9;  // the rounded value fits 32 bits
   if (decimals > 2) return false;
   const double y = std::fabs(x) * (decimals == 0 ? 1.0 : decimals == 1 ? 10.0 : 100.0);
   if (!(y < Limit)) return false;
-  auto v = static_cast<uint64_t>(y);  // the floor: y is not negative
+  auto v = static_cast<uint32_t>(y);  // the floor: y is not negative
   if (y - double(v) >= 0.5) v += 1;   // an exact half goes away from zero
-  qsizetype digits = 1;               // of v, at least one more than the decimals ("0.5", not ".5")
-  for (uint64_t rest = v / 10; rest != 0; rest /= 10) ++digits;
-  digits = qMax<qsizetype>(digits, decimals + 1);
-  const qsizetype whole = digits - decimals;
-  const qsizetype groups = group_ ? (whole - 1) / 3 : 0;
+  int digits = 1;                     // of v, at least one more than the decimals ("0.5")
+  for (uint32_t power = 10; digits < 10 && v >= power; power *= 10) ++digits;
+  digits = qMax(digits, decimals + 1);
+  const int whole = digits - decimals;
+  const int groups = group_ ? (whole - 1) / 3 : 0;
   const bool negative = x < 0;
   const qsizetype length = negative + digits + groups + (decimals > 0 ? 1 : 0);
   char16_t* w = out.Extend(length) + length;  // written from the last digit back
   for (int i = 0; i < decimals; ++i, v /= 10) *--w = char16_t(u'0' + v % 10);
   if (decimals > 0) *--w = decimal_;
-  for (qsizetype i = 0; i < whole; ++i, v /= 10) {
+  for (int i = 0; i < whole; ++i, v /= 10) {
     if (groups > 0 && i > 0 && i % 3 == 0) *--w = group_;
     *--w = char16_t(u'0' + v % 10);
   }

@@ -25,8 +25,9 @@ class NumberFormat {
   bool Native() const { return native_; }
 
  private:
-  void AppendNativeFixed(TextBuilder& out, double x, int decimals) const;
+  // The native rules: the quick way when it applies, else the exact decimal expansion.
   bool AppendScaled(TextBuilder& out, double x, int decimals) const;
+  void AppendExpanded(TextBuilder& out, double x, int decimals) const;
   // The rounded digits of |x|, whole part then `decimals` decimals, from its exact expansion.
   static void ExpandedDigits(double x, int decimals, char* digits, qsizetype& n);
   void Compose(TextBuilder& out, bool negative, const char* digits, qsizetype n,
