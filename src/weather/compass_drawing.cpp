@@ -27,6 +27,31 @@ DrawOp Circle(float x, float y, float radius, Rgb colour) {
   return op;
 }
 
+// Cosine and sine of an angle in whole degrees.
+struct Turn {
+  float cos, sin;
+};
+
+Turn ComputeTurn(int16_t degrees) {
+  const double a = degrees * DegreeFactor;
+  return {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a))};
+}
+
+// Every whole degree of a compass turn, computed once as above.
+struct TurnTable {
+  static constexpr int16_t FullTurn = 360;
+  Turn turns[FullTurn + 1];
+  TurnTable() {
+    for (int16_t d = 0; d <= FullTurn; ++d) turns[d] = ComputeTurn(d);
+  }
+};
+
+Turn TurnOf(int16_t degrees) {
+  static const TurnTable table;
+  const bool inTable = degrees >= 0 && degrees <= TurnTable::FullTurn;
+  return inTable ? table.turns[degrees] : ComputeTurn(degrees);
+}
+
 float NeedleLength(float speed) {
   const float length = speed * NeedleTwipsPerKmh + HubRadius;
   return length > RimRadius ? RimRadius : length;
@@ -38,15 +63,15 @@ CompassFigure DrawWindCompass(int16_t dir, float speed, float gust) {
   const float ls = NeedleLength(speed);
   float lg = NeedleLength(gust);
   if (lg < 0) lg = 0;
-  const double a = dir * DegreeFactor;
-  const float c = static_cast<float>(std::cos(a));
-  const float s = static_cast<float>(std::sin(a));
   CompassFigure figure{dir, speed, gust, false, {}};
   figure.drawing.push_back(DrawOp{});
   if (speed == 0 && gust == 0) {
     figure.calm = true;
     return figure;
   }
+  const Turn turn = TurnOf(dir);
+  const float c = turn.cos;
+  const float s = turn.sin;
   const auto x = [&](float r) { return CompassCentre + r * s; };
   const auto y = [&](float r) { return CompassCentre - r * c; };
   figure.drawing.push_back(Circle(x(RimRadius), y(RimRadius), MarkerRadius, MarkerColour));

@@ -79,9 +79,19 @@ bool NumberFormat::AppendScaled(TextBuilder& out, double x, int decimals) const 
   char16_t* w = out.Extend(length) + length;  // written from the last digit back
   for (int i = 0; i < decimals; ++i, v /= 10) *--w = char16_t(u'0' + v % 10);
   if (decimals > 0) *--w = decimal_;
-  for (int i = 0; i < whole; ++i, v /= 10) {
-    if (groups > 0 && i > 0 && i % 3 == 0) *--w = group_;
-    *--w = char16_t(u'0' + v % 10);
+  if (groups == 0) {
+    do {
+      *--w = char16_t(u'0' + v % 10);
+      v /= 10;
+    } while (v != 0);
+  } else {
+    for (int i = 0, inGroup = 0; i < whole; ++i, ++inGroup, v /= 10) {
+      if (inGroup == 3) {
+        *--w = group_;
+        inGroup = 0;
+      }
+      *--w = char16_t(u'0' + v % 10);
+    }
   }
   if (negative) *--w = minus_;
   return true;

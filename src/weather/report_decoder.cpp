@@ -127,12 +127,10 @@ QString RainText(const DecodedValues& v, const NumberFormat& fmt) {
 }
 
 // Clears the trend picture and, when an earlier reading exists, adds the arrow of the change.
-TrendUpdate TrendPicture(bool havePrevious, float delta) {
-  TrendUpdate update;
+void DrawTrend(TrendUpdate& update, bool havePrevious, float delta) {
   update.touched = true;
   if (havePrevious) update.arrow = TrendOf(delta);
   update.drawing = TrendPictureDrawing(update.arrow);
-  return update;
 }
 
 QString Caption(const NumberFormat& fmt, double x, int decimals, QLatin1String unit) {
@@ -162,8 +160,8 @@ void DecodeTemperature(DecodedValues& v, const Settings& s, const NumberFormat& 
   out.Temp.caption = Caption(fmt, v.TempC, 1,
                              QLatin1String("\xb0"
                                            "C"));
-  out.trends[TempTrend] =
-      TrendPicture(out.after.HavePrevious, static_cast<float>(v.TempC - out.after.PrevTemp));
+  DrawTrend(out.trends[TempTrend], out.after.HavePrevious,
+            static_cast<float>(v.TempC - out.after.PrevTemp));
   out.after.PrevTemp = v.TempC;
 }
 
@@ -172,7 +170,7 @@ void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberForma
   out.UR.colour = req.Test(s, HumidityInAlarm(s, v.Humidity));
   out.UR.caption = Caption(fmt, v.Humidity, 0, QLatin1String("%"));
   const int16_t delta = static_cast<int16_t>(v.Humidity - out.after.PrevHum);
-  out.trends[HumidityTrend] = TrendPicture(out.after.HavePrevious, delta);
+  DrawTrend(out.trends[HumidityTrend], out.after.HavePrevious, delta);
   out.after.PrevHum = v.Humidity;
 }
 
@@ -180,8 +178,8 @@ void DecodePressure(const DecodedValues& v, const Settings& s, const NumberForma
                     Requests& req, ReportOutcome& out) {
   out.Press.colour = req.Test(s, PressureInAlarm(s, v.Pressure));
   out.Press.caption = Caption(fmt, v.Pressure, 1, QLatin1String(" mb"));
-  out.trends[PressureTrend] =
-      TrendPicture(out.after.HavePrevious, static_cast<float>(v.Pressure - out.after.PrevPress));
+  DrawTrend(out.trends[PressureTrend], out.after.HavePrevious,
+            static_cast<float>(v.Pressure - out.after.PrevPress));
   out.after.PrevPress = v.Pressure;
 }
 

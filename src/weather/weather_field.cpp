@@ -90,7 +90,7 @@ bool IsNumericText(QStringView text, QChar userDecimal) {
 
 WeatherFieldRead FindWeatherField(QStringView text, QChar letter, int width, QChar userDecimal) {
   qsizetype p = 0;
-  while (p < text.size() && text[p] != letter) ++p;  // reports are short: a plain walk
+  while (p < text.size() && text[p] != letter) ++p;  // reports are short: a plain walk beats a call
   if (p == text.size()) return {};
   const qsizetype start = p + 1;
   if (const auto plain = PlainField(text, start, width, userDecimal))
