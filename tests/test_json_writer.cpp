@@ -25,6 +25,21 @@ class TestJsonWriter : public QObject {
     QTest::newRow("outside the BMP after plain text")
         << QStringLiteral("x\"") + QString::fromUcs4(U"\U0001F600")
         << QByteArray("\"x\\\"\xf0\x9f\x98\x80\"");
+    // Plain text is written four characters at a time: a character that needs care is found at
+    // every place in such a group.
+    const std::pair<QChar, QByteArray> special[] = {{u'"', "\\\""},
+                                                    {u'\\', "\\\\"},
+                                                    {QChar(0x7f), "\\u007f"},
+                                                    {QChar(0x1f), "\\u001f"},
+                                                    {QChar(0xe9), "\xc3\xa9"}};
+    for (const auto& [c, escaped] : special) {
+      for (int at = 0; at <= 8; ++at) {
+        const QString plain = QStringLiteral("abcdefgh");
+        QTest::addRow("U+%04x at %d", c.unicode(), at)
+            << plain.left(at) + c + plain.mid(at)
+            << "\"" + plain.left(at).toLatin1() + escaped + plain.mid(at).toLatin1() + "\"";
+      }
+    }
     // Qt writes a lone surrogate as "?": the line stays valid UTF-8.
     QTest::newRow("lone surrogate") << QString(QChar(0xd800)) << QByteArray("\"?\"");
   }

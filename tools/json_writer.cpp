@@ -20,6 +20,23 @@ struct PlainAscii {
 };
 constexpr PlainAscii Plain;
 
+// Four UTF-16 units at once, the common case: when all four are printable ASCII that JSON takes
+// as it is (no quote, backslash, control or DEL), their bytes are written and true returned.
+bool PutFourPlain(char* w, const char16_t* p) {
+  constexpr uint64_t Lanes = 0x0001000100010001;  // one in each 16-bit unit
+  constexpr uint64_t Bit7 = 0x80 * Lanes;
+  uint64_t x;
+  std::memcpy(&x, p, sizeof x);
+  if (x & (0xFF80 * Lanes)) return false;  // a unit outside ASCII
+  // Every unit is below 0x80 now, so adding below 0x80 never carries into the next unit.
+  const bool printable = ((x + 0x60 * Lanes) & Bit7) == Bit7;  // each unit at least 0x20
+  const bool noDel = ((x + Lanes) & Bit7) == 0;                // none is 0x7F
+  const auto none = [x](uint64_t c) { return (((x ^ (c * Lanes)) + 0x7F * Lanes) & Bit7) == Bit7; };
+  if (!printable || !noDel || !none('"') || !none('\\')) return false;
+  for (int i = 0; i < 4; ++i) w[i] = char(x >> (16 * i));
+  return true;
+}
+
 void AppendEscaped(std::string& out, char c) {
   switch (c) {
     case '"':
@@ -111,10 +128,15 @@ void JsonWriter::Grow(size_t needed) {
 // for each UTF-16 unit.
 void JsonWriter::AppendQuoted(const QString& text) {
   const qsizetype n = text.size();
-  const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+  const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
   char* w = Room(6 * size_t(n) + 2);
   *w++ = '"';
   for (qsizetype i = 0; i < n; ++i) {
+    if (i + 4 <= n && PutFourPlain(w, p + i)) {
+      w += 4;
+      i += 3;
+      continue;
+    }
     const char16_t c = p[i];
     if (c < 0x80 && Plain.plain[c]) {
       *w++ = char(c);
