@@ -33,35 +33,14 @@ bool PutFourPlain(char* w, const char16_t* p) {
   const bool noDel = ((x + Lanes) & Bit7) == 0;                // none is 0x7F
   const auto none = [x](uint64_t c) { return (((x ^ (c * Lanes)) + 0x7F * Lanes) & Bit7) == Bit7; };
   if (!printable || !noDel || !none('"') || !none('\\')) return false;
-  for (int i = 0; i < 4; ++i) w[i] = char(x >> (16 * i));
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN  // the low byte of each unit, in order, in one store
+  const auto bytes = uint32_t((x & 0xFF) | ((x >> 8) & 0xFF00) | ((x >> 16) & 0xFF0000) |
+                              ((x >> 24) & 0xFF000000));
+  std::memcpy(w, &bytes, sizeof bytes);
+#else
+  for (int i = 0; i < 4; ++i) w[i] = char(p[i]);
+#endif
   return true;
-}
-
-void AppendEscaped(std::string& out, char c) {
-  switch (c) {
-    case '"':
-      out += "\\\"";
-      return;
-    case '\\':
-      out += "\\\\";
-      return;
-    case '\n':
-      out += "\\n";
-      return;
-    case '\r':
-      out += "\\r";
-      return;
-    case '\t':
-      out += "\\t";
-      return;
-    default:
-      break;
-  }
-  static const char hex[] = "0123456789abcdef";
-  const auto b = static_cast<unsigned char>(c);
-  out += "\\u00";
-  out += hex[b >> 4];
-  out += hex[b & 0xf];
 }
 
 // Writes the UTF-8 of a character outside ASCII and outside the surrogates.
@@ -76,10 +55,34 @@ char* PutUtf8(char* w, char16_t c) {
   return w;
 }
 
+// The escape of a byte JSON does not take as it is: at most six bytes.
 char* PutEscaped(char* w, char c) {
-  std::string escaped;
-  AppendEscaped(escaped, c);
-  for (char e : escaped) *w++ = e;
+  char shortForm = 0;
+  switch (c) {
+    case '"':
+    case '\\':
+      shortForm = c;
+      break;
+    case '\n':
+      shortForm = 'n';
+      break;
+    case '\r':
+      shortForm = 'r';
+      break;
+    case '\t':
+      shortForm = 't';
+      break;
+    default:
+      break;
+  }
+  if (shortForm != 0) {
+    *w++ = '\\';
+    *w++ = shortForm;
+    return w;
+  }
+  static const char hex[] = "0123456789abcdef";
+  const auto b = static_cast<unsigned char>(c);
+  for (char e : {'\\', 'u', '0', '0', hex[b >> 4], hex[b & 0xf]}) *w++ = e;
   return w;
 }
 
@@ -87,10 +90,12 @@ char* PutEscaped(char* w, char c) {
 std::string QuotedThroughQt(const QString& text) {
   std::string out = "\"";
   for (char c : text.toUtf8()) {
-    if (NeedsEscape(static_cast<unsigned char>(c)))
-      AppendEscaped(out, c);
-    else
+    if (NeedsEscape(static_cast<unsigned char>(c))) {
+      char escaped[6];
+      out.append(escaped, size_t(PutEscaped(escaped, c) - escaped));
+    } else {
       out += c;
+    }
   }
   return out += '"';
 }
@@ -103,6 +108,9 @@ void CopyShort(char* to, const char* from, size_t n) {
   } else if (n >= Word) {  // two words that may overlap cover it
     std::memcpy(to, from, Word);
     std::memcpy(to + n - Word, from + n - Word, Word);
+  } else if (n >= Word / 2) {  // and two half words
+    std::memcpy(to, from, Word / 2);
+    std::memcpy(to + n - Word / 2, from + n - Word / 2, Word / 2);
   } else {
     for (size_t i = 0; i < n; ++i) to[i] = from[i];
   }
@@ -131,22 +139,25 @@ void JsonWriter::AppendQuoted(const QString& text) {
   const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
   char* w = Room(6 * size_t(n) + 2);
   *w++ = '"';
-  for (qsizetype i = 0; i < n; ++i) {
+  for (qsizetype i = 0; i < n;) {
     if (i + 4 <= n && PutFourPlain(w, p + i)) {
       w += 4;
-      i += 3;
+      i += 4;
       continue;
     }
-    const char16_t c = p[i];
-    if (c < 0x80 && Plain.plain[c]) {
-      *w++ = char(c);
-    } else if (c < 0x80) {
-      w = PutEscaped(w, char(c));
-    } else if (!QChar::isSurrogate(c)) {
-      w = PutUtf8(w, c);
-    } else {  // nothing written counts yet: the whole text goes through Qt
-      const std::string quoted = QuotedThroughQt(text);
-      return Put(quoted.data(), quoted.size());
+    // A group with a character that needs care (or the last few): one at a time.
+    for (const qsizetype end = qMin(i + 4, n); i < end; ++i) {
+      const char16_t c = p[i];
+      if (c < 0x80 && Plain.plain[c]) {
+        *w++ = char(c);
+      } else if (c < 0x80) {
+        w = PutEscaped(w, char(c));
+      } else if (!QChar::isSurrogate(c)) {
+        w = PutUtf8(w, c);
+      } else {  // nothing written counts yet: the whole text goes through Qt
+        const std::string quoted = QuotedThroughQt(text);
+        return Put(quoted.data(), quoted.size());
+      }
     }
   }
   *w++ = '"';
