@@ -39,7 +39,7 @@ void DecodeCorpus(benchmark::State& bench, const char* localeName, bool formatMa
     ReportOutcome out = formatMadeOnce
                             ? DecodeWeatherReport(QStringView(reports[i]), settings, state, fmt)
                             : DecodeWeatherReport(reports[i], settings, state, locale);
-    state = out.after;
+    state = std::move(out.after);
     benchmark::DoNotOptimize(out);
     if (++i == reports.size()) i = 0;
   }

@@ -43,14 +43,18 @@ QString NumberFormat::Fixed(double x, int decimals) const {
 
 void NumberFormat::AppendFixed(TextBuilder& out, double x, int decimals) const {
   // Only values a float holds have the exact short expansion the rounding below relies on.
-  const bool single = std::isfinite(x) && double(float(x)) == x;
-  if (!native_ || !single || decimals < 0 || decimals > MostDecimals)
+  if (double(float(x)) == x)
+    AppendFixed(out, float(x), decimals);
+  else
     out << locale_.toString(x, 'f', decimals);
+}
+
+void NumberFormat::AppendFixed(TextBuilder& out, float x, int decimals) const {
+  if (!native_ || !std::isfinite(x) || decimals < 0 || decimals > MostDecimals)
+    out << locale_.toString(double(x), 'f', decimals);
   else if (!AppendScaled(out, x, decimals))
     AppendExpanded(out, x, decimals);
 }
-
-namespace {}  // namespace
 
 void NumberFormat::AppendExpanded(TextBuilder& out, double x, int decimals) const {
   char digits[64 + MostDecimals];
@@ -62,6 +66,26 @@ void NumberFormat::AppendExpanded(TextBuilder& out, double x, int decimals) cons
 // For floats scaled by at most 100 the product is exact in a double (24 + 7 bits), and so is its
 // split into a whole number and a fraction: the rounded digits come from an integer, written
 // from the last one back with the separators between. Larger values take the exact expansion.
+namespace {
+
+// The digits of 0 to 99, two by two: half the divisions of one digit at a time.
+constexpr char TwoDigits[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546"
+    "474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596"
+    "979899";
+
+// Writes the last two digits of `v` before `w` and drops them from `v`.
+char16_t* PutTwoDigits(char16_t* w, uint32_t& v) {
+  const uint32_t pair = v % 100;
+  v /= 100;
+  *--w = char16_t(TwoDigits[2 * pair + 1]);
+  *--w = char16_t(TwoDigits[2 * pair]);
+  return w;
+}
+
+}  // namespace
+
 bool NumberFormat::AppendScaled(TextBuilder& out, double x, int decimals) const {
   constexpr double Limit = 4e9;  // the rounded value fits 32 bits
   if (decimals > 2) return false;
@@ -77,13 +101,17 @@ bool NumberFormat::AppendScaled(TextBuilder& out, double x, int decimals) const 
   const bool negative = x < 0;
   const qsizetype length = negative + digits + groups + (decimals > 0 ? 1 : 0);
   char16_t* w = out.Extend(length) + length;  // written from the last digit back
-  for (int i = 0; i < decimals; ++i, v /= 10) *--w = char16_t(u'0' + v % 10);
+  if (decimals == 2) {
+    w = PutTwoDigits(w, v);
+  } else if (decimals == 1) {
+    *--w = char16_t(u'0' + v % 10);
+    v /= 10;
+  }
   if (decimals > 0) *--w = decimal_;
   if (groups == 0) {
-    do {
-      *--w = char16_t(u'0' + v % 10);
-      v /= 10;
-    } while (v != 0);
+    int left = whole;
+    for (; v >= 10; left -= 2) w = PutTwoDigits(w, v);
+    if (left > 0) *--w = char16_t(u'0' + v);  // an odd count of digits: the first alone
   } else {
     for (int i = 0, inGroup = 0; i < whole; ++i, ++inGroup, v /= 10) {
       if (inGroup == 3) {

@@ -17,6 +17,7 @@ class NumberFormat {
   QString Fixed(double x, int decimals) const;
   // The same text, appended.
   void AppendFixed(TextBuilder& out, double x, int decimals) const;
+  void AppendFixed(TextBuilder& out, float x, int decimals) const;  // readings are floats
 
   // The locale's decimal separator ("." when the locale names none).
   QChar DecimalPoint() const { return QChar(decimal_); }

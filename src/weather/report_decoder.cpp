@@ -99,7 +99,7 @@ QString WindCaption(const DecodedValues& v, const NumberFormat& fmt) {
 }
 
 // A number and the unit after it.
-void AppendReading(TextBuilder& text, const NumberFormat& fmt, double x, int decimals,
+void AppendReading(TextBuilder& text, const NumberFormat& fmt, float x, int decimals,
                    QLatin1String unit) {
   fmt.AppendFixed(text, x, decimals);
   text << unit;
@@ -133,7 +133,7 @@ void DrawTrend(TrendUpdate& update, bool havePrevious, float delta) {
   update.drawing = TrendPictureDrawing(update.arrow);
 }
 
-QString Caption(const NumberFormat& fmt, double x, int decimals, QLatin1String unit) {
+QString Caption(const NumberFormat& fmt, float x, int decimals, QLatin1String unit) {
   TextBuilder text;
   AppendReading(text, fmt, x, decimals, unit);
   return text.ToString();
