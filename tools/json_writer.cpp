@@ -100,22 +100,6 @@ std::string QuotedThroughQt(const QString& text) {
   return out += '"';
 }
 
-// Keys are a few bytes long: copied without a call where they are short.
-void CopyShort(char* to, const char* from, size_t n) {
-  constexpr size_t Word = 8;
-  if (n > 2 * Word) {
-    std::memcpy(to, from, n);
-  } else if (n >= Word) {  // two words that may overlap cover it
-    std::memcpy(to, from, Word);
-    std::memcpy(to + n - Word, from + n - Word, Word);
-  } else if (n >= Word / 2) {  // and two half words
-    std::memcpy(to, from, Word / 2);
-    std::memcpy(to + n - Word / 2, from + n - Word / 2, Word / 2);
-  } else {
-    for (size_t i = 0; i < n; ++i) to[i] = from[i];
-  }
-}
-
 }  // namespace
 
 QByteArray JsonQuoted(const QString& text) {
@@ -164,57 +148,6 @@ void JsonWriter::AppendQuoted(const QString& text) {
   Advance(w);
 }
 
-void JsonWriter::Key(JsonKey key) {
-  char* w = Room(key.size + 4);
-  if (needComma_) *w++ = ',';
-  needComma_ = true;
-  if (!key.text) return Advance(w);
-  *w++ = '"';
-  CopyShort(w, key.text, key.size);
-  w += key.size;
-  *w++ = '"';
-  *w++ = ':';
-  Advance(w);
-}
-
-JsonWriter& JsonWriter::BeginObject(JsonKey key) {
-  Key(key);
-  Put('{');
-  needComma_ = false;
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndObject() {
-  Put('}');
-  needComma_ = true;
-  return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray(JsonKey key) {
-  Key(key);
-  Put('[');
-  needComma_ = false;
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-  Put(']');
-  needComma_ = true;
-  return *this;
-}
-
-JsonWriter& JsonWriter::String(JsonKey key, const QString& value) {
-  Key(key);
-  AppendQuoted(value);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Name(JsonKey key, const char* ascii) {
-  Key(key);
-  PutQuotedName(ascii);
-  return *this;
-}
-
 void JsonWriter::PutQuotedName(const char* name) {
   const size_t n = std::strlen(name);
   char* w = Room(n + 2);
@@ -225,23 +158,13 @@ void JsonWriter::PutQuotedName(const char* name) {
   Advance(w);
 }
 
-JsonWriter& JsonWriter::Bool(JsonKey key, bool value) {
-  Key(key);
-  value ? Put("true", 4) : Put("false", 5);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Int(JsonKey key, int64_t value) {
-  Key(key);
+void JsonWriter::PutInt(int64_t value) {
   constexpr size_t Longest = 24;
   char* w = Room(Longest);
   Advance(std::to_chars(w, w + Longest, value).ptr);
-  return *this;
 }
 
-JsonWriter& JsonWriter::Float(JsonKey key, float value) {
-  if (!std::isfinite(value)) return Null(key);
-  Key(key);
+void JsonWriter::PutFloat(float value) {
   uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   FloatText& known = floatTexts_[(bits * 2654435761u) >> (32 - FloatTextBits)];
@@ -251,11 +174,4 @@ JsonWriter& JsonWriter::Float(JsonKey key, float value) {
         uint8_t(std::to_chars(known.text, known.text + sizeof known.text, value).ptr - known.text);
   }
   Put(known.text, known.size);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Null(JsonKey key) {
-  Key(key);
-  Put("null", 4);
-  return *this;
 }

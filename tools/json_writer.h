@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -20,21 +21,54 @@ struct JsonKey {
   size_t size = 0;
 };
 
+// The writing of values is inline where it is only a key and a few bytes: with the key a literal,
+// its length is known there and it is copied without a call.
 class JsonWriter {
  public:
   JsonWriter() { Grow(1024); }
-  JsonWriter& BeginObject(JsonKey key = nullptr);
-  JsonWriter& EndObject();
-  JsonWriter& BeginArray(JsonKey key);
-  JsonWriter& EndArray();
-  JsonWriter& String(JsonKey key, const QString& value);
+  JsonWriter& BeginObject(JsonKey key = nullptr) {
+    Key(key);
+    return Open('{');
+  }
+  JsonWriter& EndObject() { return Close('}'); }
+  JsonWriter& BeginArray(JsonKey key) {
+    Key(key);
+    return Open('[');
+  }
+  JsonWriter& EndArray() { return Close(']'); }
+  JsonWriter& String(JsonKey key, const QString& value) {
+    Key(key);
+    AppendQuoted(value);
+    return *this;
+  }
   // A plain ASCII name that needs no escape ("#ff0000", "up").
-  JsonWriter& Name(JsonKey key, const char* ascii);
-  JsonWriter& Bool(JsonKey key, bool value);
-  JsonWriter& Int(JsonKey key, int64_t value);
+  JsonWriter& Name(JsonKey key, const char* ascii) {
+    Key(key);
+    PutQuotedName(ascii);
+    return *this;
+  }
+  JsonWriter& Bool(JsonKey key, bool value) {
+    Key(key);
+    value ? Put("true", 4) : Put("false", 5);
+    return *this;
+  }
+  JsonWriter& Int(JsonKey key, int64_t value) {
+    Key(key);
+    PutInt(value);
+    return *this;
+  }
   // The shortest text that reads back as the same single-precision value; null if not finite.
-  JsonWriter& Float(JsonKey key, float value);
-  JsonWriter& Null(JsonKey key);
+  JsonWriter& Float(JsonKey key, float value) {
+    if (!std::isfinite(value)) return Null(key);
+    Key(key);
+    PutFloat(value);
+    return *this;
+  }
+  JsonWriter& Null(JsonKey key) {
+    Key(key);
+    Put("null", 4);
+    return *this;
+  }
   QByteArray Text() const { return QByteArray(text_.get(), qsizetype(size_)); }
   // The text without a copy, valid until the writer changes.
   std::string_view View() const { return std::string_view(text_.get(), size_); }
@@ -45,10 +79,34 @@ class JsonWriter {
   }
 
  private:
-  void Key(JsonKey key);
+  void Key(JsonKey key) {
+    char* w = Room(key.size + 4);
+    if (needComma_) *w++ = ',';
+    needComma_ = true;
+    if (key.text) {
+      *w++ = '"';
+      std::memcpy(w, key.text, key.size);
+      w += key.size;
+      *w++ = '"';
+      *w++ = ':';
+    }
+    Advance(w);
+  }
+  JsonWriter& Open(char bracket) {
+    Put(bracket);
+    needComma_ = false;
+    return *this;
+  }
+  JsonWriter& Close(char bracket) {
+    Put(bracket);
+    needComma_ = true;
+    return *this;
+  }
   void AppendQuoted(const QString& text);
   // A plain ASCII name in quotes.
   void PutQuotedName(const char* name);
+  void PutInt(int64_t value);
+  void PutFloat(float value);
   // Room for `n` more bytes at the end; what is written there counts once Advance says so.
   char* Room(size_t n) {
     if (size_ + n > capacity_) Grow(size_ + n);
