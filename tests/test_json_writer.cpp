@@ -25,7 +25,7 @@ class TestJsonWriter : public QObject {
     QTest::newRow("outside the BMP after plain text")
         << QStringLiteral("x\"") + QString::fromUcs4(U"\U0001F600")
         << QByteArray("\"x\\\"\xf0\x9f\x98\x80\"");
-    // Plain text is written four characters at a time: a character that needs care is found at
+    // Plain text is written eight characters at a time: a character that needs care is found at
     // every place in such a group.
     const std::pair<QChar, QByteArray> special[] = {{u'"', "\\\""},
                                                     {u'\\', "\\\\"},
@@ -33,8 +33,8 @@ class TestJsonWriter : public QObject {
                                                     {QChar(0x1f), "\\u001f"},
                                                     {QChar(0xe9), "\xc3\xa9"}};
     for (const auto& [c, escaped] : special) {
-      for (int at = 0; at <= 8; ++at) {
-        const QString plain = QStringLiteral("abcdefgh");
+      for (int at = 0; at <= 16; ++at) {
+        const QString plain = QStringLiteral("abcdefghijklmnop");
         QTest::addRow("U+%04x at %d", c.unicode(), at)
             << plain.left(at) + c + plain.mid(at)
             << "\"" + plain.left(at).toLatin1() + escaped + plain.mid(at).toLatin1() + "\"";
