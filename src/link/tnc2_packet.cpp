@@ -1,5 +1,9 @@
 #include "tnc2_packet.h"
 
+#include <algorithm>
+#include <charconv>
+#include <initializer_list>
+
 namespace {
 
 bool IsAddressText(std::string_view text) {
@@ -44,18 +48,38 @@ std::optional<Tnc2Packet> ParseTnc2(const QByteArray& line) {
   return packet;
 }
 
+namespace {
+
+// Copies the parts one after another from `w` on.
+char* Put(char* w, std::initializer_list<std::string_view> parts) {
+  for (std::string_view part : parts) w = std::copy(part.begin(), part.end(), w);
+  return w;
+}
+
+}  // namespace
+
 void WriteMonitorText(std::string& out, const Tnc2PacketView& packet, const QTime& heard) {
-  out.clear();
-  out.append(" 1:Fm ").append(packet.from).append(" To ").append(packet.to);
-  if (packet.via) out.append(" Via ").append(packet.path);
-  out.append(" <UI pid=F0 Len=").append(std::to_string(packet.info.size())).append(" >[");
+  char length[24];
+  const std::string_view infoLength(
+      length,
+      size_t(std::to_chars(length, length + sizeof length, packet.info.size()).ptr - length));
+  char time[8];
+  int at = 0;
   for (int part : {heard.hour(), heard.minute(), heard.second()}) {
-    out += char('0' + part / 10);
-    out += char('0' + part % 10);
-    out += ':';
+    if (at > 0) time[at++] = ':';
+    time[at++] = char('0' + part / 10);
+    time[at++] = char('0' + part % 10);
   }
-  out.pop_back();
-  out.append("]\r").append(packet.info).append("\r").append(1, '\0');
+  const std::string_view via = packet.via ? std::string_view(" Via ") : std::string_view();
+  const std::string_view path = packet.via ? packet.path : std::string_view();
+  constexpr size_t Fixed = 48;  // the constant parts below, with room to spare
+  out.resize(Fixed + packet.from.size() + packet.to.size() + path.size() + infoLength.size() +
+             packet.info.size());
+  char* const begin = out.data();
+  char* w = Put(begin, {" 1:Fm ", packet.from, " To ", packet.to, via, path,
+                        " <UI pid=F0 Len=", infoLength, " >[", std::string_view(time, size_t(at)),
+                        "]\r", packet.info, std::string_view("\r\0", 2)});
+  out.resize(size_t(w - begin));
 }
 
 QByteArray MonitorText(const Tnc2Packet& packet, const QTime& heard) {
