@@ -9,12 +9,17 @@ void Apply(ShownLabel& label, const LabelUpdate& update) {
   if (update.colour) label.colour = *update.colour;
 }
 
+// Copies a caption unless it is the very same text already (no reference count touched then).
+void Carry(QString& to, const QString& from) {
+  if (!to.isSharedWith(from)) to = from;
+}
+
 // The tooltip repeats the value captions shown now, whoever wrote them last.
 void CarryShownCaptions(const DisplayState& shown, ReportState& state) {
-  state.WxDataCaption = shown.WxData.caption;
-  state.TempCaption = shown.Temp.caption;
-  state.URCaption = shown.UR.caption;
-  state.PressCaption = shown.Press.caption;
+  Carry(state.WxDataCaption, shown.WxData.caption);
+  Carry(state.TempCaption, shown.Temp.caption);
+  Carry(state.URCaption, shown.UR.caption);
+  Carry(state.PressCaption, shown.Press.caption);
 }
 
 }  // namespace
