@@ -35,6 +35,14 @@ struct FakeAprsIs {
     server.listen(QHostAddress::LocalHost);
     clock.start();
   }
+  // The bridge's command line against this server, for the station IZ9ZZZ-13.
+  QStringList BridgeArguments(const QString& login, quint16 agwPort,
+                              const QStringList& more = {}) const {
+    return QStringList{"--login",  login,
+                       "--server", QStringLiteral("127.0.0.1:%1").arg(server.serverPort()),
+                       "--port",   QString::number(agwPort)} +
+           more + QStringList{"IZ9ZZZ-13"};
+  }
   QTcpSocket* Next(int timeoutMs = 10000) {
     QElapsedTimer t;
     t.start();
@@ -118,9 +126,7 @@ class TestAprsIsBridge : public QObject {
     bridge.setProcessChannelMode(QProcess::ForwardedChannels);
     bridge.start(
         QStringLiteral(VENTORA_APRSIS),
-        {"--login", "iw2abc", "--server",
-         QStringLiteral("127.0.0.1:%1").arg(aprsis.server.serverPort()), "--port",
-         QString::number(agwPort), "--silence-ms", "800", "--backoff-ms", "200", "IZ9ZZZ-13"});
+        aprsis.BridgeArguments("iw2abc", agwPort, {"--silence-ms", "800", "--backoff-ms", "200"}));
     QTcpSocket* first = aprsis.Next();
     QVERIFY(first);
     Monitor monitor(agwPort);
@@ -178,9 +184,7 @@ class TestAprsIsBridge : public QObject {
     FakeAprsIs aprsis;
     QProcess bridge;
     bridge.start(QStringLiteral(VENTORA_APRSIS),
-                 {"--login", "N0CALL", "--server",
-                  QStringLiteral("127.0.0.1:%1").arg(aprsis.server.serverPort()), "--port",
-                  QString::number(FreePort()), "--backoff-ms", "100", "IZ9ZZZ-13"});
+                 aprsis.BridgeArguments("N0CALL", FreePort(), {"--backoff-ms", "100"}));
     for (int attempt = 0; attempt < 4; ++attempt) {
       QTcpSocket* s = aprsis.Next();
       QVERIFY(s);
@@ -204,10 +208,7 @@ class TestAprsIsBridge : public QObject {
     FakeAprsIs aprsis;
     const quint16 agwPort = FreePort();
     QProcess bridge;
-    bridge.start(QStringLiteral(VENTORA_APRSIS),
-                 {"--login", "IW2ABC", "--server",
-                  QStringLiteral("127.0.0.1:%1").arg(aprsis.server.serverPort()), "--port",
-                  QString::number(agwPort), "IZ9ZZZ-13"});
+    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
     QTcpSocket* upstream = aprsis.Next();
     QVERIFY(upstream);
     QTest::qWait(300);  // listening by now
@@ -249,10 +250,7 @@ class TestAprsIsBridge : public QObject {
     FakeAprsIs aprsis;
     const quint16 agwPort = FreePort();
     QProcess bridge;
-    bridge.start(QStringLiteral(VENTORA_APRSIS),
-                 {"--login", "IW2ABC", "--server",
-                  QStringLiteral("127.0.0.1:%1").arg(aprsis.server.serverPort()), "--port",
-                  QString::number(agwPort), "IZ9ZZZ-13"});
+    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
     QTcpSocket* upstream = aprsis.Next();
     QVERIFY(upstream);
     EngineRig rig(QStringLiteral("IZ9ZZZ-13"));
