@@ -103,12 +103,6 @@ std::string QuotedThroughQt(const QString& text) {
 
 }  // namespace
 
-QByteArray JsonQuoted(const QString& text) {
-  JsonWriter json;
-  json.String(nullptr, text);
-  return json.Text();
-}
-
 void JsonWriter::Grow(size_t needed) {
   const size_t capacity = std::max(needed, 2 * capacity_);
   auto bigger = std::make_unique<char[]>(capacity);
@@ -168,7 +162,8 @@ void JsonWriter::PutInt(int64_t value) {
 void JsonWriter::PutFloat(float value) {
   uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
-  FloatText& known = floatTexts_[(bits * 2654435761u) >> (32 - FloatTextBits)];
+  if (!floatTexts_) floatTexts_ = std::make_unique<FloatTexts>();
+  FloatText& known = (*floatTexts_)[(bits * 2654435761u) >> (32 - FloatTextBits)];
   if (known.size == 0 || known.bits != bits) {
     known.bits = bits;
     known.size =

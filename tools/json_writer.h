@@ -131,11 +131,10 @@ class JsonWriter {
     char text[27];
   };
   static constexpr int FloatTextBits = 10;
-  std::array<FloatText, 1 << FloatTextBits> floatTexts_{};
+  using FloatTexts = std::array<FloatText, 1 << FloatTextBits>;
+  std::unique_ptr<FloatTexts> floatTexts_;  // made at the first float: most events write none
 
   std::unique_ptr<char[]> text_;
   size_t size_ = 0, capacity_ = 0;
   bool needComma_ = false;
 };
-
-QByteArray JsonQuoted(const QString& text);
