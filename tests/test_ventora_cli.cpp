@@ -20,6 +20,45 @@ QList<QJsonObject> RunDecode(const QByteArray& input, const QStringList& extra =
   return lines;
 }
 
+struct RawRun {
+  QByteArray out, err;
+  int exitCode = -1;
+};
+
+RawRun RunCli(const QByteArray& input, const QStringList& args) {
+  QProcess cli;
+  cli.start(QStringLiteral(VENTORA_CLI), args);
+  cli.write(input);
+  cli.closeWriteChannel();
+  cli.waitForFinished(60000);
+  return {cli.readAllStandardOutput(), cli.readAllStandardError(), cli.exitCode()};
+}
+
+// The real packets three times over, each round in another order, with lines that are not
+// packets among them (counted in `notPackets`): every station reports thrice, far apart, and
+// the log spans many of the batches that the decoders share out.
+QByteArray InterleavedLog(int& notPackets) {
+  QList<QByteArray> lines;
+  for (const char* name : {"aprs-weather-cwop.txt", "aprs-weather-misc.txt"}) {
+    QFile f(QStringLiteral(VENTORA_TEST_DATA "/") + QLatin1String(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    for (const QByteArray& line : f.readAll().split('\n'))
+      if (!line.isEmpty()) lines << line;
+  }
+  const qsizetype n = lines.size();
+  QByteArray log;
+  notPackets = 0;
+  for (int round = 0; round < 3; ++round)
+    for (qsizetype i = 0; i < n; ++i) {  // in order, backwards, from the middle on
+      log += lines[round == 1 ? n - 1 - i : (i + round * n / 2) % n] + '\n';
+      if (i % 97 == round) {
+        log += "not a packet\n";
+        ++notPackets;
+      }
+    }
+  return log;
+}
+
 }  // namespace
 
 class TestVentoraCli : public QObject {
@@ -156,6 +195,47 @@ class TestVentoraCli : public QObject {
     QCOMPARE(one.size(), 2);
     QCOMPARE(one[1]["from"].toString(), QStringLiteral("IZ9ZZZ-13"));
     QCOMPARE(one[1]["trends"].toArray()[0].toString(), QStringLiteral("up"));
+  }
+
+  // Several decoders share the stations out: the output must be byte for byte what one makes,
+  // trends, order and the count of skipped lines included.
+  void anyNumberOfThreadsGivesTheSameOutput_data() {
+    QTest::addColumn<QString>("threads");
+    QTest::addColumn<QString>("call");
+    for (const char* threads : {"2", "3", "8"}) {
+      QTest::newRow(qPrintable(QStringLiteral("%1, every station").arg(threads)))
+          << threads << QString();
+      QTest::newRow(qPrintable(QStringLiteral("%1, one station").arg(threads)))
+          << threads << QStringLiteral("WB8HRV");
+    }
+  }
+  void anyNumberOfThreadsGivesTheSameOutput() {
+    QFETCH(QString, threads);
+    QFETCH(QString, call);
+    int notPackets = 0;
+    const QByteArray log = InterleavedLog(notPackets);
+    QVERIFY(log.count('\n') > 4000);
+    QStringList args{"decode", "--tnc2", "--locale", "it_IT"};
+    if (!call.isEmpty()) args << "--call" << call;
+    const RawRun one = RunCli(log, args + QStringList{"--threads", "1"});
+    const RawRun many = RunCli(log, args + QStringList{"--threads", threads});
+    QCOMPARE(many.exitCode, 0);
+    QVERIFY(one.out == many.out);
+    QCOMPARE(many.err, one.err);
+    QVERIFY(one.err.contains(QByteArray::number(notPackets) + " lines were not packets"));
+    // The log exercises what threads could break: stations' trends carried between reports.
+    QVERIFY(one.out.count("\"trends\":[\"") > (call.isEmpty() ? 1000 : 1));
+  }
+
+  void rejectsBadThreadCounts_data() {
+    QTest::addColumn<QString>("threads");
+    for (const char* value : {"0", "9", "-1", "two", ""}) QTest::newRow(value) << value;
+  }
+  void rejectsBadThreadCounts() {
+    QFETCH(QString, threads);
+    const RawRun run = RunCli({}, {"decode", "--tnc2", "--threads", threads});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("--threads takes 1 to 8"));
   }
 
   void rejectsUnknownOptions() {

@@ -13,7 +13,15 @@ struct DecodeOptions {
   // Whole packets in ("SRC>DEST,PATH:info"): only what the window would decode reaches the
   // decoder, each station with trends of its own; StationCall, when set, selects one station.
   bool tnc2 = false;
+  // Decoders working at once on whole packets, each with its own stations; 0: as many as the
+  // machine has processors, up to MostDecodeThreads. The output is the same for any number.
+  int threads = 0;
 };
+
+inline constexpr int MostDecodeThreads = 8;
+
+// The decoders `threads` = 0 stands for on this machine.
+int DefaultDecodeThreads();
 
 // Reads `in` to its end; returns the process exit code. With tnc2, lines that are not packets
 // are skipped and counted on `err` at the end.

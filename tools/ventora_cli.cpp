@@ -13,12 +13,14 @@ namespace {
 
 const char Usage[] =
     "Usage:\n"
-    "  ventora-cli decode [--tnc2] [--locale NAME] [--alarms FILE] [--call CALL]\n"
+    "  ventora-cli decode [--tnc2] [--threads N] [--locale NAME] [--alarms FILE] [--call CALL]\n"
     "      Decodes each line of standard input as the information text of a weather\n"
     "      report and prints one JSON object per line.\n"
     "      --tnc2         lines are whole packets, SRC>DEST[,PATH]:info, as APRS-IS and\n"
     "                     direwolf log them; only what the window would decode is decoded,\n"
     "                     each station with its own trends; objects gain \"from\"\n"
+    "      --threads N    with --tnc2, decoders working at once (1 to 8; the output is the\n"
+    "                     same for any number); default: one for each processor\n"
     "      --locale NAME  regional number format (C, en_US, it_IT); default: the system's\n"
     "      --alarms FILE  alarm limits and switches from FILE; default: the built-in defaults\n"
     "      --call CALL    station call shown in the tray tooltip; default: empty; with\n"
@@ -48,6 +50,11 @@ QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
     const QString value = args[++i];
     if (arg == QLatin1String("--locale")) {
       options.locale = QLocale(value);
+    } else if (arg == QLatin1String("--threads")) {
+      bool ok = false;
+      options.threads = value.toInt(&ok);
+      if (!ok || options.threads < 1 || options.threads > MostDecodeThreads)
+        return QStringLiteral("--threads takes 1 to %1, not %2").arg(MostDecodeThreads).arg(value);
     } else if (arg == QLatin1String("--call")) {
       options.settings.StationCall = UpperCaseCall(value);
     } else if (arg == QLatin1String("--alarms")) {

@@ -1,0 +1,183 @@
+#include "sharded_decode.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "packet_decoder.h"
+#include "tnc2_packet.h"
+
+namespace {
+
+// Lines read before the decoders start on them: enough to keep each thread busy for
+// milliseconds, few enough to keep the memory of a batch small.
+constexpr size_t BatchLines = 512;
+
+// A run of lines read together. The packets are read in place: the text does not move while
+// they are decoded. Written before the decoders start, only read while they work.
+struct Batch {
+  std::string text;
+  std::vector<std::pair<size_t, size_t>> spans;  // each line: where it starts, how long
+  std::vector<std::optional<Tnc2PacketView>> packets;
+  std::vector<size_t> decoderOf;  // a line that is not a packet has none (the count of them)
+
+  size_t size() const { return spans.size(); }
+};
+
+// Where one line's JSON lies in its decoder's output.
+struct Piece {
+  size_t line, at, size;
+};
+
+// One decoder with the output of its share of a batch, written by its own thread only.
+struct Share {
+  explicit Share(const DecodeOptions& options) : decoder(options) {}
+  WholePacketDecoder decoder;
+  std::string out;
+  std::vector<Piece> pieces;
+};
+
+bool ReadBatch(LineReader& reader, Batch& batch) {
+  batch.text.clear();
+  batch.spans.clear();
+  std::string_view line;
+  while (batch.size() < BatchLines && reader.Next(line)) {
+    batch.spans.emplace_back(batch.text.size(), line.size());
+    batch.text.append(line.data(), line.size());
+  }
+  return batch.size() > 0;
+}
+
+// Reads the packets of the batch and gives each line its decoder; returns the lines that are
+// not packets.
+quint64 RouteBatch(Batch& batch, size_t decoders) {
+  quint64 notPackets = 0;
+  batch.packets.clear();
+  batch.decoderOf.clear();
+  for (const auto& [start, length] : batch.spans) {
+    const auto& packet =
+        batch.packets.emplace_back(ViewTnc2(std::string_view(batch.text).substr(start, length)));
+    batch.decoderOf.push_back(packet ? DecoderFor(StationKey(*packet), decoders) : decoders);
+    notPackets += !packet;
+  }
+  return notPackets;
+}
+
+// One decoder's share of the batch: its stations' packets, in order.
+void DecodeShare(const Batch& batch, Share& share, size_t index) {
+  share.out.clear();
+  share.pieces.clear();
+  for (size_t line = 0; line < batch.size(); ++line) {
+    if (batch.decoderOf[line] != index) continue;
+    const size_t at = share.out.size();
+    if (share.decoder.Decode(*batch.packets[line], share.out))
+      share.pieces.push_back({line, at, share.out.size() - at});
+  }
+}
+
+// The shares' lines back in the order of the batch, written at once.
+void WriteBatch(const std::vector<std::unique_ptr<Share>>& shares, std::string& merged,
+                std::FILE* out) {
+  merged.clear();
+  std::vector<size_t> next(shares.size(), 0);
+  for (;;) {
+    size_t first = shares.size();
+    for (size_t s = 0; s < shares.size(); ++s)
+      if (next[s] < shares[s]->pieces.size() &&
+          (first == shares.size() ||
+           shares[s]->pieces[next[s]].line < shares[first]->pieces[next[first]].line))
+        first = s;
+    if (first == shares.size()) break;
+    const Piece& piece = shares[first]->pieces[next[first]++];
+    merged.append(shares[first]->out, piece.at, piece.size);
+  }
+  std::fwrite(merged.data(), 1, merged.size(), out);
+}
+
+// Threads that each decode their share of every batch, started once. Between batches they
+// wait spinning for a while before they sleep: a thread put to sleep tends to wake on the other
+// processor, away from the caches that hold its stations.
+class Helpers {
+ public:
+  Helpers(const Batch& batch, std::vector<std::unique_ptr<Share>>& shares) {
+    for (size_t i = 1; i < shares.size(); ++i)
+      threads_.emplace_back([this, &batch, &shares, i] { Work(batch, *shares[i], i); });
+  }
+  ~Helpers() {
+    Signal(stop_, true);
+    for (std::thread& t : threads_) t.join();
+  }
+  // Lets every helper decode its share of the batch now.
+  void Start() {
+    busy_.store(threads_.size());
+    Signal(round_, round_.load() + 1);
+  }
+  void Wait() {
+    Await([this] { return busy_.load() == 0; });
+  }
+
+ private:
+  template <typename T, typename V>
+  void Signal(std::atomic<T>& flag, V value) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      flag.store(value);
+    }
+    changed_.notify_all();
+  }
+
+  template <typename Ready>
+  void Await(Ready ready) {
+    for (int spin = 0; spin < SpinsBeforeSleep; ++spin) {
+      if (ready()) return;
+      std::this_thread::yield();
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, ready);
+  }
+
+  void Work(const Batch& batch, Share& share, size_t index) {
+    size_t seen = 0;
+    for (;;) {
+      Await([&] { return stop_.load() || round_.load() != seen; });
+      if (stop_.load()) return;
+      seen = round_.load();
+      DecodeShare(batch, share, index);
+      if (busy_.fetch_sub(1) == 1) Signal(busy_, 0);
+    }
+  }
+
+  static constexpr int SpinsBeforeSleep = 20000;
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::atomic<size_t> round_{0}, busy_{0};
+  std::atomic<bool> stop_{false};
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace
+
+quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& reader,
+                        std::FILE* out) {
+  std::vector<std::unique_ptr<Share>> shares;
+  for (int i = 0; i < threads; ++i) shares.push_back(std::make_unique<Share>(options));
+  quint64 notPackets = 0;
+  Batch batch;
+  std::string merged;
+  Helpers helpers(batch, shares);
+  while (ReadBatch(reader, batch)) {
+    notPackets += RouteBatch(batch, shares.size());
+    helpers.Start();
+    DecodeShare(batch, *shares[0], 0);
+    helpers.Wait();
+    WriteBatch(shares, merged, out);
+  }
+  return notPackets;
+}
