@@ -4,12 +4,12 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "agw_frame.h"
 #include "packet_decoder.h"
 #include "tnc2_packet.h"
 
@@ -19,14 +19,16 @@ namespace {
 // milliseconds, few enough to keep the memory of a batch small.
 constexpr size_t BatchLines = 512;
 
-// A run of lines read together. The packets are read in place: the text does not move while
-// they are decoded. Written before the decoders start, only read while they work.
+// A run of lines read together, each given to the decoder of its station. Written before the
+// decoders start, only read while they work.
 struct Batch {
   std::string text;
   std::vector<std::pair<size_t, size_t>> spans;  // each line: where it starts, how long
-  std::vector<std::optional<Tnc2PacketView>> packets;
-  std::vector<size_t> decoderOf;  // a line that is not a packet has none (the count of them)
+  std::vector<size_t> decoderOf;
 
+  std::string_view Line(size_t i) const {
+    return std::string_view(text).substr(spans[i].first, spans[i].second);
+  }
   size_t size() const { return spans.size(); }
 };
 
@@ -41,32 +43,26 @@ struct Share {
   WholePacketDecoder decoder;
   std::string out;
   std::vector<Piece> pieces;
+  quint64 notPackets = 0;
 };
 
-bool ReadBatch(LineReader& reader, Batch& batch) {
+// The source call of a packet is what comes before the first ">": a line is given to a decoder
+// by those bytes before anyone reads it whole (a line that is no packet goes anywhere).
+size_t DecoderOfLine(std::string_view line, size_t decoders) {
+  return DecoderFor(line.substr(0, line.find('>')).substr(0, AgwCallFromSize), decoders);
+}
+
+bool ReadBatch(LineReader& reader, size_t decoders, Batch& batch) {
   batch.text.clear();
   batch.spans.clear();
+  batch.decoderOf.clear();
   std::string_view line;
   while (batch.size() < BatchLines && reader.Next(line)) {
     batch.spans.emplace_back(batch.text.size(), line.size());
+    batch.decoderOf.push_back(DecoderOfLine(line, decoders));
     batch.text.append(line.data(), line.size());
   }
   return batch.size() > 0;
-}
-
-// Reads the packets of the batch and gives each line its decoder; returns the lines that are
-// not packets.
-quint64 RouteBatch(Batch& batch, size_t decoders) {
-  quint64 notPackets = 0;
-  batch.packets.clear();
-  batch.decoderOf.clear();
-  for (const auto& [start, length] : batch.spans) {
-    const auto& packet =
-        batch.packets.emplace_back(ViewTnc2(std::string_view(batch.text).substr(start, length)));
-    batch.decoderOf.push_back(packet ? DecoderFor(StationKey(*packet), decoders) : decoders);
-    notPackets += !packet;
-  }
-  return notPackets;
 }
 
 // One decoder's share of the batch: its stations' packets, in order.
@@ -75,8 +71,13 @@ void DecodeShare(const Batch& batch, Share& share, size_t index) {
   share.pieces.clear();
   for (size_t line = 0; line < batch.size(); ++line) {
     if (batch.decoderOf[line] != index) continue;
+    const auto packet = ViewTnc2(batch.Line(line));
+    if (!packet) {
+      ++share.notPackets;
+      continue;
+    }
     const size_t at = share.out.size();
-    if (share.decoder.Decode(*batch.packets[line], share.out))
+    if (share.decoder.Decode(*packet, share.out))
       share.pieces.push_back({line, at, share.out.size() - at});
   }
 }
@@ -168,16 +169,16 @@ quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& r
                         std::FILE* out) {
   std::vector<std::unique_ptr<Share>> shares;
   for (int i = 0; i < threads; ++i) shares.push_back(std::make_unique<Share>(options));
-  quint64 notPackets = 0;
   Batch batch;
   std::string merged;
   Helpers helpers(batch, shares);
-  while (ReadBatch(reader, batch)) {
-    notPackets += RouteBatch(batch, shares.size());
+  while (ReadBatch(reader, shares.size(), batch)) {
     helpers.Start();
     DecodeShare(batch, *shares[0], 0);
     helpers.Wait();
     WriteBatch(shares, merged, out);
   }
+  quint64 notPackets = 0;
+  for (const auto& share : shares) notPackets += share->notPackets;
   return notPackets;
 }
