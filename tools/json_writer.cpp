@@ -14,18 +14,10 @@ constexpr bool NeedsEscape(unsigned char b) {
   return b < 0x20 || b == '"' || b == '\\' || b == 0x7f;
 }
 
-// Which UTF-16 units below 0x80 are written as they are: one look-up for the common case.
-struct PlainAscii {
-  bool plain[0x80];
-  constexpr PlainAscii() : plain() {
-    for (int c = 0; c < 0x80; ++c) plain[c] = !NeedsEscape(static_cast<unsigned char>(c));
-  }
-};
-constexpr PlainAscii Plain;
-
-// Eight UTF-16 units at once, the common case: when all eight are printable ASCII that JSON
-// takes as it is (no quote, backslash, control or DEL), their bytes are written and true returned.
-bool PutEightPlain(char* w, const char16_t* p) {
+// Eight UTF-16 units at once: their low bytes are written (eight bytes, whatever the units),
+// and the number of leading units that JSON takes as they are (printable ASCII, no quote or
+// backslash) is returned; 8 when all are.
+int PutPlainOfEight(char* w, const char16_t* p) {
 #if defined(__SSE2__)
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   // Compared as signed: units from 0x8000 up read as negative and fall under "below 0x20".
@@ -35,12 +27,16 @@ bool PutEightPlain(char* w, const char16_t* p) {
   const __m128i backslash = _mm_cmpeq_epi16(x, _mm_set1_epi16('\\'));
   const __m128i careful =
       _mm_or_si128(_mm_or_si128(control, beyond), _mm_or_si128(quote, backslash));
-  if (_mm_movemask_epi8(careful) != 0) return false;
   _mm_storel_epi64(reinterpret_cast<__m128i*>(w), _mm_packus_epi16(x, x));
-  return true;
+  const auto mask = unsigned(_mm_movemask_epi8(careful));  // two bits a unit
+  return mask == 0 ? 8 : __builtin_ctz(mask) / 2;
 #else
-  (void)w, (void)p;
-  return false;  // one unit at a time
+  int plain = 0;
+  while (plain < 8 && p[plain] >= 0x20 && p[plain] <= 0x7E && p[plain] != '"' && p[plain] != '\\') {
+    w[plain] = char(p[plain]);
+    ++plain;
+  }
+  return plain;
 #endif
 }
 
@@ -112,31 +108,34 @@ void JsonWriter::Grow(size_t needed) {
 }
 
 // The text in quotes, as UTF-8, written straight into the output: at most six bytes (an escape)
-// for each UTF-16 unit.
+// for each UTF-16 unit, and room for a last group of eight. The plain run before each character
+// that needs care is found eight units at a time; the few last units are looked at from a
+// copy padded with plain ones.
 void JsonWriter::AppendQuoted(const QString& text) {
   const qsizetype n = text.size();
   const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
-  char* w = Room(6 * size_t(n) + 2);
+  char* w = Room(6 * size_t(n) + 10);
   *w++ = '"';
   for (qsizetype i = 0; i < n;) {
-    if (i + 8 <= n && PutEightPlain(w, p + i)) {
-      w += 8;
-      i += 8;
-      continue;
+    int plain;
+    if (i + 8 <= n) {
+      plain = PutPlainOfEight(w, p + i);
+    } else {
+      char16_t last[8] = {'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'};
+      for (qsizetype k = i; k < n; ++k) last[k - i] = p[k];
+      plain = int(std::min<qsizetype>(PutPlainOfEight(w, last), n - i));
     }
-    // A group with a character that needs care (or the last few): one at a time.
-    for (const qsizetype end = qMin(i + 8, n); i < end; ++i) {
-      const char16_t c = p[i];
-      if (c < 0x80 && Plain.plain[c]) {
-        *w++ = char(c);
-      } else if (c < 0x80) {
-        w = PutEscaped(w, char(c));
-      } else if (!QChar::isSurrogate(c)) {
-        w = PutUtf8(w, c);
-      } else {  // nothing written counts yet: the whole text goes through Qt
-        const std::string quoted = QuotedThroughQt(text);
-        return Put(quoted.data(), quoted.size());
-      }
+    w += plain;
+    i += plain;
+    if (plain == 8 || i == n) continue;
+    const char16_t c = p[i++];  // the character that needs care
+    if (c < 0x80) {
+      w = PutEscaped(w, char(c));
+    } else if (!QChar::isSurrogate(c)) {
+      w = PutUtf8(w, c);
+    } else {  // nothing written counts yet: the whole text goes through Qt
+      const std::string quoted = QuotedThroughQt(text);
+      return Put(quoted.data(), quoted.size());
     }
   }
   *w++ = '"';
