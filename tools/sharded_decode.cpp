@@ -106,16 +106,17 @@ void WriteBatch(const std::vector<std::unique_ptr<Share>>& shares, std::string& 
 // processor, away from the caches that hold its stations.
 class Helpers {
  public:
-  Helpers(const Batch& batch, std::vector<std::unique_ptr<Share>>& shares) {
+  explicit Helpers(std::vector<std::unique_ptr<Share>>& shares) {
     for (size_t i = 1; i < shares.size(); ++i)
-      threads_.emplace_back([this, &batch, &shares, i] { Work(batch, *shares[i], i); });
+      threads_.emplace_back([this, &shares, i] { Work(*shares[i], i); });
   }
   ~Helpers() {
     Signal(stop_, true);
     for (std::thread& t : threads_) t.join();
   }
-  // Lets every helper decode its share of the batch now.
-  void Start() {
+  // Lets every helper decode its share of `batch` now; it must stay as it is until Wait.
+  void Start(const Batch& batch) {
+    batch_ = &batch;
     busy_.store(threads_.size());
     Signal(round_, round_.load() + 1);
   }
@@ -143,13 +144,13 @@ class Helpers {
     changed_.wait(lock, ready);
   }
 
-  void Work(const Batch& batch, Share& share, size_t index) {
+  void Work(Share& share, size_t index) {
     size_t seen = 0;
     for (;;) {
       Await([&] { return stop_.load() || round_.load() != seen; });
       if (stop_.load()) return;
       seen = round_.load();
-      DecodeShare(batch, share, index);
+      DecodeShare(*batch_, share, index);
       if (busy_.fetch_sub(1) == 1) Signal(busy_, 0);
     }
   }
@@ -158,6 +159,7 @@ class Helpers {
 
   std::mutex mutex_;
   std::condition_variable changed_;
+  const Batch* batch_ = nullptr;  // set before a round starts, read by the helpers in it
   std::atomic<size_t> round_{0}, busy_{0};
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
@@ -169,12 +171,15 @@ quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& r
                         std::FILE* out) {
   std::vector<std::unique_ptr<Share>> shares;
   for (int i = 0; i < threads; ++i) shares.push_back(std::make_unique<Share>(options));
-  Batch batch;
+  // While the helpers decode one batch, this thread reads the next.
+  Batch batches[2];
   std::string merged;
-  Helpers helpers(batch, shares);
-  while (ReadBatch(reader, shares.size(), batch)) {
-    helpers.Start();
-    DecodeShare(batch, *shares[0], 0);
+  Helpers helpers(shares);
+  bool more = ReadBatch(reader, shares.size(), batches[0]);
+  for (int at = 0; more; at = 1 - at) {
+    helpers.Start(batches[at]);
+    more = ReadBatch(reader, shares.size(), batches[1 - at]);
+    DecodeShare(batches[at], *shares[0], 0);
     helpers.Wait();
     WriteBatch(shares, merged, out);
   }
