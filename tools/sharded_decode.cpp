@@ -83,20 +83,17 @@ void DecodeShare(const Batch& batch, Share& share, size_t index) {
 }
 
 // The shares' lines back in the order of the batch, written at once.
-void WriteBatch(const std::vector<std::unique_ptr<Share>>& shares, std::string& merged,
-                std::FILE* out) {
+void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& shares,
+                std::string& merged, std::FILE* out) {
   merged.clear();
-  std::vector<size_t> next(shares.size(), 0);
-  for (;;) {
-    size_t first = shares.size();
-    for (size_t s = 0; s < shares.size(); ++s)
-      if (next[s] < shares[s]->pieces.size() &&
-          (first == shares.size() ||
-           shares[s]->pieces[next[s]].line < shares[first]->pieces[next[first]].line))
-        first = s;
-    if (first == shares.size()) break;
-    const Piece& piece = shares[first]->pieces[next[first]++];
-    merged.append(shares[first]->out, piece.at, piece.size);
+  std::vector<size_t> next(shares.size(), 0);  // each share's next piece
+  for (size_t line = 0; line < batch.size(); ++line) {
+    const size_t s = batch.decoderOf[line];
+    if (next[s] == shares[s]->pieces.size()) continue;
+    const Piece& piece = shares[s]->pieces[next[s]];
+    if (piece.line != line) continue;  // a line that gave no JSON
+    merged.append(shares[s]->out, piece.at, piece.size);
+    ++next[s];
   }
   std::fwrite(merged.data(), 1, merged.size(), out);
 }
@@ -181,7 +178,7 @@ quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& r
     more = ReadBatch(reader, shares.size(), batches[1 - at]);
     DecodeShare(batches[at], *shares[0], 0);
     helpers.Wait();
-    WriteBatch(shares, merged, out);
+    WriteBatch(batches[at], shares, merged, out);
   }
   quint64 notPackets = 0;
   for (const auto& share : shares) notPackets += share->notPackets;
