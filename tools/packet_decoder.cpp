@@ -1,6 +1,7 @@
 #include "packet_decoder.h"
 
 #include <QTime>
+#include <algorithm>
 
 #include "agw_frame.h"
 #include "frame_dispatcher.h"
@@ -19,12 +20,21 @@ void AssignWindows1252(QString& text, std::string_view bytes) {
   for (char b : bytes) *to++ = FromWindows1252(b);
 }
 
+uint64_t Fnv1a(std::string_view bytes) {
+  uint64_t h = FnvOffset;
+  for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * FnvPrime;
+  return h;
+}
+
 }  // namespace
 
-size_t WholePacketDecoder::CallHash::operator()(const QString& call) const {
-  uint64_t h = FnvOffset;
-  for (QChar c : call) h = (h ^ c.unicode()) * FnvPrime;
-  return size_t(h);
+WholePacketDecoder::CallKey::CallKey(std::string_view call)
+    : size(uint8_t(std::min(call.size(), sizeof bytes))) {
+  std::memcpy(bytes, call.data(), size);
+}
+
+size_t WholePacketDecoder::CallHash::operator()(const CallKey& key) const noexcept {
+  return size_t(Fnv1a(std::string_view(key.bytes, key.size)));
 }
 
 WholePacketDecoder::WholePacketDecoder(const DecodeOptions& options)
@@ -37,16 +47,16 @@ bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) 
   // as in the window, what reaches the decoder.
   WriteMonitorText(monitorText_, packet, QTime(0, 0));
   const AgwFrameView frame{'U', StationKey(packet), monitorText_};
-  AssignWindows1252(from_, frame.callFrom);
+  QString& from = settings_.StationCall;
+  AssignWindows1252(from, frame.callFrom);
   const DispatchResult r =
-      HandleAgwFrame(frame, stationCall_.isEmpty() ? from_ : stationCall_, true);
+      HandleAgwFrame(frame, stationCall_.isEmpty() ? from : stationCall_, true);
   if (!r.report) return false;
-  const auto entry = stations_.try_emplace(from_).first;
-  settings_.StationCall = entry->first;  // the call the tooltip names
-  const ReportOutcome outcome = OnReport(entry->second, *r.report, settings_, fmt_);
+  DisplayState& shown = stations_.try_emplace(CallKey(frame.callFrom)).first->second;
+  const ReportOutcome outcome = OnReport(shown, *r.report, settings_, fmt_);
   json_.Clear();
-  json_.BeginObject().String("from", entry->first);
-  WriteReportJson(json_, entry->second, outcome);
+  json_.BeginObject().String("from", from);
+  WriteReportJson(json_, shown, outcome);
   const std::string_view text = json_.EndObject().View();
   out.append(text.data(), text.size());
   out += '\n';
@@ -58,7 +68,5 @@ std::string_view StationKey(const Tnc2PacketView& packet) {
 }
 
 size_t DecoderFor(std::string_view stationKey, size_t count) {
-  uint64_t h = FnvOffset;
-  for (char c : stationKey) h = (h ^ static_cast<unsigned char>(c)) * FnvPrime;
-  return size_t(h % count);
+  return size_t(Fnv1a(stationKey) % count);
 }

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "agw_frame.h"
 #include "decode_command.h"
 #include "display_state.h"
 #include "json_writer.h"
@@ -22,17 +25,27 @@ class WholePacketDecoder {
   bool Decode(const Tnc2PacketView& packet, std::string& out);
 
  private:
-  // A call is a few characters: FNV-1a over them is plenty, and cheaper than a keyed hash.
+  // A station is known by the bytes of its call in the frame (at most AgwCallFromSize), held in
+  // the map's node next to its link: a look-up reads one line of memory, not a string elsewhere.
+  struct CallKey {
+    explicit CallKey(std::string_view call);
+    bool operator==(const CallKey& other) const {
+      return size == other.size && std::memcmp(bytes, other.bytes, size) == 0;
+    }
+    char bytes[AgwCallFromSize] = {};
+    uint8_t size = 0;
+  };
+  // FNV-1a over a few bytes is plenty. It cannot throw and is cheap, so the map does not keep
+  // it in each node (after the display state, on another line of memory).
   struct CallHash {
-    size_t operator()(const QString& call) const;
+    size_t operator()(const CallKey& key) const noexcept;
   };
 
   const QString stationCall_;  // the one station decoded; empty: every station
   const NumberFormat fmt_;
-  Settings settings_;
-  std::unordered_map<QString, DisplayState, CallHash> stations_;  // trends never cross stations
+  Settings settings_;  // StationCall: the packet's station, the call the tooltip names
+  std::unordered_map<CallKey, DisplayState, CallHash> stations_;  // trends never cross stations
   std::string monitorText_;
-  QString from_;
   JsonWriter json_;
 };
 
