@@ -38,6 +38,9 @@ class TestWindows1252 : public QObject {
     QString appended = QStringLiteral("ab");
     AppendWindows1252(appended, bytes.constData(), bytes.size());
     QCOMPARE(appended, QStringLiteral("ab") + expected);
+    QString assigned = QStringLiteral("longer than the bytes");
+    AssignWindows1252(assigned, bytes.constData(), bytes.size());
+    QCOMPARE(assigned, expected);
     QVERIFY(FromWindows1252(QByteArray()).isEmpty());
   }
 };

@@ -13,13 +13,6 @@ namespace {
 constexpr uint64_t FnvOffset = 14695981039346656037ull;
 constexpr uint64_t FnvPrime = 1099511628211ull;
 
-// Windows-1252 bytes over `text`, which keeps its memory when it is not shared.
-void AssignWindows1252(QString& text, std::string_view bytes) {
-  text.resize(qsizetype(bytes.size()));
-  QChar* to = text.data();
-  for (char b : bytes) *to++ = FromWindows1252(b);
-}
-
 uint64_t Fnv1a(std::string_view bytes) {
   uint64_t h = FnvOffset;
   for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * FnvPrime;
@@ -48,7 +41,7 @@ bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) 
   WriteMonitorText(monitorText_, packet, QTime(0, 0));
   const AgwFrameView frame{'U', StationKey(packet), monitorText_};
   QString& from = settings_.StationCall;
-  AssignWindows1252(from, frame.callFrom);
+  AssignWindows1252(from, frame.callFrom.data(), qsizetype(frame.callFrom.size()));
   const DispatchResult r =
       HandleAgwFrame(frame, stationCall_.isEmpty() ? from : stationCall_, true);
   if (!r.report) return false;

@@ -32,6 +32,11 @@ void AppendWindows1252(QString& text, const char* bytes, qsizetype size) {
   Convert(reinterpret_cast<char16_t*>(text.data()) + at, bytes, size);
 }
 
+void AssignWindows1252(QString& text, const char* bytes, qsizetype size) {
+  text.resize(size);
+  Convert(reinterpret_cast<char16_t*>(text.data()), bytes, size);
+}
+
 QString FromWindows1252(const char* bytes, qsizetype size) {
   QString text(size, Qt::Uninitialized);
   Convert(reinterpret_cast<char16_t*>(text.data()), bytes, size);
