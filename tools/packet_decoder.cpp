@@ -13,6 +13,11 @@ namespace {
 constexpr uint64_t FnvOffset = 14695981039346656037ull;
 constexpr uint64_t FnvPrime = 1099511628211ull;
 
+// The station a packet is kept under: its source call as an AGWPE header holds it.
+std::string_view StationKey(std::string_view sourceCall) {
+  return sourceCall.substr(0, AgwCallFromSize);
+}
+
 uint64_t Fnv1a(std::string_view bytes) {
   uint64_t h = FnvOffset;
   for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * FnvPrime;
@@ -39,7 +44,7 @@ bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) 
   // The frame an engine would deliver for the packet: the dispatcher's own rules then decide,
   // as in the window, what reaches the decoder.
   WriteMonitorText(monitorText_, packet, QTime(0, 0));
-  const AgwFrameView frame{'U', StationKey(packet), monitorText_};
+  const AgwFrameView frame{'U', StationKey(packet.from), monitorText_};
   QString& from = settings_.StationCall;
   AssignWindows1252(from, frame.callFrom.data(), qsizetype(frame.callFrom.size()));
   const DispatchResult r =
@@ -56,10 +61,6 @@ bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) 
   return true;
 }
 
-std::string_view StationKey(const Tnc2PacketView& packet) {
-  return packet.from.substr(0, AgwCallFromSize);
-}
-
-size_t DecoderFor(std::string_view stationKey, size_t count) {
-  return size_t(Fnv1a(stationKey) % count);
+size_t DecoderForLine(std::string_view line, size_t count) {
+  return size_t(Fnv1a(StationKey(line.substr(0, line.find('>')))) % count);
 }

@@ -49,8 +49,7 @@ class WholePacketDecoder {
   JsonWriter json_;
 };
 
-// The station a packet is kept under: its source call as an AGWPE header holds it (10 bytes).
-std::string_view StationKey(const Tnc2PacketView& packet);
-
-// Which of `count` decoders the packets of a station go to: the same one for every packet of it.
-size_t DecoderFor(std::string_view stationKey, size_t count);
+// Which of `count` decoders the line goes to, read from the bytes before its first ">" (a
+// packet's source call) before anyone reads the line whole: the same one for every packet of a
+// station, whatever else the line holds. A line that is no packet goes to any one of them.
+size_t DecoderForLine(std::string_view line, size_t count);

@@ -9,7 +9,6 @@
 #include <thread>
 #include <vector>
 
-#include "agw_frame.h"
 #include "packet_decoder.h"
 #include "tnc2_packet.h"
 
@@ -46,12 +45,6 @@ struct Share {
   quint64 notPackets = 0;
 };
 
-// The source call of a packet is what comes before the first ">": a line is given to a decoder
-// by those bytes before anyone reads it whole (a line that is no packet goes anywhere).
-size_t DecoderOfLine(std::string_view line, size_t decoders) {
-  return DecoderFor(line.substr(0, line.find('>')).substr(0, AgwCallFromSize), decoders);
-}
-
 bool ReadBatch(LineReader& reader, size_t decoders, Batch& batch) {
   batch.text.clear();
   batch.spans.clear();
@@ -59,7 +52,7 @@ bool ReadBatch(LineReader& reader, size_t decoders, Batch& batch) {
   std::string_view line;
   while (batch.size() < BatchLines && reader.Next(line)) {
     batch.spans.emplace_back(batch.text.size(), line.size());
-    batch.decoderOf.push_back(DecoderOfLine(line, decoders));
+    batch.decoderOf.push_back(DecoderForLine(line, decoders));
     batch.text.append(line.data(), line.size());
   }
   return batch.size() > 0;
