@@ -96,7 +96,8 @@ void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& s
 // processor, away from the caches that hold its stations.
 class Helpers {
  public:
-  explicit Helpers(std::vector<std::unique_ptr<Share>>& shares) {
+  Helpers(std::vector<std::unique_ptr<Share>>& shares, const LastShareHook& lastShareDone)
+      : lastShareDone_(lastShareDone) {
     for (size_t i = 1; i < shares.size(); ++i)
       threads_.emplace_back([this, &shares, i] { Work(*shares[i], i); });
   }
@@ -141,12 +142,16 @@ class Helpers {
       if (stop_.load()) return;
       seen = round_.load();
       DecodeShare(*batch_, share, index);
-      if (busy_.fetch_sub(1) == 1) Signal(busy_, 0);
+      if (busy_.fetch_sub(1) == 1) {
+        if (lastShareDone_) lastShareDone_();
+        Signal(busy_, 0);
+      }
     }
   }
 
   static constexpr int SpinsBeforeSleep = 20000;
 
+  const LastShareHook& lastShareDone_;
   std::mutex mutex_;
   std::condition_variable changed_;
   const Batch* batch_ = nullptr;  // set before a round starts, read by the helpers in it
@@ -158,13 +163,13 @@ class Helpers {
 }  // namespace
 
 quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& reader,
-                        std::FILE* out) {
+                        std::FILE* out, const LastShareHook& lastShareDone) {
   std::vector<std::unique_ptr<Share>> shares;
   for (int i = 0; i < threads; ++i) shares.push_back(std::make_unique<Share>(options));
   // While the helpers decode one batch, this thread reads the next.
   Batch batches[2];
   std::string merged;
-  Helpers helpers(shares);
+  Helpers helpers(shares, lastShareDone);
   bool more = ReadBatch(reader, shares.size(), batches[0]);
   for (int at = 0; more; at = 1 - at) {
     helpers.Start(batches[at]);
