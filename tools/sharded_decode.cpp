@@ -97,34 +97,32 @@ void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& s
 class Helpers {
  public:
   Helpers(std::vector<std::unique_ptr<Share>>& shares, const LastShareHook& lastShareDone)
-      : lastShareDone_(lastShareDone) {
+      : lastShareDone_(lastShareDone), helpers_(shares.size() - 1) {
     for (size_t i = 1; i < shares.size(); ++i)
       threads_.emplace_back([this, &shares, i] { Work(*shares[i], i); });
   }
   ~Helpers() {
-    Signal(stop_, true);
+    stop_.store(true);
+    WakeAll();
     for (std::thread& t : threads_) t.join();
   }
   // Lets every helper decode its share of `batch` now; it must stay as it is until Wait.
   void Start(const Batch& batch) {
     batch_ = &batch;
-    busy_.store(threads_.size());
-    Signal(round_, round_.load() + 1);
-  }
-  void Wait() {
-    Await([this] { return busy_.load() == 0; });
-  }
-
- private:
-  template <typename T, typename V>
-  void Signal(std::atomic<T>& flag, V value) {
     {
       const std::lock_guard<std::mutex> lock(mutex_);
-      flag.store(value);
+      round_.store(round_.load() + 1);
     }
     changed_.notify_all();
   }
+  // Every helper has decoded its share of the round started last. Only the helpers write the
+  // count of shares done, and it only rises: a late helper cannot undo a later round.
+  void Wait() {
+    const size_t goal = round_.load() * helpers_;
+    Await([this, goal] { return sharesDone_.load() == goal; });
+  }
 
+ private:
   template <typename Ready>
   void Await(Ready ready) {
     for (int spin = 0; spin < SpinsBeforeSleep; ++spin) {
@@ -135,16 +133,22 @@ class Helpers {
     changed_.wait(lock, ready);
   }
 
+  // Wakes whoever sleeps on a condition that has just come true; the lock taken and left
+  // makes sure a thread between its test and its sleep does not miss the wake-up.
+  void WakeAll() {
+    { const std::lock_guard<std::mutex> lock(mutex_); }
+    changed_.notify_all();
+  }
+
   void Work(Share& share, size_t index) {
-    size_t seen = 0;
-    for (;;) {
+    for (size_t seen = 0;;) {
       Await([&] { return stop_.load() || round_.load() != seen; });
       if (stop_.load()) return;
-      seen = round_.load();
+      ++seen;  // rounds are never skipped: the next one starts only when this one is done
       DecodeShare(*batch_, share, index);
-      if (busy_.fetch_sub(1) == 1) {
+      if (sharesDone_.fetch_add(1) + 1 == seen * helpers_) {
         if (lastShareDone_) lastShareDone_();
-        Signal(busy_, 0);
+        WakeAll();
       }
     }
   }
@@ -152,10 +156,11 @@ class Helpers {
   static constexpr int SpinsBeforeSleep = 20000;
 
   const LastShareHook& lastShareDone_;
+  const size_t helpers_;  // known before any helper runs: threads_ is still growing then
   std::mutex mutex_;
   std::condition_variable changed_;
   const Batch* batch_ = nullptr;  // set before a round starts, read by the helpers in it
-  std::atomic<size_t> round_{0}, busy_{0};
+  std::atomic<size_t> round_{0}, sharesDone_{0};
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
 };
