@@ -93,8 +93,11 @@ class TestShardedDecode : public QObject {
     QVERIFY(run->in && run->out);
     run->reader = std::make_unique<LineReader>(run->in);
     std::packaged_task<void()> task([run, threads, delayUs] {
-      DecodeOnThreads(Options(), threads, *run->reader, run->out,
-                      [delayUs] { std::this_thread::sleep_for(std::chrono::microseconds(delayUs)); });
+      CheckedOutput out(run->out);
+      DecodeOnThreads(Options(), threads, *run->reader, out, [delayUs] {
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
+      });
+      (void)out.Flush();
     });
     std::future<void> done = task.get_future();
     std::thread worker(std::move(task));

@@ -59,11 +59,11 @@ QByteArray InterleavedLog(int& notPackets) {
   return log;
 }
 
-// Every packet of the test data, each ended by `ending`.
+// Every packet of the test data, each ended by `ending` (some of the files end theirs by CR LF).
 QByteArray PacketsEndedBy(const QByteArray& ending) {
   int notPackets = 0;
   QByteArray log = InterleavedLog(notPackets);
-  log.replace("\n", ending);
+  log.replace("\r\n", "\n").replace("\n", ending);
   return log;
 }
 
@@ -283,8 +283,8 @@ class TestVentoraCli : public QObject {
     QFETCH(QStringList, args);
     const bool tnc2 = args.contains("--tnc2");
     const QByteArray report = tnc2 ? "K1ABC>APRS:_090/001t077" : "_090/001t077";
-    const QByteArray log = report + "\n" + "K2ABC>APRS:_" + QByteArray(3 << 20, 'x') + "\r\n" +
-                           report + "\n";
+    const QByteArray log =
+        report + "\n" + "K2ABC>APRS:_" + QByteArray(3 << 20, 'x') + "\r\n" + report + "\n";
     const RawRun run = RunCli(log, args);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out.count('\n'), 2);  // the two short reports, nothing of the long line

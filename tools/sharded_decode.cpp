@@ -75,9 +75,10 @@ void DecodeShare(const Batch& batch, Share& share, size_t index) {
   }
 }
 
-// The shares' lines back in the order of the batch, written at once.
-void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& shares,
-                std::string& merged, std::FILE* out) {
+// The shares' lines back in the order of the batch, written at once; false when the write
+// failed.
+bool WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& shares,
+                std::string& merged, CheckedOutput& out) {
   merged.clear();
   std::vector<size_t> next(shares.size(), 0);  // each share's next piece
   for (size_t line = 0; line < batch.size(); ++line) {
@@ -88,7 +89,7 @@ void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& s
     merged.append(shares[s]->out, piece.at, piece.size);
     ++next[s];
   }
-  std::fwrite(merged.data(), 1, merged.size(), out);
+  return out.Write(merged);
 }
 
 // Threads that each decode their share of every batch, started once. Between batches they
@@ -168,7 +169,7 @@ class Helpers {
 }  // namespace
 
 quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& reader,
-                        std::FILE* out, const LastShareHook& lastShareDone) {
+                        CheckedOutput& out, const LastShareHook& lastShareDone) {
   std::vector<std::unique_ptr<Share>> shares;
   for (int i = 0; i < threads; ++i) shares.push_back(std::make_unique<Share>(options));
   // While the helpers decode one batch, this thread reads the next.
@@ -181,7 +182,7 @@ quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& r
     more = ReadBatch(reader, shares.size(), batches[1 - at]);
     DecodeShare(batches[at], *shares[0], 0);
     helpers.Wait();
-    WriteBatch(batches[at], shares, merged, out);
+    if (!WriteBatch(batches[at], shares, merged, out)) break;  // nobody to decode for
   }
   quint64 notPackets = 0;
   for (const auto& share : shares) notPackets += share->notPackets;
