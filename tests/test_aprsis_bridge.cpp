@@ -321,8 +321,12 @@ class TestAprsIsBridge : public QObject {
     upstream->write(line + '\r');
     upstream->flush();
     QTest::qWait(200);  // read on its own
-    upstream->write("\n" + Report(71));
-    QTRY_VERIFY_WITH_TIMEOUT(monitor.Temps().size() >= 2, 10000);
+    upstream->write("\n");
+    upstream->flush();
+    QTest::qWait(200);  // the gate takes one report a tick
+    upstream->write(Report(71));
+    QTRY_VERIFY2_WITH_TIMEOUT(monitor.Temps().size() >= 2, qPrintable(monitor.Temps().join(u' ')),
+                              10000);
     QCOMPARE(monitor.Temps(), QStringList({Celsius(70), Celsius(71)}));
     bridge.kill();
     bridge.waitForFinished();
