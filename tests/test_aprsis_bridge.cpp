@@ -283,7 +283,7 @@ class TestAprsIsBridge : public QObject {
       QTest::qWait(20);
       s->disconnectFromHost();
     }
-    // The fifth connection works for a while; the next wait would be 800 ms without it.
+    // The sixth connection works for a while; the next wait would be 800 ms without it.
     QTcpSocket* s = aprsis.Next();
     QVERIFY(s);
     QVERIFY(aprsis.Greet(s));
