@@ -6,9 +6,12 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "aprsis_line.h"
 #include "engine_rig.h"
 
 namespace {
+
+constexpr qsizetype AprsIsLongest = AprsIsMaxLine;
 
 const QByteArray Login = "user IW2ABC pass -1 vers Ventora 5.01 filter b/IZ9ZZZ-13\r\n";
 
@@ -235,6 +238,164 @@ class TestAprsIsBridge : public QObject {
     QCOMPARE(stalled.state(), QAbstractSocket::ConnectedState);
     bridge.kill();
     bridge.waitForFinished();
+  }
+
+  // A server that takes the login and then hangs up is a server to leave alone for longer and
+  // longer: its answer to the login is no proof that the connection works.
+  void aDropAfterTheLoginAnswerStillBacksOff() {
+    FakeAprsIs aprsis;
+    QProcess bridge;
+    bridge.start(QStringLiteral(VENTORA_APRSIS),
+                 aprsis.BridgeArguments("IW2ABC", FreePort(), {"--backoff-ms", "100"}));
+    for (int attempt = 0; attempt < 4; ++attempt) {
+      QTcpSocket* s = aprsis.Next();
+      QVERIFY(s);
+      QVERIFY(aprsis.Greet(s));
+      QTest::qWait(20);  // the logresp is read before the line goes
+      s->disconnectFromHost();
+    }
+    bridge.kill();
+    bridge.waitForFinished();
+    const auto gap = [&aprsis](int i) {
+      return aprsis.acceptedAtMs[i + 1] - aprsis.acceptedAtMs[i];
+    };
+    QVERIFY2(gap(0) >= 90 && gap(1) >= 190 && gap(2) >= 390,
+             qPrintable(QStringLiteral("%1 %2 %3 ms").arg(gap(0)).arg(gap(1)).arg(gap(2))));
+  }
+
+  // What does earn a fresh start: a packet, or a connection that stayed up as long as the
+  // longest wait (60 times the first one: 3 s here).
+  void aWorkingConnectionStartsTheBackoffAgain_data() {
+    QTest::addColumn<bool>("packet");
+    QTest::newRow("a packet came") << true;
+    QTest::newRow("the connection lasted") << false;
+  }
+  void aWorkingConnectionStartsTheBackoffAgain() {
+    QFETCH(bool, packet);
+    FakeAprsIs aprsis;
+    QProcess bridge;
+    bridge.start(QStringLiteral(VENTORA_APRSIS),
+                 aprsis.BridgeArguments("IW2ABC", FreePort(), {"--backoff-ms", "50"}));
+    for (int attempt = 0; attempt < 5; ++attempt) {  // waits of 50, 100, 200 and 400 ms
+      QTcpSocket* s = aprsis.Next();
+      QVERIFY(s);
+      QVERIFY(aprsis.Greet(s));
+      QTest::qWait(20);
+      s->disconnectFromHost();
+    }
+    // The sixth connection works for a while; the next wait would be 800 ms without it.
+    QTcpSocket* s = aprsis.Next();
+    QVERIFY(s);
+    QVERIFY(aprsis.Greet(s));
+    if (packet)
+      s->write(Report(70));
+    else
+      QTest::qWait(3300);
+    QTest::qWait(50);
+    s->disconnectFromHost();
+    const qint64 droppedAt = aprsis.clock.elapsed();
+    QVERIFY(aprsis.Next());
+    bridge.kill();
+    bridge.waitForFinished();
+    const qint64 grown = aprsis.acceptedAtMs[4] - aprsis.acceptedAtMs[3];
+    const qint64 after = aprsis.acceptedAtMs[6] - droppedAt;
+    QVERIFY2(grown >= 380 && after < 600,
+             qPrintable(QStringLiteral("grown to %1 ms, then %2 ms").arg(grown).arg(after)));
+  }
+
+  // The longest line APRS-IS sends, its CR in one read and its LF in the next.
+  void aLongestLineSplitBeforeItsLfIsKept() {
+    FakeAprsIs aprsis;
+    const quint16 agwPort = FreePort();
+    QProcess bridge;
+    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
+    QTcpSocket* upstream = aprsis.Next();
+    QVERIFY(upstream);
+    Monitor monitor(agwPort);
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.Has("ports"), 10000);
+    QVERIFY(aprsis.Greet(upstream));
+    QByteArray line = Report(70);
+    line.chop(2);
+    line += ' ' + QByteArray(AprsIsLongest - line.size() - 1, 'x');
+    QCOMPARE(line.size(), AprsIsLongest);
+    upstream->write(line + '\r');
+    upstream->flush();
+    QTest::qWait(200);  // read on its own
+    upstream->write("\n");
+    upstream->flush();
+    QTest::qWait(200);  // the gate takes one report a tick
+    upstream->write(Report(71));
+    QTRY_VERIFY2_WITH_TIMEOUT(monitor.Temps().size() >= 2, qPrintable(monitor.Temps().join(u' ')),
+                              10000);
+    QCOMPARE(monitor.Temps(), QStringList({Celsius(70), Celsius(71)}));
+    bridge.kill();
+    bridge.waitForFinished();
+  }
+
+  // The gate as `decode --tnc2` prints it is the gate `monitor` shows when a tick comes between
+  // any two reports: open again after a report without a wind direction.
+  void decodeShowsTheGateAsTheMonitorDoes() {
+    FakeAprsIs aprsis;
+    const quint16 agwPort = FreePort();
+    QProcess bridge;
+    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
+    QTcpSocket* upstream = aprsis.Next();
+    QVERIFY(upstream);
+    Monitor monitor(agwPort);
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.Has("ports"), 10000);
+    QVERIFY(aprsis.Greet(upstream));
+    const QList<QByteArray> packets{
+        Report(60), "IZ9ZZZ-13>APRS,TCPIP*,qAC,T2ITALY:_.../...t061h50b10132\r\n",
+        "IZ9ZZZ-13>APRS,TCPIP*,qAC,T2ITALY:_.../...t062h51b10133\r\n", Report(63),
+        "IZ9ZZZ-13>APRS,TCPIP*,qAC,T2ITALY:_.../...t064h52b10134\r\n"};
+    QByteArray log;
+    for (const QByteArray& packet : packets) {
+      upstream->write(packet);
+      upstream->flush();
+      log += packet;
+      QTest::qWait(150);  // ticks of 20 ms between the reports
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(monitor.Temps().size() >= packets.size(), 10000);
+    bridge.kill();
+    bridge.waitForFinished();
+    QList<bool> shown;
+    for (const QByteArray& line : monitor.lines) {
+      const QJsonObject event = QJsonDocument::fromJson(line).object();
+      if (event["event"] == QLatin1String("report")) shown << event["acceptReport"].toBool();
+    }
+    for (const char* threads : {"1", "2"}) {
+      QProcess cli;
+      cli.start(QStringLiteral(VENTORA_CLI),
+                {"decode", "--tnc2", "--locale", "C", "--threads", threads});
+      cli.write(log);
+      cli.closeWriteChannel();
+      QVERIFY(cli.waitForFinished(10000));
+      QList<bool> printed;
+      for (const QByteArray& line : cli.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty())
+          printed << QJsonDocument::fromJson(line).object()["acceptReport"].toBool();
+      QCOMPARE(printed, shown);
+    }
+    QCOMPARE(shown, QList<bool>({false, true, true, false, true}));
+  }
+
+  void refusesABadPort_data() {
+    QTest::addColumn<QString>("port");
+    for (const char* port : {"abc", "70000", "65536", "0", "-1", "", "80x", "8000.5"})
+      QTest::newRow(port) << port;
+  }
+  void refusesABadPort() {
+    QFETCH(QString, port);
+    QProcess bridge;
+    bridge.start(QStringLiteral(VENTORA_APRSIS),
+                 {"--login", "IW2ABC", "--server", "127.0.0.1:1", "--port", port, "IZ9ZZZ-13"});
+    if (!bridge.waitForFinished(3000)) {
+      bridge.kill();
+      bridge.waitForFinished();
+      QFAIL("the bridge started on a bad port");
+    }
+    QCOMPARE(bridge.exitCode(), 2);
+    QVERIFY(bridge.readAllStandardError().contains("--port wants a whole number from 1 to 65535"));
   }
 
   void loginIsRequired() {

@@ -59,6 +59,14 @@ QByteArray InterleavedLog(int& notPackets) {
   return log;
 }
 
+// Every packet of the test data, each ended by `ending` (some of the files end theirs by CR LF).
+QByteArray PacketsEndedBy(const QByteArray& ending) {
+  int notPackets = 0;
+  QByteArray log = InterleavedLog(notPackets);
+  log.replace("\r\n", "\n").replace("\n", ending);
+  return log;
+}
+
 }  // namespace
 
 class TestVentoraCli : public QObject {
@@ -236,6 +244,110 @@ class TestVentoraCli : public QObject {
     const RawRun run = RunCli({}, {"decode", "--tnc2", "--threads", threads});
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("--threads takes 1 to 8"));
+  }
+
+  // A lone CR ends a line as LF and CR LF do; CR LF is one line end wherever the reads split it.
+  void everyLineEndGivesTheSameOutput_data() {
+    QTest::addColumn<QByteArray>("ending");
+    QTest::addColumn<QString>("threads");
+    for (const char* threads : {"1", "3"}) {
+      QTest::newRow(qPrintable(QStringLiteral("CR only, %1 decoders").arg(threads)))
+          << QByteArray("\r") << threads;
+      QTest::newRow(qPrintable(QStringLiteral("CR LF, %1 decoders").arg(threads)))
+          << QByteArray("\r\n") << threads;
+    }
+  }
+  void everyLineEndGivesTheSameOutput() {
+    QFETCH(QByteArray, ending);
+    QFETCH(QString, threads);
+    const QStringList args{"decode", "--tnc2", "--locale", "C", "--threads", threads};
+    const RawRun lf = RunCli(PacketsEndedBy("\n"), args);
+    const RawRun other = RunCli(PacketsEndedBy(ending), args);
+    QVERIFY(lf.out.count('\n') > 1000);
+    QCOMPARE(other.exitCode, 0);
+    QCOMPARE(other.out.count('\n'), lf.out.count('\n'));
+    QVERIFY(other.out == lf.out);
+    QCOMPARE(other.err, lf.err);
+  }
+
+  // A line without an end in sight is not held in memory to its end: it is skipped and said.
+  void anEndlessLineIsSkippedAndReported_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("information fields") << QStringList{"decode", "--locale", "C"};
+    QTest::newRow("whole packets, one decoder")
+        << QStringList{"decode", "--tnc2", "--locale", "C", "--threads", "1"};
+    QTest::newRow("whole packets, two decoders")
+        << QStringList{"decode", "--tnc2", "--locale", "C", "--threads", "2"};
+  }
+  void anEndlessLineIsSkippedAndReported() {
+    QFETCH(QStringList, args);
+    const bool tnc2 = args.contains("--tnc2");
+    const QByteArray report = tnc2 ? "K1ABC>APRS:_090/001t077" : "_090/001t077";
+    const QByteArray log =
+        report + "\n" + "K2ABC>APRS:_" + QByteArray(3 << 20, 'x') + "\r\n" + report + "\n";
+    const RawRun run = RunCli(log, args);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count('\n'), 2);  // the two short reports, nothing of the long line
+    QVERIFY2(run.err.contains("1 lines longer than"), run.err.constData());
+  }
+
+  // Output that cannot be written is an error, said at once, whatever the mode.
+  void aFullDiskIsAnError_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("information fields") << QStringList{"decode", "--locale", "C"};
+    QTest::newRow("whole packets, one decoder")
+        << QStringList{"decode", "--tnc2", "--locale", "C", "--threads", "1"};
+    QTest::newRow("whole packets, three decoders")
+        << QStringList{"decode", "--tnc2", "--locale", "C", "--threads", "3"};
+  }
+  void aFullDiskIsAnError() {
+#ifdef Q_OS_WIN
+    QSKIP("no /dev/full");
+#else
+    QFETCH(QStringList, args);
+    QByteArray log = PacketsEndedBy("\n");
+    if (!args.contains("--tnc2")) log = "_090/001t077\n_090/001t078\n";
+    QProcess cli;
+    cli.setStandardOutputFile(QStringLiteral("/dev/full"));
+    cli.start(QStringLiteral(VENTORA_CLI), args);
+    cli.write(log);
+    cli.closeWriteChannel();
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QVERIFY(cli.exitCode() != 0);
+    QVERIFY(cli.readAllStandardError().contains("cannot write the output"));
+#endif
+  }
+
+  // With SIGPIPE ignored (and on Windows, which has none), a reader that goes away must end
+  // the decode at once, not after the whole log.
+  void aClosedPipeEndsTheDecode_data() {
+    QTest::addColumn<QString>("threads");
+    QTest::newRow("one decoder") << "1";
+    QTest::newRow("three decoders") << "3";
+  }
+  void aClosedPipeEndsTheDecode() {
+#ifdef Q_OS_WIN
+    QSKIP("SIGPIPE is POSIX's");
+#else
+    QFETCH(QString, threads);
+    // The input never ends: only the failed write can end the decode.
+    QProcess shell;
+    shell.start(QStringLiteral("bash"),
+                {"-c",
+                 "trap '' PIPE; \"$0\" decode --tnc2 --locale C --threads $1 | head -c 1000 "
+                 ">/dev/null; exit ${PIPESTATUS[0]}",
+                 QStringLiteral(VENTORA_CLI), threads});
+    QVERIFY(shell.waitForStarted());
+    const QByteArray log = PacketsEndedBy("\n");
+    for (int i = 0; i < 8; ++i) shell.write(log);
+    const bool ended = shell.waitForFinished(30000);
+    if (!ended) shell.kill();
+    QVERIFY2(ended, "the decode went on after its reader had gone");
+    QCOMPARE(shell.exitStatus(), QProcess::NormalExit);
+    QVERIFY(shell.exitCode() != 0);
+    QVERIFY(shell.readAllStandardError().contains("cannot write the output"));
+#endif
   }
 
   void rejectsUnknownOptions() {

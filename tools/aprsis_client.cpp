@@ -17,6 +17,7 @@ AprsIsClient::AprsIsClient(const AprsIsOptions& options, std::FILE* log)
   connect(&retry_, &QTimer::timeout, this, &AprsIsClient::Connect);
   connect(&socket_, &QTcpSocket::connected, this, [this] {
     Log(QStringLiteral("connected, waiting for the banner"));
+    connectedFor_.start();
     silence_.start(options_.silenceMs);
   });
   connect(&socket_, &QTcpSocket::readyRead, this, &AprsIsClient::OnReadyRead);
@@ -37,9 +38,16 @@ void AprsIsClient::Start() {
   Connect();
 }
 
+AprsIsDropped AprsIsClient::Dropped() const {
+  AprsIsDropped d = dropped_;
+  d.tooLong += lines_.TooLong();
+  return d;
+}
+
 void AprsIsClient::Connect() {
-  pending_.clear();
-  discarding_ = loginSent_ = accepted_ = false;
+  lines_.Clear();
+  connectedFor_.invalidate();
+  loginSent_ = accepted_ = false;
   Log(QStringLiteral("connecting to %1:%2 (attempt %3)")
           .arg(options_.host)
           .arg(options_.port)
@@ -49,22 +57,10 @@ void AprsIsClient::Connect() {
 
 void AprsIsClient::OnReadyRead() {
   silence_.start(options_.silenceMs);
-  pending_ += socket_.readAll();
-  qsizetype start = 0;
-  for (qsizetype lf; (lf = pending_.indexOf('\n', start)) >= 0; start = lf + 1) {
-    QByteArray line = pending_.mid(start, lf - start);
-    if (line.endsWith('\r')) line.chop(1);
-    if (discarding_)
-      discarding_ = false;  // the rest of a line already counted as too long
-    else
-      OnLine(line);
+  lines_.Feed(socket_.readAll());
+  while (const auto line = lines_.Next()) {
+    OnLine(*line);
     if (socket_.state() != QAbstractSocket::ConnectedState) return;
-  }
-  pending_.remove(0, start);
-  if (pending_.size() > AprsIsMaxLine) {  // no line end in sight: never hold more than a line
-    if (!discarding_) ++dropped_.tooLong;
-    discarding_ = true;
-    pending_.clear();
   }
 }
 
@@ -78,9 +74,10 @@ void AprsIsClient::OnLine(const QByteArray& line) {
   switch (judged.kind) {
     case AprsIsLineKind::Comment:
       if (line.startsWith("# logresp")) {
+        // An answer to the login, not yet a working connection: a full server answers and
+        // hangs up.
         Log(QString::fromLatin1(line.mid(2)));
         accepted_ = true;
-        backoffMs_ = options_.backoffFirstMs;
       }
       return;
     case AprsIsLineKind::Packet:
@@ -103,8 +100,11 @@ void AprsIsClient::OnLine(const QByteArray& line) {
 void AprsIsClient::Lost(const QString& cause) {
   if (retry_.isActive()) return;  // already handled: one loss, one retry
   silence_.stop();
-  if (!pending_.isEmpty() && !discarding_) ++dropped_.cutOff;  // half a line is never passed on
-  pending_.clear();
+  if (lines_.Clear()) ++dropped_.cutOff;  // half a line is never passed on
+  // A connection that lasted as long as the longest wait has earned a fresh start.
+  if (connectedFor_.isValid() && connectedFor_.elapsed() >= options_.backoffMostMs)
+    backoffMs_ = options_.backoffFirstMs;
+  connectedFor_.invalidate();
   if (loginSent_ && !accepted_ && !refusalReported_) {
     Log(QStringLiteral("the server closed the connection right after the login: is %1 a valid "
                        "call? Retrying.")

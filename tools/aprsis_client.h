@@ -2,12 +2,14 @@
 // reconnection when the server refuses, drops or falls silent.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTcpSocket>
 #include <QTimer>
 #include <cstdio>
 
 #include "aprsis_line.h"
+#include "aprsis_line_splitter.h"
 
 struct AprsIsOptions {
   QString host = QStringLiteral("rotate.aprs2.net");
@@ -16,7 +18,7 @@ struct AprsIsOptions {
   QByteArray filter;      // server-side filter, "b/CALL" for one station
   int silenceMs = 60000;  // servers send a keepalive every 20 s: a minute of nothing is a fault
   int backoffFirstMs = 1000;
-  int backoffMostMs = 60000;
+  int backoffMostMs = 60000;  // also how long a connection must last to start the waits again
 };
 
 // Lines dropped instead of passed on, by cause.
@@ -29,7 +31,7 @@ class AprsIsClient : public QObject {
  public:
   AprsIsClient(const AprsIsOptions& options, std::FILE* log);
   void Start();
-  const AprsIsDropped& Dropped() const { return dropped_; }
+  AprsIsDropped Dropped() const;
   // The line sent after the server's banner; passcode -1 asks for a receive-only connection.
   static QByteArray LoginLine(const AprsIsOptions& options);
 
@@ -47,8 +49,8 @@ class AprsIsClient : public QObject {
   std::FILE* log_;
   QTcpSocket socket_;
   QTimer silence_, retry_;
-  QByteArray pending_;
-  bool discarding_ = false;  // inside a line already too long: drop up to its end
+  AprsIsLineSplitter lines_;
+  QElapsedTimer connectedFor_;
   bool loginSent_ = false;
   bool accepted_ = false;  // the server answered the login or sent a packet
   bool refusalReported_ = false;

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <optional>
 
 #include "agwpe_server.h"
 #include "aprsis_client.h"
@@ -28,6 +29,14 @@ bool ReadServer(const QString& text, AprsIsOptions& options) {
   options.host = text.left(colon);
   options.port = quint16(port);
   return ok && port > 0 && port < 65536 && !options.host.isEmpty();
+}
+
+// A TCP port to serve: a whole number 1 to 65535, nothing else.
+std::optional<quint16> ReadPort(const QString& text) {
+  bool ok = false;
+  const uint port = text.toUInt(&ok);
+  if (!ok || port < 1 || port > 65535) return std::nullopt;
+  return quint16(port);
 }
 
 void Report(const AprsIsClient& client, const AgwpeServer& server) {
@@ -82,16 +91,18 @@ int main(int argc, char* argv[]) {
   options.backoffMostMs = 60 * options.backoffFirstMs;
   const QHostAddress address(parser.value(listen));
   if (address.isNull()) return Fail(QStringLiteral("--listen wants an IP address"));
+  const std::optional<quint16> agwPort = ReadPort(parser.value(port));
+  if (!agwPort) return Fail(QStringLiteral("--port wants a whole number from 1 to 65535"));
 
   AgwpeServer agwpe("APRS-IS " + options.host.toLatin1() + ':' + QByteArray::number(options.port));
   QString error;
-  if (!agwpe.Listen(address, quint16(parser.value(port).toUInt()), &error)) return Fail(error);
+  if (!agwpe.Listen(address, *agwPort, &error)) return Fail(error);
   AprsIsClient aprsis(options, stderr);
   QObject::connect(&aprsis, &AprsIsClient::packetReceived, &agwpe, &AgwpeServer::Send);
   QuitOnTerminationSignals();
   QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { Report(aprsis, agwpe); });
-  std::fprintf(stderr, "ventora-aprsis: AGWPE engine on %s:%s, watching %s\n",
-               qPrintable(address.toString()), qPrintable(parser.value(port)), call.constData());
+  std::fprintf(stderr, "ventora-aprsis: AGWPE engine on %s:%u, watching %s\n",
+               qPrintable(address.toString()), unsigned(*agwPort), call.constData());
   aprsis.Start();
   return QCoreApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <thread>
 
+#include "checked_output.h"
 #include "display_state.h"
 #include "line_reader.h"
 #include "packet_decoder.h"
@@ -18,14 +19,13 @@
 namespace {
 
 constexpr size_t OutputPieceBytes = 64 * 1024;
+constexpr int WriteFailedExit = 1;
 
-void PrintReport(const JsonWriter& json, std::FILE* out) {
-  const std::string_view text = json.View();
-  std::fwrite(text.data(), 1, text.size(), out);
-  std::fputc('\n', out);
+bool PrintReport(const JsonWriter& json, CheckedOutput& out) {
+  return out.Write(json.View()) && out.Write("\n");
 }
 
-int DecodeInformationFields(const DecodeOptions& options, LineReader& reader, std::FILE* out) {
+void DecodeInformationFields(const DecodeOptions& options, LineReader& reader, CheckedOutput& out) {
   DisplayState shown;
   const NumberFormat fmt(options.locale);
   JsonWriter json;
@@ -35,12 +35,11 @@ int DecodeInformationFields(const DecodeOptions& options, LineReader& reader, st
     json.Clear();
     json.BeginObject();
     WriteReportJson(json, shown, outcome);
-    PrintReport(json.EndObject(), out);
+    if (!PrintReport(json.EndObject(), out)) return;
   }
-  return 0;
 }
 
-quint64 DecodeOnOneThread(const DecodeOptions& options, LineReader& reader, std::FILE* out) {
+quint64 DecodeOnOneThread(const DecodeOptions& options, LineReader& reader, CheckedOutput& out) {
   WholePacketDecoder decoder(options);
   quint64 notPackets = 0;
   std::string_view line;
@@ -53,23 +52,23 @@ quint64 DecodeOnOneThread(const DecodeOptions& options, LineReader& reader, std:
     }
     decoder.Decode(*packet, text);
     if (text.size() >= OutputPieceBytes) {
-      std::fwrite(text.data(), 1, text.size(), out);
+      if (!out.Write(text)) return notPackets;
       text.clear();
     }
   }
-  std::fwrite(text.data(), 1, text.size(), out);
+  (void)out.Write(text);  // a failure stays in `out` for the caller
   return notPackets;
 }
 
-int DecodeWholePackets(const DecodeOptions& options, LineReader& reader, std::FILE* out,
-                       std::FILE* err) {
+quint64 DecodeWholePackets(const DecodeOptions& options, LineReader& reader, CheckedOutput& out) {
   const int threads = options.threads > 0 ? options.threads : DefaultDecodeThreads();
-  const quint64 notPackets = threads == 1 ? DecodeOnOneThread(options, reader, out)
-                                          : DecodeOnThreads(options, threads, reader, out);
-  if (notPackets > 0)
-    std::fprintf(err, "ventora-cli: %llu lines were not packets and were skipped\n",
-                 static_cast<unsigned long long>(notPackets));
-  return 0;
+  return threads == 1 ? DecodeOnOneThread(options, reader, out)
+                      : DecodeOnThreads(options, threads, reader, out);
+}
+
+void Say(std::FILE* err, const char* what, quint64 lines) {
+  if (lines > 0)
+    std::fprintf(err, "ventora-cli: %llu %s\n", static_cast<unsigned long long>(lines), what);
 }
 
 }  // namespace
@@ -80,8 +79,20 @@ int DefaultDecodeThreads() {
 
 int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out, std::FILE* err) {
   LineReader reader(in);
-  const int status = options.tnc2 ? DecodeWholePackets(options, reader, out, err)
-                                  : DecodeInformationFields(options, reader, out);
-  std::fflush(out);
-  return status;
+  CheckedOutput output(out);
+  quint64 notPackets = 0;
+  if (options.tnc2)
+    notPackets = DecodeWholePackets(options, reader, output);
+  else
+    DecodeInformationFields(options, reader, output);
+  if (!output.Flush()) {
+    std::fprintf(err, "ventora-cli: cannot write the output: %s\n", output.Error());
+    return WriteFailedExit;
+  }
+  char longer[96];
+  std::snprintf(longer, sizeof longer, "lines longer than %zu bytes were skipped",
+                size_t(LineReader::LongestLineBytes));
+  Say(err, longer, reader.SkippedLines());
+  Say(err, "lines were not packets and were skipped", notPackets);
+  return 0;
 }

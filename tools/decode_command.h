@@ -23,6 +23,7 @@ inline constexpr int MostDecodeThreads = 8;
 // The decoders `threads` = 0 stands for on this machine.
 int DefaultDecodeThreads();
 
-// Reads `in` to its end; returns the process exit code. With tnc2, lines that are not packets
-// are skipped and counted on `err` at the end.
+// Reads `in` to its end, or until a write to `out` fails; returns the process exit code (1 and a
+// message on `err` when output was lost). Lines too long to hold, and with tnc2 lines that are
+// not packets, are skipped and counted on `err` at the end.
 int RunDecode(const DecodeOptions& options, std::FILE* in, std::FILE* out, std::FILE* err = stderr);

@@ -51,6 +51,9 @@ bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) 
       HandleAgwFrame(frame, stationCall_.isEmpty() ? from : stationCall_, true);
   if (!r.report) return false;
   DisplayState& shown = stations_.try_emplace(CallKey(frame.callFrom)).first->second;
+  // A log has no clock: each report comes as if the minute tick had opened the gate since
+  // the station's last one, as the dispatcher was told above.
+  shown.report.AcceptReport = true;
   const ReportOutcome outcome = OnReport(shown, *r.report, settings_, fmt_);
   json_.Clear();
   json_.BeginObject().String("from", from);

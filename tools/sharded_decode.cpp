@@ -75,9 +75,10 @@ void DecodeShare(const Batch& batch, Share& share, size_t index) {
   }
 }
 
-// The shares' lines back in the order of the batch, written at once.
-void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& shares,
-                std::string& merged, std::FILE* out) {
+// The shares' lines back in the order of the batch, written at once; false when the write
+// failed.
+bool WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& shares,
+                std::string& merged, CheckedOutput& out) {
   merged.clear();
   std::vector<size_t> next(shares.size(), 0);  // each share's next piece
   for (size_t line = 0; line < batch.size(); ++line) {
@@ -88,7 +89,7 @@ void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& s
     merged.append(shares[s]->out, piece.at, piece.size);
     ++next[s];
   }
-  std::fwrite(merged.data(), 1, merged.size(), out);
+  return out.Write(merged);
 }
 
 // Threads that each decode their share of every batch, started once. Between batches they
@@ -96,34 +97,33 @@ void WriteBatch(const Batch& batch, const std::vector<std::unique_ptr<Share>>& s
 // processor, away from the caches that hold its stations.
 class Helpers {
  public:
-  explicit Helpers(std::vector<std::unique_ptr<Share>>& shares) {
+  Helpers(std::vector<std::unique_ptr<Share>>& shares, const LastShareHook& lastShareDone)
+      : lastShareDone_(lastShareDone), helpers_(shares.size() - 1) {
     for (size_t i = 1; i < shares.size(); ++i)
       threads_.emplace_back([this, &shares, i] { Work(*shares[i], i); });
   }
   ~Helpers() {
-    Signal(stop_, true);
+    stop_.store(true);
+    WakeAll();
     for (std::thread& t : threads_) t.join();
   }
   // Lets every helper decode its share of `batch` now; it must stay as it is until Wait.
   void Start(const Batch& batch) {
     batch_ = &batch;
-    busy_.store(threads_.size());
-    Signal(round_, round_.load() + 1);
-  }
-  void Wait() {
-    Await([this] { return busy_.load() == 0; });
-  }
-
- private:
-  template <typename T, typename V>
-  void Signal(std::atomic<T>& flag, V value) {
     {
       const std::lock_guard<std::mutex> lock(mutex_);
-      flag.store(value);
+      round_.store(round_.load() + 1);
     }
     changed_.notify_all();
   }
+  // Every helper has decoded its share of the round started last. Only the helpers write the
+  // count of shares done, and it only rises: a late helper cannot undo a later round.
+  void Wait() {
+    const size_t goal = round_.load() * helpers_;
+    Await([this, goal] { return sharesDone_.load() == goal; });
+  }
 
+ private:
   template <typename Ready>
   void Await(Ready ready) {
     for (int spin = 0; spin < SpinsBeforeSleep; ++spin) {
@@ -134,23 +134,34 @@ class Helpers {
     changed_.wait(lock, ready);
   }
 
+  // Wakes whoever sleeps on a condition that has just come true; the lock taken and left
+  // makes sure a thread between its test and its sleep does not miss the wake-up.
+  void WakeAll() {
+    { const std::lock_guard<std::mutex> lock(mutex_); }
+    changed_.notify_all();
+  }
+
   void Work(Share& share, size_t index) {
-    size_t seen = 0;
-    for (;;) {
+    for (size_t seen = 0;;) {
       Await([&] { return stop_.load() || round_.load() != seen; });
       if (stop_.load()) return;
-      seen = round_.load();
+      ++seen;  // rounds are never skipped: the next one starts only when this one is done
       DecodeShare(*batch_, share, index);
-      if (busy_.fetch_sub(1) == 1) Signal(busy_, 0);
+      if (sharesDone_.fetch_add(1) + 1 == seen * helpers_) {
+        if (lastShareDone_) lastShareDone_();
+        WakeAll();
+      }
     }
   }
 
   static constexpr int SpinsBeforeSleep = 20000;
 
+  const LastShareHook& lastShareDone_;
+  const size_t helpers_;  // known before any helper runs: threads_ is still growing then
   std::mutex mutex_;
   std::condition_variable changed_;
   const Batch* batch_ = nullptr;  // set before a round starts, read by the helpers in it
-  std::atomic<size_t> round_{0}, busy_{0};
+  std::atomic<size_t> round_{0}, sharesDone_{0};
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
 };
@@ -158,20 +169,20 @@ class Helpers {
 }  // namespace
 
 quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& reader,
-                        std::FILE* out) {
+                        CheckedOutput& out, const LastShareHook& lastShareDone) {
   std::vector<std::unique_ptr<Share>> shares;
   for (int i = 0; i < threads; ++i) shares.push_back(std::make_unique<Share>(options));
   // While the helpers decode one batch, this thread reads the next.
   Batch batches[2];
   std::string merged;
-  Helpers helpers(shares);
+  Helpers helpers(shares, lastShareDone);
   bool more = ReadBatch(reader, shares.size(), batches[0]);
   for (int at = 0; more; at = 1 - at) {
     helpers.Start(batches[at]);
     more = ReadBatch(reader, shares.size(), batches[1 - at]);
     DecodeShare(batches[at], *shares[0], 0);
     helpers.Wait();
-    WriteBatch(batches[at], shares, merged, out);
+    if (!WriteBatch(batches[at], shares, merged, out)) break;  // nobody to decode for
   }
   quint64 notPackets = 0;
   for (const auto& share : shares) notPackets += share->notPackets;

@@ -4,11 +4,17 @@
 
 #include <QtGlobal>
 #include <cstdio>
+#include <functional>
 
+#include "checked_output.h"
 #include "decode_command.h"
 #include "line_reader.h"
 
-// Decodes every line of `reader` onto `out` with `threads` decoders (at least 2); returns how
-// many lines were not packets.
+// Run by the helper thread that finishes a batch last, before it wakes the reading thread; a
+// test stretches that moment to look for a lost or early wake-up.
+using LastShareHook = std::function<void()>;
+
+// Decodes every line of `reader` onto `out` with `threads` decoders (at least 2), until the
+// input ends or a write fails; returns how many lines were not packets.
 quint64 DecodeOnThreads(const DecodeOptions& options, int threads, LineReader& reader,
-                        std::FILE* out);
+                        CheckedOutput& out, const LastShareHook& lastShareDone = {});
