@@ -3,7 +3,7 @@
 # simulator. The station's reports come through, F1 opens the installed help, and closing the
 # window with SAVE writes the user's own WxAlarms.ini. Self-contained: it needs nothing from the
 # source tree, which this user may not be able to read.
-# Usage: ci-package-session.sh SCREENSHOT.png [RUNNER]
+# Usage: ci-package-session.sh SCREENSHOT.png [RUNNER]   (also writes SCREENSHOT-window.png)
 # RUNNER runs the installed programs when they are for another processor (qemu-aarch64 for the
 # arm64 package).
 set -euo pipefail
@@ -53,6 +53,10 @@ report=$(timeout 30 "${cli_cmd[@]}" monitor IW2XYZ 127.0.0.1 --tick-ms 500 |
 [ -n "$report" ] || { echo "package: the installed ventora-cli decoded no report"; exit 1; }
 echo "package: ventora-cli monitor: ${report:0:120}..."
 sleep 1
+# The window alone, with its frame and title bar, as the desktop shows it.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root -crop "$((WIDTH + 24))x$((HEIGHT + 52))+$((X > 12 ? X - 12 : 0))+$((Y > 44 ? Y - 44 : 0))" \
+  +repage "${shot%.png}-window.png"
 
 xdotool windowactivate --sync "$win" key F1
 help=$(wait_window "Ventora - Istruzioni")

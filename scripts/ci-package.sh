@@ -37,7 +37,8 @@ if [ "$(id -u)" = 0 ]; then
   runuser -u ventora-ci -- env -i PATH=/usr/bin:/bin HOME=/home/ventora-ci \
     bash "$session/ci-package-session.sh" /home/ventora-ci/package-screenshot.png $runner
   cp /home/ventora-ci/package-screenshot.png "$shot"
+  cp /home/ventora-ci/package-screenshot-window.png "${shot%.png}-window.png"
 else
   HOME=$(mktemp -d) bash "$session/ci-package-session.sh" "$shot" $runner
 fi
-echo "package: screenshot $shot"
+echo "package: screenshots $shot, ${shot%.png}-window.png"
