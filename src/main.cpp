@@ -1,5 +1,6 @@
 // Ventora: starts the main window on the station call and engine host given on the command line.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 
@@ -41,7 +42,12 @@ int main(int argc, char* argv[]) {
   frmWx window(settings);
   BindProgramLifetime(app, window);
   LetAlarmsRaiseTheWindow();
-  window.Form_Load(ProgramCommandTail());
-  window.show();
+  // Start-up runs inside the event loop: a dialog that it shows (the setup dialog, a warning
+  // about the alarm file) waits in a loop nested in this one, where a quit still ends the
+  // program (Form_Unload then runs on aboutToQuit); before exec(), Qt drops a quit.
+  QTimer::singleShot(0, &window, [&window] {
+    window.Form_Load(ProgramCommandTail());
+    window.show();
+  });
   return QApplication::exec();
 }

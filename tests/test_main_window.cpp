@@ -146,6 +146,47 @@ class TestMainWindow : public QObject {
     QVERIFY(r.messages[0].contains(QStringLiteral("WxAlarms.ini.bak")));
   }
 
+  // After the warning that the faulty file is left alone, SAVE at close replaces it only once a
+  // copy of it has been kept; otherwise the close says so and leaves the file.
+  void saveAtCloseKeepsTheFileLeftAlone_data() {
+    QTest::addColumn<bool>("backupFreedBeforeClose");
+    QTest::newRow("still no backup at close: the file stays, and the close says so") << false;
+    QTest::newRow("a backup can be made by then: it is kept, then the file is saved") << true;
+  }
+  void saveAtCloseKeepsTheFileLeftAlone() {
+    QFETCH(bool, backupFreedBeforeClose);
+    QTemporaryDir dir;
+    const QByteArray faulty = "#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n";
+    QFile f(dir.filePath("WxAlarms.ini"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(faulty);
+    f.close();
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("WxAlarms.ini.bak/busy")));
+    Recorder r;
+    Settings s;
+    frmWx w(s, TestSeams(r, dir.path()));
+    w.Form_Load(QStringLiteral("x y SAVE"));
+    QCOMPARE(r.messages.size(), 1);  // the file is left as it is
+    s.HiTemp = 35;                   // as the setup dialog would leave it
+    if (backupFreedBeforeClose) QVERIFY(QDir(dir.filePath("WxAlarms.ini.bak")).removeRecursively());
+    w.close();
+    QVERIFY(!w.isVisible());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    if (backupFreedBeforeClose) {
+      QVERIFY2(r.messages.size() == 1, qPrintable(r.messages.join(u'\n')));
+      QVERIFY(f.readAll().contains("\r\n-5,35,20,96\r\n"));
+      QFile backup(dir.filePath("WxAlarms.ini.bak"));
+      QVERIFY(backup.open(QIODevice::ReadOnly));
+      QCOMPARE(backup.readAll(), faulty);
+      return;
+    }
+    QCOMPARE(f.readAll(), faulty);
+    QCOMPARE(r.messages.size(), 2);
+    QVERIFY2(r.messages[1].startsWith(w.AlarmsFile() + QStringLiteral(" | ")),
+             qPrintable(r.messages[1]));
+    QVERIFY(r.messages[1].contains(QStringLiteral("WxAlarms.ini.bak")));
+  }
+
   // Installed system-wide, the program's folder is read-only: the user's own file takes over,
   // seeded once from the file beside the program, and SAVE writes there.
   void readOnlyProgramFolderUsesTheUsersFile() {

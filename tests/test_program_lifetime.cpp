@@ -76,6 +76,64 @@ class TestProgramLifetime : public QObject {
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(saves(), 2);  // once at close, not again when the application quits
   }
+
+  // The session manager asks for the data also at checkpoints and at logouts that are later
+  // cancelled: the settings are saved, and the program goes on until it is told to end.
+  void sessionCommitSavesAndTheProgramGoesOn() {
+    QTemporaryDir dir;
+    Recorder recorder;
+    Settings settings;
+    frmWx window(settings, TestSeams(recorder, dir.path()));
+    BindProgramLifetime(*qApp, window);
+    window.Form_Load(QStringLiteral("IW2XYZ 127.0.0.1 SAVE"));
+    window.show();
+    settings.HiTemp = 35;
+    QByteArray savedAtCommit;
+    bool ranOnAfterCommit = false;
+    QTimer::singleShot(0, &window, [&] {
+      CommitSessionData(window, [] { return true; });
+      savedAtCommit = ReadFile(dir.filePath("WxAlarms.ini"));
+      settings.HiTemp = 30;  // the run goes on: later changes still reach the file at close
+    });
+    QTimer::singleShot(500, &window, [&] {
+      ranOnAfterCommit = window.isVisible();
+      window.close();
+    });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(3); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(savedAtCommit.contains("\r\n-5,35,20,96\r\n"));
+    QVERIFY(ranOnAfterCommit);
+    QVERIFY(ReadFile(dir.filePath("WxAlarms.ini")).contains("\r\n-5,30,20,96\r\n"));
+  }
+
+  // A failed save at the session's end may show its box only when the session manager lets the
+  // program talk to the user.
+  void sessionCommitWarnsOnlyWhenAllowed_data() {
+    QTest::addColumn<bool>("allowed");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("interaction refused: no box") << false << 0;
+    QTest::newRow("interaction allowed: the box") << true << 1;
+  }
+  void sessionCommitWarnsOnlyWhenAllowed() {
+    QFETCH(bool, allowed);
+    QFETCH(int, warnings);
+    QTemporaryDir dir;
+    Recorder recorder;
+    Settings settings;
+    WindowSeams seams =
+        TestSeams(recorder, UnwritableFolder(dir.path(), QStringLiteral("program")));
+    seams.userConfigFolder = UnwritableFolder(dir.path(), QStringLiteral("config"));
+    frmWx window(settings, seams);
+    window.Form_Load(QStringLiteral("IW2XYZ 127.0.0.1 SAVE"));
+    recorder.messages.clear();  // the start-up warning
+    int asked = 0;
+    CommitSessionData(window, [&] {
+      ++asked;
+      return allowed;
+    });
+    QCOMPARE(asked, 1);
+    QCOMPARE(recorder.messages.filter(QStringLiteral("Unable to save")).size(), warnings);
+  }
 };
 
 QTEST_MAIN(TestProgramLifetime)

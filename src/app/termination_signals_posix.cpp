@@ -1,6 +1,9 @@
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -12,15 +15,20 @@ namespace {
 // The handler may only write to a descriptor; the event loop reads the other end.
 int signalPipe[2] = {-1, -1};
 
+// The write end never blocks: when it is full, a request is already waiting to be read. The
+// interrupted code may be about to read errno, which a failed write would change.
 void OnSignal(int) {
+  const int savedErrno = errno;
   const char byte = 1;
   [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+  errno = savedErrno;
 }
 
 }  // namespace
 
 void QuitOnTerminationSignals() {
   if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+  ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
   auto* notifier =
       new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {

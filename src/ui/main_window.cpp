@@ -109,6 +109,7 @@ void frmWx::LoadAlarmSettings() {
   if (ReadAlarmSettingsFile(alarmsFile_, settings_)) return;
   if (KeepFaultyAlarmsFile(alarmsFile_)) return SaveAlarmSettings();
   // Replacing the file now would lose the only copy of what it held.
+  leaveAlarmsFile_ = true;
   seams_.showMessage(QMessageBox::Warning, alarmsFile_,
                      QStringLiteral("Il file delle soglie di allarme non si legge e non se ne "
                                     "può fare la copia %1.bak: il programma usa i valori "
@@ -117,9 +118,21 @@ void frmWx::LoadAlarmSettings() {
 }
 
 void frmWx::SaveAlarmSettings() {
-  if (WriteAlarmSettingsFile(alarmsFile_, settings_)) return;
-  seams_.showMessage(QMessageBox::Warning, alarmsFile_,
-                     QStringLiteral("Unable to save Wx Alarm values"));
+  if (const std::optional<QString> failure = StoreAlarmSettings())
+    seams_.showMessage(QMessageBox::Warning, alarmsFile_, *failure);
+}
+
+std::optional<QString> frmWx::StoreAlarmSettings() {
+  // The file that start-up left alone is replaced only once a copy of it is kept.
+  if (leaveAlarmsFile_ && !KeepFaultyAlarmsFile(alarmsFile_))
+    return QStringLiteral(
+               "Le soglie di allarme non sono state salvate: del file, che non si "
+               "legge, non si può fare la copia %1.bak, e il programma lo lascia "
+               "com'è.")
+        .arg(QFileInfo(alarmsFile_).fileName());
+  leaveAlarmsFile_ = false;  // the copy holds the user's file: later saves must not replace it
+  if (WriteAlarmSettingsFile(alarmsFile_, settings_)) return std::nullopt;
+  return QStringLiteral("Unable to save Wx Alarm values");
 }
 
 void frmWx::Form_Unload() {
@@ -128,6 +141,12 @@ void frmWx::Form_Unload() {
   winsock1_->Close();
   tray_->hide();
   if (settings_.SaveAlarms) SaveAlarmSettings();
+}
+
+void frmWx::CommitAlarmSettings(const std::function<bool()>& mayTellTheUser) {
+  if (!settings_.SaveAlarms) return;
+  const std::optional<QString> failure = StoreAlarmSettings();
+  if (failure && mayTellTheUser()) seams_.showMessage(QMessageBox::Warning, alarmsFile_, *failure);
 }
 
 void frmWx::closeEvent(QCloseEvent* event) {

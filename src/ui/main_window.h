@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <QPointer>
+#include <functional>
+#include <optional>
 
 #include "agw_link.h"
 #include "help_viewer.h"
@@ -34,6 +36,9 @@ class frmWx : public QWidget {
 
   void LoadAlarmSettings();
   void SaveAlarmSettings();
+  // Saves as closing does, without closing: the session is ending, or only checking in. A
+  // failure is told only when `mayTellTheUser` allows it (it is asked only then).
+  void CommitAlarmSettings(const std::function<bool()>& mayTellTheUser);
 
   // Shows one report of the watched station (the information text, first character included).
   void DecodeWeatherReport(const QString& text);
@@ -78,6 +83,8 @@ class frmWx : public QWidget {
  private:
   void tmrElapsed_Timer();
   void ConnectToEngine();
+  // Writes the alarm settings; the text of the warning when they were not saved.
+  std::optional<QString> StoreAlarmSettings();
   QString ProgramFolder() const;
   void SendToTray();
   // Shows what the display state holds now.
@@ -99,4 +106,6 @@ class frmWx : public QWidget {
   QString alarmsFile_;
   QString alarmsSeed_;  // the read-only file beside the program that gives the first values
   bool unloaded_ = false;
+  // Start-up could neither read the file nor keep a copy of it, and promised to leave it.
+  bool leaveAlarmsFile_ = false;
 };

@@ -10,13 +10,19 @@ void BindProgramLifetime(QApplication& app, frmWx& window) {
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(&window, &frmWx::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &frmWx::Form_Unload);
-  // Logoff and shutdown close no window: the settings must be saved before the session goes.
+  // Logoff and shutdown close no window: the settings are saved while the session manager asks
+  // for them. That request also comes for checkpoints and for logouts that are later cancelled,
+  // so the program does not end there: at the real end the platform quits it (on X11 with a quit
+  // event, on Windows with aboutToQuit), and Form_Unload runs then.
   QObject::connect(
       &app, &QGuiApplication::commitDataRequest, &window,
-      [&window](QSessionManager&) {
-        window.Form_Unload();
-        QCoreApplication::quit();
+      [&window](QSessionManager& manager) {
+        CommitSessionData(window, [&manager] { return manager.allowsErrorInteraction(); });
       },
       Qt::DirectConnection);
   QuitOnTerminationSignals();
+}
+
+void CommitSessionData(frmWx& window, const std::function<bool()>& allowsErrorInteraction) {
+  window.CommitAlarmSettings(allowsErrorInteraction);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 
 #include "main_window.h"
 
@@ -10,3 +11,7 @@
 // the main window sits in the tray does not end the program; closing the main window, the end of
 // the desktop session, SIGTERM or Ctrl+C do, each through Form_Unload.
 void BindProgramLifetime(QApplication& app, frmWx& window);
+
+// The session manager asks for the program's data: the alarm settings are saved when SAVE is on,
+// and the program goes on. A failed save is told only if `allowsErrorInteraction` says so.
+void CommitSessionData(frmWx& window, const std::function<bool()>& allowsErrorInteraction);
