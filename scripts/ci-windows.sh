@@ -36,7 +36,7 @@ wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ \
   /d 'Z:\usr\share\fonts\truetype\liberation2' /f >/dev/null 2>&1
 wineserver -w
 ctest --test-dir build-windows --output-on-failure
-tests/windows/same_decode.sh "$linux_build/tools/ventora-cli" build-windows/tools/ventora-cli.exe
+tests/same_decode.sh "$linux_build/tools/ventora-cli" build-windows/tools/ventora-cli.exe wine
 scripts/ci-windows-e2e.sh "$linux_build" build-windows/dist/ventora-windows-x64 \
   build-windows/windows-screenshot.png
 echo "ci-windows: $(( $(date +%s) - start )) s"
