@@ -149,9 +149,15 @@ class TestMainWindowReconnect : public QObject {
     EngineRig rig(QStringLiteral("IW2XYZ"), FastSecondMs);
     rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
-    ReportThenClose(rig);
+    QVERIFY(rig.Connected());
+    rig.Send(Version +
+             MonitoredFrame("IW2XYZ", "!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900"));
+    QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
+    rig.server.close();
+    rig.engine->close();
     QLabel* status = rig.Label("lblWxComment");
     QTRY_VERIFY(status->text().startsWith(StatusPrefix));
+    for (int minute = 0; minute < 3; ++minute) TickMinute(rig.window.get());
     const QFontMetrics metrics(status->font());
     for (const QString& hour : {QStringLiteral("00:00"), QStringLiteral("23:59"),
                                 QStringLiteral("18:48"), status->text().mid(StatusPrefix.size())}) {

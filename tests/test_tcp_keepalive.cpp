@@ -43,6 +43,8 @@ class TestTcpKeepAlive : public QObject {
              qPrintable(error));
     const auto back = ReadTcpKeepAlive(socket.socketDescriptor());
     QVERIFY(back);
+    qInfo("read back: idle %s, interval %s, probes %s", back->idleSeconds ? "yes" : "no",
+          back->intervalSeconds ? "yes" : "no", back->probes ? "yes" : "no");
     CheckTimers(*back);
   }
 

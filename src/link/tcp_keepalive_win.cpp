@@ -7,6 +7,12 @@
 
 namespace {
 
+// Options of IPPROTO_TCP from the Windows SDK (ws2ipdef.h) that MinGW's headers lack. Windows 10
+// 1709 and later read them back; 1703 and later take the probe count.
+constexpr int TcpKeepIdleOption = 3;    // TCP_KEEPALIVE: seconds of silence before the first probe
+constexpr int TcpKeepCountOption = 16;  // TCP_KEEPCNT
+constexpr int TcpKeepIntervalOption = 17;  // TCP_KEEPINTVL
+
 QString LastError() {
   return QStringLiteral("Winsock error %1").arg(WSAGetLastError());
 }
@@ -29,11 +35,11 @@ bool EnableTcpKeepAlive(qintptr descriptor, const KeepAliveTimers& t, QString* e
     if (error) *error = LastError();
     return false;
   }
-#ifdef TCP_KEEPCNT
-  // Windows 10 1703 and later count the probes; older systems give up after a fixed ten.
+  // Systems before Windows 10 1703 refuse the count and give up after a fixed ten probes
+  // (160 s in all instead of 120 s): still a vanished engine is noticed.
   const DWORD probes = DWORD(t.probes);
-  setsockopt(s, IPPROTO_TCP, TCP_KEEPCNT, reinterpret_cast<const char*>(&probes), sizeof probes);
-#endif
+  setsockopt(s, IPPROTO_TCP, TcpKeepCountOption, reinterpret_cast<const char*>(&probes),
+             sizeof probes);
   return true;
 }
 
@@ -41,11 +47,7 @@ std::optional<KeepAliveReadBack> ReadTcpKeepAlive(qintptr descriptor) {
   const SOCKET s = SOCKET(descriptor);
   const std::optional<int> on = GetInt(s, SOL_SOCKET, SO_KEEPALIVE);
   if (!on) return std::nullopt;
-  KeepAliveReadBack back{*on != 0, std::nullopt, std::nullopt, std::nullopt};
-#if defined(TCP_KEEPIDLE) && defined(TCP_KEEPINTVL) && defined(TCP_KEEPCNT)
-  back.idleSeconds = GetInt(s, IPPROTO_TCP, TCP_KEEPIDLE);
-  back.intervalSeconds = GetInt(s, IPPROTO_TCP, TCP_KEEPINTVL);
-  back.probes = GetInt(s, IPPROTO_TCP, TCP_KEEPCNT);
-#endif
-  return back;
+  return KeepAliveReadBack{*on != 0, GetInt(s, IPPROTO_TCP, TcpKeepIdleOption),
+                           GetInt(s, IPPROTO_TCP, TcpKeepIntervalOption),
+                           GetInt(s, IPPROTO_TCP, TcpKeepCountOption)};
 }
