@@ -13,6 +13,7 @@ AgwLink::AgwLink(QObject* parent)
   // instead of the socket swallowing everything into memory.
   socket_->setReadBufferSize(ReadBufferBytes);
   retry_->setSingleShot(true);
+  retry_->setTimerType(Qt::PreciseTimer);  // the window shows the second the attempt is due
   connect(retry_, &QTimer::timeout, this, &AgwLink::Attempt);
   connect(socket_, &QTcpSocket::connected, this, &AgwLink::OnConnected);
   connect(socket_, &QTcpSocket::readyRead, this, &AgwLink::DataArrival);
