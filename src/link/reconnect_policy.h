@@ -42,9 +42,6 @@ class ReconnectPolicy {
 
   LinkDecision On(LinkEvent event);
 
-  // Whether the attempt under way (or the next one) is one of our own retries.
-  bool Retrying() const { return retrying_; }
-
  private:
   LinkDecision NextWait();
 
