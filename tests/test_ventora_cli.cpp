@@ -66,14 +66,13 @@ struct MonitorRun {
   QList<QJsonObject> events;
 
   void Start(quint16 port, const QStringList& extra) {
-    cli.start(QStringLiteral(VENTORA_CLI), QStringList{"monitor", "IW2XYZ", "127.0.0.1", "--port",
-                                                       QString::number(port), "--tick-ms",
-                                                       "60000", "--locale", "C"} +
-                                               extra);
+    cli.start(QStringLiteral(VENTORA_CLI),
+              QStringList{"monitor", "IW2XYZ", "127.0.0.1", "--port", QString::number(port),
+                          "--tick-ms", "60000", "--locale", "C"} +
+                  extra);
   }
   void Read() {
-    while (cli.canReadLine())
-      events << QJsonDocument::fromJson(cli.readLine().trimmed()).object();
+    while (cli.canReadLine()) events << QJsonDocument::fromJson(cli.readLine().trimmed()).object();
   }
   QList<QJsonObject> Named(const QString& name) {
     Read();
@@ -320,7 +319,8 @@ class TestVentoraCli : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(run.Named("reconnecting").size() >= 3, 10000);
     const QList<QJsonObject> waits = run.Named("reconnecting");
     QCOMPARE(waits[0]["in_ms"].toInt(), 100);
-    QCOMPARE(waits[0]["reason"].toString(), QStringLiteral("The remote host closed the connection"));
+    QCOMPARE(waits[0]["reason"].toString(),
+             QStringLiteral("The remote host closed the connection"));
     QCOMPARE(waits[1]["in_ms"].toInt(), 200);
     QVERIFY(waits[1]["reason"].toString().contains(QStringLiteral("refused"), Qt::CaseInsensitive));
     QCOMPARE(waits[2]["in_ms"].toInt(), 400);
