@@ -17,7 +17,7 @@ constexpr qint64 FastSecondMs = 20;
 const QByteArray Version = AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8));
 const QByteArray FirstReport = MonitoredFrame("IW2XYZ", "_090/010g015t077");
 const QByteArray SecondReport = MonitoredFrame("IW2XYZ", "_180/005g008t050");
-const QString StatusPrefix = QStringLiteral("AGWPE assente: riprovo ");
+const QString StatusPrefix = QStringLiteral("Senza AGWPE: riprovo ");
 
 QList<qint64> Waits(const QSignalSpy& spy) {
   QList<qint64> waits;

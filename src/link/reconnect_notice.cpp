@@ -18,7 +18,7 @@ ReconnectNotice EngineOutage::OnWait(const QDateTime& now, qint64 inMs, const QS
   }
   const QDateTime next = now.addMSecs(inMs);
   // The reason comes last: the tray of some systems cuts a long tooltip short.
-  return {QStringLiteral("AGWPE assente: riprovo ") + next.toString(StatusTime),
+  return {QStringLiteral("Senza AGWPE: riprovo ") + next.toString(StatusTime),
           stationCall + QStringLiteral(": AGWPE assente dal ") + since_->toString(SinceTime) +
               QStringLiteral("\nRiprovo alle ") + next.toString(NextTime) + u'\n' + reason_};
 }

@@ -6,8 +6,12 @@
 #include <QString>
 #include <optional>
 
+// The status line holds 26 characters of its font on Windows: Terminal at 9 points draws
+// 8-pixel cells, and the line is 212 pixels wide less its sunken frame.
+inline constexpr int StatusLineChars = 26;
+
 struct ReconnectNotice {
-  QString statusLine;  // e.g. "AGWPE assente: riprovo 14:05"
+  QString statusLine;  // e.g. "Senza AGWPE: riprovo 14:05", at most StatusLineChars
   QString tooltip;
 };
 
