@@ -23,9 +23,17 @@ trap cleanup EXIT
 wine reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null 2>&1 || true
 wineserver -w
 openbox & pids+=($!)
-"$build/tools/ventora-agwpe-sim" --port 8000 --interval-ms 500 & simpid=$!
-pids+=($simpid)
-sleep 0.5
+# The window always connects to port 8000: another run of this script (or of ci-tray-click.sh) on
+# the same machine must be over first, or the window would watch that run's simulator.
+port_8000_busy() { grep -q ':1F40 00000000:0000 0A ' /proc/net/tcp; }
+start_simulator() {
+  for _ in $(seq 600); do port_8000_busy || break; sleep 0.5; done
+  "$build/tools/ventora-agwpe-sim" --port 8000 --interval-ms 500 & simpid=$!
+  pids+=($simpid)
+  sleep 0.5
+  kill -0 "$simpid" 2>/dev/null || { echo "windows-e2e: the simulator could not start on port 8000"; exit 1; }
+}
+start_simulator
 work=$(mktemp -d)
 cp -r "$folder"/. "$work/"  # WxAlarms.ini goes beside the program, as after unzipping
 (cd "$work" && exec wine ventora.exe IW2XYZ 127.0.0.1) & pids+=($!)
@@ -78,7 +86,7 @@ for _ in 1 2 3 4 5; do
 done
 [ -z "$(visible_window)" ] || { echo "windows-e2e: minimising did not hide the window"; exit 1; }
 lost=$(date +%s)
-"$build/tools/ventora-agwpe-sim" --port 8000 --interval-ms 500 & pids+=($!)
+start_simulator
 back=""
 for _ in $(seq 1200); do
   back=$(visible_window)
