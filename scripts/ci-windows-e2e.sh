@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program as a user gets it, on a virtual desktop under wine: ventora.exe from the
 # zip's folder (Qt's windows platform) connects over loopback to the Linux-built simulator and
-# shows its station; ventora-cli.exe monitor decodes the same station's reports.
+# shows its station; ventora-cli.exe monitor decodes the same station's reports; the simulator
+# is stopped and started again, and the window comes back to it by itself.
 # Usage: scripts/ci-windows-e2e.sh LINUX_BUILD ZIP_FOLDER SCREENSHOT.png
 # Needs WINEPREFIX set up by scripts/ci-windows.sh.
 set -euo pipefail
@@ -22,20 +23,41 @@ trap cleanup EXIT
 wine reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null 2>&1 || true
 wineserver -w
 openbox & pids+=($!)
-"$build/tools/ventora-agwpe-sim" --port 8000 --interval-ms 500 & pids+=($!)
-sleep 0.5
+# The window always connects to port 8000: another run of this script (or of ci-tray-click.sh) on
+# the same machine must be over first, or the window would watch that run's simulator.
+port_8000_busy() { grep -q ':1F40 00000000:0000 0A ' /proc/net/tcp; }
+start_simulator() {
+  for _ in $(seq 600); do port_8000_busy || break; sleep 0.5; done
+  "$build/tools/ventora-agwpe-sim" --port 8000 --interval-ms 500 & simpid=$!
+  pids+=($simpid)
+  sleep 0.5
+  kill -0 "$simpid" 2>/dev/null || { echo "windows-e2e: the simulator could not start on port 8000"; exit 1; }
+}
+start_simulator
 work=$(mktemp -d)
 cp -r "$folder"/. "$work/"  # WxAlarms.ini goes beside the program, as after unzipping
 (cd "$work" && exec wine ventora.exe IW2XYZ 127.0.0.1) & pids+=($!)
 
+visible_window() { xdotool search --onlyvisible --name "^IW2XYZ Wx Station$" 2>/dev/null | head -n 1 || true; }
 win=""
 for _ in $(seq 300); do
-  win=$(xdotool search --onlyvisible --name "^IW2XYZ Wx Station$" 2>/dev/null | head -n 1 || true)
+  win=$(visible_window)
   [ -n "$win" ] && break
   sleep 0.1
 done
 [ -n "$win" ] || { echo "windows-e2e: the window caption never read 'IW2XYZ Wx Station'"; exit 1; }
 echo "windows-e2e: window $win reads '$(xdotool getwindowname "$win")'"
+# The window's connection carries TCP keep-alive (SIO_KEEPALIVE_VALS, which wine puts on the
+# host's socket): the kernel shows its timer, the first probe due within 60 s of silence.
+keepalive=""
+for _ in $(seq 50); do
+  keepalive=$(ss -tno state established '( dport = :8000 )' | grep -o 'timer:(keepalive[^)]*)' |
+    head -n 1 || true)
+  [ -n "$keepalive" ] && break
+  sleep 0.1
+done
+[ -n "$keepalive" ] || { echo "windows-e2e: the window's connection has no keep-alive timer"; exit 1; }
+echo "windows-e2e: the window's connection: $keepalive"
 
 # The same link and decoder, printing what the window shows: a report must come through.
 report=$( (cd "$work" && timeout 60 wine ventora-cli.exe monitor IW2XYZ 127.0.0.1 --tick-ms 500) |
@@ -49,3 +71,30 @@ import -window root -crop "$((WIDTH + 24))x$((HEIGHT + 52))+$((X > 12 ? X - 12 :
 [ -f "$work/WxAlarms.ini" ] || { echo "windows-e2e: no WxAlarms.ini beside ventora.exe"; exit 1; }
 echo "windows-e2e: WxAlarms.ini created beside ventora.exe ($(stat -c %s "$work/WxAlarms.ini") bytes)"
 echo "windows-e2e: screenshot $shot"
+
+# The engine goes away and comes back. The window is minimised while no engine runs: a report
+# it decodes brings it forward again (the bring-to-front-on-data switch is on by default), so its
+# coming back into view shows that it reconnected by itself and decoded a report. The first
+# retry comes 5 s after the loss; the report gate may hold the first report up to a minute.
+kill "$simpid"
+wait "$simpid" 2>/dev/null || true
+sleep 1
+for _ in 1 2 3 4 5; do
+  xdotool windowminimize "$win" 2>/dev/null || true
+  for _ in $(seq 30); do [ -z "$(visible_window)" ] && break; sleep 0.1; done
+  [ -z "$(visible_window)" ] && break
+done
+[ -z "$(visible_window)" ] || { echo "windows-e2e: minimising did not hide the window"; exit 1; }
+lost=$(date +%s)
+start_simulator
+back=""
+for _ in $(seq 1200); do
+  back=$(visible_window)
+  [ -n "$back" ] && break
+  sleep 0.1
+done
+[ -n "$back" ] || { echo "windows-e2e: the window did not come back after the simulator restarted"; exit 1; }
+# The simulator's side of an established connection on port 8000 (1F40): the window's new one.
+grep -q ':1F40 [0-9A-F]*:[0-9A-F]* 01 ' /proc/net/tcp ||
+  { echo "windows-e2e: no connection to the restarted simulator"; exit 1; }
+echo "windows-e2e: simulator restarted; window '$(xdotool getwindowname "$back")' back with a report $(( $(date +%s) - lost )) s later"

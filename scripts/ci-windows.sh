@@ -22,7 +22,7 @@ sudo=""
 [ "$(id -u)" = 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix wine wine64 \
-  qt6-base-dev-tools zip fonts-liberation2 xvfb xauth openbox xdotool imagemagick >/dev/null
+  qt6-base-dev-tools zip fonts-liberation2 xvfb xauth openbox xdotool imagemagick iproute2 >/dev/null
 scripts/build-windows.sh "$QT_MINGW_DIR"
 
 export WINEPREFIX=$PWD/build-windows/wineprefix WINEDEBUG=-all

@@ -21,11 +21,14 @@ struct EngineRig {
   std::unique_ptr<frmWx> window;
   int frames = 0;  // frames the link handed to the window
 
-  explicit EngineRig(const QString& call = QStringLiteral("IW2XYZ")) {
+  // `retrySecondMs`: one second of the reconnect schedule (the first retry comes after five).
+  explicit EngineRig(const QString& call = QStringLiteral("IW2XYZ"), qint64 retrySecondMs = 1000) {
     ApplyDefaultAlarms(settings);
     settings.FocusOnData = false;
     settings.StationCall = call;
-    window = std::make_unique<frmWx>(settings, TestSeams(recorder, dir.path()));
+    WindowSeams seams = TestSeams(recorder, dir.path());
+    seams.retrySecondMs = retrySecondMs;
+    window = std::make_unique<frmWx>(settings, seams);
     QObject::connect(&window->Winsock1(), &AgwLink::frameReceived, [this] { ++frames; });
     server.listen(QHostAddress::LocalHost);
     window->Winsock1().Connect(QStringLiteral("127.0.0.1"), server.serverPort());

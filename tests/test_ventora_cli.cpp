@@ -2,6 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 namespace {
@@ -65,6 +66,56 @@ QByteArray PacketsEndedBy(const QByteArray& ending) {
   QByteArray log = InterleavedLog(notPackets);
   log.replace("\r\n", "\n").replace("\n", ending);
   return log;
+}
+
+// `ventora-cli monitor` against an engine of the test's own, read event by event.
+struct MonitorRun {
+  QProcess cli;
+  QList<QJsonObject> events;
+
+  void Start(quint16 port, const QStringList& extra) {
+    cli.start(QStringLiteral(VENTORA_CLI),
+              QStringList{"monitor", "IW2XYZ", "127.0.0.1", "--port", QString::number(port),
+                          "--tick-ms", "60000", "--locale", "C"} +
+                  extra);
+  }
+  void Read() {
+    while (cli.canReadLine()) events << QJsonDocument::fromJson(cli.readLine().trimmed()).object();
+  }
+  QList<QJsonObject> Named(const QString& name) {
+    Read();
+    QList<QJsonObject> found;
+    for (const QJsonObject& e : events)
+      if (e["event"].toString() == name) found << e;
+    return found;
+  }
+  ~MonitorRun() {
+    cli.kill();
+    cli.waitForFinished(5000);
+  }
+};
+
+// Accepts the monitor's connection and takes its "m", "R" and "G": nothing else may come.
+QTcpSocket* AcceptRequests(QTcpServer& server) {
+  if (!server.waitForNewConnection(10000)) return nullptr;
+  QTcpSocket* engine = server.nextPendingConnection();
+  QByteArray got;
+  while (got.size() < 3 * 36 && engine->waitForReadyRead(5000)) got += engine->readAll();
+  const QByteArray m = QByteArray(4, 0) + 'm' + QByteArray(31, 0);
+  const QByteArray r = QByteArray(4, 0) + 'R' + QByteArray(31, 0);
+  const QByteArray g = QByteArray(4, 0) + 'G' + QByteArray(31, 0);
+  return got == m + r + g ? engine : nullptr;
+}
+
+// A monitored frame of the station, as an engine sends it: header, then the monitor text.
+QByteArray StationFrame(const QByteArray& info) {
+  const QByteArray data = " 1:Fm IW2XYZ To APRS <UI pid=F0 Len=16 >[12:00:00]\r" + info + "\r";
+  QByteArray frame(36, 0);
+  frame[4] = 'U';
+  frame.replace(8, 6, "IW2XYZ");
+  frame[28] = char(data.size() & 0xff);
+  frame[29] = char(data.size() >> 8);
+  return frame + data;
 }
 
 }  // namespace
@@ -348,6 +399,72 @@ class TestVentoraCli : public QObject {
     QVERIFY(shell.exitCode() != 0);
     QVERIFY(shell.readAllStandardError().contains("cannot write the output"));
 #endif
+  }
+
+  // Without --reconnect the monitor ends when the engine closes, as always.
+  void monitorEndsWhenTheEngineCloses() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    MonitorRun run;
+    run.Start(server.serverPort(), {});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    engine->disconnectFromHost();
+    QVERIFY(run.cli.waitForFinished(10000));
+    QCOMPARE(run.cli.exitCode(), 0);
+    QCOMPARE(run.Named("closed").size(), 1);
+    QVERIFY(run.Named("reconnecting").isEmpty());
+  }
+
+  // With --reconnect: the engine closes, refuses for a while and comes back; the monitor says
+  // each wait before it, and the new connection brings the next report.
+  void monitorReconnectsWhenAsked() {
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const quint16 port = server.serverPort();
+    MonitorRun run;
+    run.Start(port, {"--reconnect", "--retry-second-ms", "20"});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    server.close();
+    engine->disconnectFromHost();
+    QTRY_VERIFY_WITH_TIMEOUT(run.Named("reconnecting").size() >= 3, 10000);
+    const QList<QJsonObject> waits = run.Named("reconnecting");
+    QCOMPARE(waits[0]["in_ms"].toInt(), 100);
+    QCOMPARE(waits[0]["reason"].toString(),
+             QStringLiteral("The remote host closed the connection"));
+    QCOMPARE(waits[1]["in_ms"].toInt(), 200);
+    QVERIFY(waits[1]["reason"].toString().contains(QStringLiteral("refused"), Qt::CaseInsensitive));
+    QCOMPARE(waits[2]["in_ms"].toInt(), 400);
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    engine = AcceptRequests(server);
+    QVERIFY(engine);
+    engine->write(StationFrame("_090/010g015t077"));
+    QTRY_COMPARE_WITH_TIMEOUT(run.Named("report").size(), 1, 10000);
+    QCOMPARE(run.Named("connected").size(), 2);
+    QCOMPARE(run.Named("report")[0]["labels"].toObject()["lblTemp"].toString(),
+             QStringLiteral("25.0\u00B0C"));
+    QCOMPARE(run.cli.state(), QProcess::Running);
+  }
+
+  // A first connection that never opens is the user's to correct, --reconnect or not.
+  void monitorWithReconnectStillEndsOnARefusedStart() {
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    MonitorRun run;
+    run.Start(port, {"--reconnect", "--retry-second-ms", "20"});
+    QVERIFY(run.cli.waitForFinished(10000));
+    QCOMPARE(run.cli.exitCode(), 2);
+    QCOMPARE(run.Named("error").size(), 1);
+    QVERIFY(run.Named("reconnecting").isEmpty());
+  }
+
+  void rejectsABadRetrySecond() {
+    const RawRun run = RunCli({}, {"monitor", "X", "--retry-second-ms", "0"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("bad value for --retry-second-ms"));
   }
 
   void rejectsUnknownOptions() {

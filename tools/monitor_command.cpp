@@ -19,10 +19,17 @@ MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out)
               .Text());
     QCoreApplication::exit(2);
   });
-  connect(&link_, &AgwLink::closedByPeer, this, [this] {
-    Print(JsonWriter().BeginObject().String("event", "closed").EndObject().Text());
-    QCoreApplication::exit(0);
+  connect(&link_, &AgwLink::closedByPeer, this, &MonitorSession::OnClosed);
+  connect(&link_, &AgwLink::reconnecting, this, [this](qint64 inMs, const QString& reason) {
+    Print(JsonWriter()
+              .BeginObject()
+              .String("event", "reconnecting")
+              .Int("in_ms", inMs)
+              .String("reason", reason)
+              .EndObject()
+              .Text());
   });
+  if (options_.reconnect) link_.RetryLostConnections(options_.retrySecondMs);
   connect(&tick_, &QTimer::timeout, this, &MonitorSession::OnTick);
 }
 
@@ -42,6 +49,12 @@ void MonitorSession::OnConnected() {
             .String("caption", shown_.Caption)
             .EndObject()
             .Text());
+}
+
+void MonitorSession::OnClosed() {
+  if (options_.reconnect) return;  // the link tries again and says so
+  Print(JsonWriter().BeginObject().String("event", "closed").EndObject().Text());
+  QCoreApplication::exit(0);
 }
 
 void MonitorSession::OnFrame(const AgwFrameView& view) {

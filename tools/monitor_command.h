@@ -15,6 +15,8 @@ struct MonitorOptions {
   Settings settings;  // StationCall, AgwHost, AgwPort and the alarm part
   QLocale locale;
   int tickMs = 60000;
+  bool reconnect = false;       // a lost connection is retried on the window's schedule
+  qint64 retrySecondMs = 1000;  // one second of that schedule (tests shorten it)
 };
 
 class MonitorSession : public QObject {
@@ -27,6 +29,7 @@ class MonitorSession : public QObject {
   void OnConnected();
   void OnFrame(const AgwFrameView& frame);
   void OnTick();
+  void OnClosed();
   void Print(const QByteArray& json);
 
   MonitorOptions options_;

@@ -26,9 +26,14 @@ const char Usage[] =
     "      --call CALL    station call shown in the tray tooltip; default: empty; with\n"
     "                     --tnc2, the one station decoded (default: every station)\n"
     "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
+    "                      [--reconnect]\n"
     "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
     "      as the window does and prints one JSON object per event (connected, frame,\n"
     "      version, ports, report, tick, error, closed). --tick-ms sets the gate's minute.\n"
+    "      --reconnect    a connection lost after it opened is tried again as the window\n"
+    "                     does (5 s, doubling to 160 s, then every 300 s), with a\n"
+    "                     reconnecting event (in_ms, reason) before each wait; a first\n"
+    "                     connection that fails still ends with an error\n"
     "  ventora-cli --help\n";
 
 int Fail(const QString& message) {
@@ -68,6 +73,14 @@ QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
   return QString();
 }
 
+bool ReadPositive(const QString& text, qint64& value) {
+  bool ok = false;
+  const qint64 read = text.toLongLong(&ok);
+  if (!ok || read <= 0) return false;
+  value = read;
+  return true;
+}
+
 // Fills `options` from the words after "monitor"; returns an error text or nothing.
 QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
   ApplyDefaultAlarms(options.settings);
@@ -81,6 +94,10 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
       words << arg;
       continue;
     }
+    if (arg == QLatin1String("--reconnect")) {
+      options.reconnect = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
     const QString value = args[++i];
     bool ok = true;
@@ -90,6 +107,8 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
       options.tickMs = value.toInt(&ok);
     else if (arg == QLatin1String("--locale"))
       options.locale = QLocale(value);
+    else if (arg == QLatin1String("--retry-second-ms"))  // for tests: not in the usage text
+      ok = ReadPositive(value, options.retrySecondMs);
     else if (arg == QLatin1String("--alarms"))
       ReadAlarmSettingsFile(value, options.settings);
     else

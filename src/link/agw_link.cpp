@@ -1,22 +1,41 @@
 #include "agw_link.h"
 
+#include "tcp_keepalive.h"
+
 namespace {
 constexpr qint64 ReadBufferBytes = 64 * 1024;
 }  // namespace
 
-AgwLink::AgwLink(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+AgwLink::AgwLink(QObject* parent)
+    : QObject(parent), socket_(new QTcpSocket(this)), retry_(new QTimer(this)) {
   socket_->setObjectName(QStringLiteral("Winsock1"));
   // A bounded buffer lets TCP hold back an engine that sends faster than frames are handled,
   // instead of the socket swallowing everything into memory.
   socket_->setReadBufferSize(ReadBufferBytes);
-  connect(socket_, &QTcpSocket::connected, this, &AgwLink::connected);
+  retry_->setSingleShot(true);
+  retry_->setTimerType(Qt::PreciseTimer);  // the window shows the second the attempt is due
+  connect(retry_, &QTimer::timeout, this, &AgwLink::Attempt);
+  connect(socket_, &QTcpSocket::connected, this, &AgwLink::OnConnected);
   connect(socket_, &QTcpSocket::readyRead, this, &AgwLink::DataArrival);
   connect(socket_, &QTcpSocket::errorOccurred, this, &AgwLink::OnError);
 }
 
+void AgwLink::RetryLostConnections(int64_t msPerSecond) {
+  retryLost_ = true;
+  policy_ = ReconnectPolicy(msPerSecond);
+}
+
 void AgwLink::Connect(const QString& host, quint16 port) {
+  host_ = host;
+  port_ = port;
+  policy_.On(LinkEvent::UserConnect);
+  Attempt();
+}
+
+void AgwLink::Attempt() {
   StartAfresh();
-  socket_->connectToHost(host, port);
+  socket_->abort();  // a lost or failed socket must be unconnected before it connects again
+  socket_->connectToHost(host_, port_);
 }
 
 void AgwLink::Close() {
@@ -26,11 +45,22 @@ void AgwLink::Close() {
 
 void AgwLink::StartAfresh() {
   ++attempt_;
+  retry_->stop();
+  open_ = false;
+  keepAliveSet_ = false;
   assembler_ = FrameAssembler();
 }
 
 void AgwLink::SendAgwRequest(char kind) {
   socket_->write(EncodeAgwRequest(kind));
+}
+
+void AgwLink::OnConnected() {
+  open_ = true;
+  // Without keep-alive a vanished engine goes unnoticed; the connection itself still works.
+  keepAliveSet_ = EnableTcpKeepAlive(socket_->socketDescriptor(), EngineKeepAlive, nullptr);
+  policy_.On(LinkEvent::Established);
+  emit connected();
 }
 
 void AgwLink::DataArrival() {
@@ -50,13 +80,27 @@ void AgwLink::DataArrival() {
 }
 
 void AgwLink::OnError(QAbstractSocket::SocketError error) {
-  if (error == QAbstractSocket::RemoteHostClosedError)
-    return Later([this] { emit closedByPeer(); });
-  ReportLater(socket_->errorString());
+  ReportLater(socket_->errorString(), error == QAbstractSocket::RemoteHostClosedError);
 }
 
-void AgwLink::ReportLater(const QString& description) {
-  Later([this, description] { emit errorOccurred(description); });
+void AgwLink::ReportLater(const QString& description, bool peerClosed) {
+  const bool wasOpen = open_;
+  Later([this, description, peerClosed, wasOpen] { Failed(description, peerClosed, wasOpen); });
+}
+
+void AgwLink::Failed(const QString& description, bool peerClosed, bool wasOpen) {
+  if (peerClosed) {
+    const quint64 attempt = attempt_;
+    emit closedByPeer();
+    if (attempt != attempt_) return;  // a receiver closed or reconnected
+    if (!retryLost_) return;
+  }
+  if (!retryLost_) return emit errorOccurred(description);
+  const LinkDecision next = policy_.On(wasOpen ? LinkEvent::Lost : LinkEvent::AttemptFailed);
+  if (next.reaction == LinkReaction::Report) return emit errorOccurred(description);
+  StartAfresh();  // whatever the failing socket still reports belongs to the attempt given up
+  retry_->start(std::chrono::milliseconds(next.waitMs));
+  emit reconnecting(next.waitMs, description);
 }
 
 void AgwLink::Later(std::function<void()> deliver) {

@@ -1,25 +1,36 @@
-// The one TCP connection to the AGWPE engine: connects, sends requests, pumps whole frames out.
+// The one TCP connection to the AGWPE engine: connects, sends requests, pumps whole frames out,
+// and, when asked to, connects again by itself after a lost connection.
 #pragma once
 
 #include <QObject>
 #include <QTcpSocket>
+#include <QTimer>
 #include <functional>
 
 #include "frame_assembler.h"
+#include "reconnect_policy.h"
 
 class AgwLink : public QObject {
   Q_OBJECT
  public:
   explicit AgwLink(QObject* parent = nullptr);
 
-  // Starts a connection; the outcome arrives as connected() or errorOccurred().
+  // From now on a lost connection is retried on the reconnect schedule, one second of it lasting
+  // `msPerSecond`; without this call every failure is the receiver's to handle.
+  void RetryLostConnections(int64_t msPerSecond = MsPerSecond);
+
+  // Starts a connection the user asked for; the outcome arrives as connected() or
+  // errorOccurred(). A pending retry is dropped: this connection takes its place.
   void Connect(const QString& host, quint16 port);
-  // Closes the connection, or abandons a pending or failed one. Bytes not yet framed are dropped.
+  // Closes the connection, or abandons a pending or failed one, and drops a pending retry. Bytes
+  // not yet framed are dropped.
   void Close();
   // Sends a header-only request frame of this kind.
   void SendAgwRequest(char kind);
 
   QTcpSocket* Socket() { return socket_; }
+  // Whether the system took the keep-alive timers for the connection open now.
+  bool KeepAliveSet() const { return keepAliveSet_; }
 
  signals:
   void connected();
@@ -29,19 +40,33 @@ class AgwLink : public QObject {
   // The socket's own description of a failure, or ours of a stream that is not AGWPE's. Always
   // delivered from the event loop once the socket has finished its own handling, so that a
   // receiver may close and connect again; a failure of a connection since closed is dropped.
+  // With retries on, only a connection the user asked for that never opened is reported here.
   void errorOccurred(const QString& description);
   // The engine closed the connection (delivered as errorOccurred is).
   void closedByPeer();
+  // With retries on: the connection is lost or a retry failed, for `reason`; the link connects
+  // again by itself in `inMs`.
+  void reconnecting(qint64 inMs, const QString& reason);
 
  private:
+  void OnConnected();
   void DataArrival();
   void OnError(QAbstractSocket::SocketError error);
-  void ReportLater(const QString& description);
+  void ReportLater(const QString& description, bool peerClosed = false);
+  void Failed(const QString& description, bool peerClosed, bool wasOpen);
   // Runs `deliver` from the event loop, unless the connection has been closed or replaced since.
   void Later(std::function<void()> deliver);
   void StartAfresh();
+  void Attempt();
 
   QTcpSocket* socket_;
+  QTimer* retry_;
   FrameAssembler assembler_;
+  ReconnectPolicy policy_;
+  bool retryLost_ = false;
+  bool open_ = false;  // the connect event came for the connection under way
+  bool keepAliveSet_ = false;
+  QString host_;
+  quint16 port_ = 0;
   quint64 attempt_ = 0;  // counts Connect and Close: tells a stale failure from a current one
 };

@@ -51,8 +51,10 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   connect(tmrElapsed_, &QTimer::timeout, this, &frmWx::tmrElapsed_Timer);
   tmrElapsed_->start();
   winsock1_ = new AgwLink(this);
+  winsock1_->RetryLostConnections(seams_.retrySecondMs);
   connect(winsock1_, &AgwLink::connected, this, &frmWx::Winsock1_Connect);
   connect(winsock1_, &AgwLink::errorOccurred, this, &frmWx::Winsock1_Error);
+  connect(winsock1_, &AgwLink::reconnecting, this, &frmWx::Winsock1_Reconnecting);
   connect(winsock1_, &AgwLink::frameReceived, this,
           qOverload<const AgwFrameView&>(&frmWx::HandleAgwFrame));
   tray_ = new QSystemTrayIcon(VentoraIcon(), this);

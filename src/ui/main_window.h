@@ -16,6 +16,7 @@
 #include "display_state.h"
 #include "frame_dispatcher.h"
 #include "main_window_layout.h"
+#include "reconnect_notice.h"
 #include "settings.h"
 #include "window_seams.h"
 
@@ -48,6 +49,8 @@ class frmWx : public QWidget {
   // AGWPE link events.
   void Winsock1_Connect();
   void Winsock1_Error(const QString& description);
+  // The link lost the engine and tries again by itself in `inMs`: the window says so.
+  void Winsock1_Reconnecting(qint64 inMs, const QString& reason);
   void HandleAgwFrame(const AgwFrameView& frame);
   void HandleAgwFrame(const AgwFrame& frame);
 
@@ -103,6 +106,7 @@ class frmWx : public QWidget {
   QPointer<frmIstruzioni> help_;
   int outerHeightSet_ = 0;
   DisplayState shown_;
+  EngineOutage outage_;
   QString alarmsFile_;
   QString alarmsSeed_;  // the read-only file beside the program that gives the first values
   bool unloaded_ = false;

@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 void frmWx::Winsock1_Connect() {
+  outage_.OnConnected();
   winsock1_->SendAgwRequest('m');
   winsock1_->SendAgwRequest('R');
   OnConnected(shown_, settings_.StationCall);
@@ -14,6 +15,16 @@ void frmWx::Winsock1_Error(const QString& description) {
   seams_.showMessage(QMessageBox::Warning, QStringLiteral("Errore collegamento con AGWPE"),
                      description);
   if (!SetupDialog()->isVisible()) ShowSetupModal();
+}
+
+void frmWx::Winsock1_Reconnecting(qint64 inMs, const QString& reason) {
+  // The last values stay and the minute counter goes on rising: only the status line and the
+  // tray tooltip tell that the engine is away.
+  const ReconnectNotice notice =
+      outage_.OnWait(QDateTime::currentDateTime(), inMs, reason, settings_.StationCall);
+  shown_.WxComment = notice.statusLine;
+  shown_.tooltip = notice.tooltip;
+  Render();
 }
 
 void frmWx::HandleAgwFrame(const AgwFrame& frame) {

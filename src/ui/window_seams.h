@@ -22,6 +22,8 @@ struct WindowSeams {
   // Where WxAlarms.ini goes when the program's folder cannot be written; empty means the user's
   // configuration folder (QStandardPaths::AppConfigLocation).
   QString userConfigFolder;
+  // How long one second of the link's reconnect schedule lasts; tests shorten it.
+  qint64 retrySecondMs = 1000;
 
   // The real desktop: message boxes, the system beep, raise and activate.
   static WindowSeams Desktop();

@@ -21,12 +21,15 @@ trap cleanup EXIT
 
 export DW_DIR=$work/dw DW_RATE=11025
 dwpid=$("$here/dw-peer-start.sh" "$port" "$here/packets.txt")
-"$cli" monitor iw2abc-13 127.0.0.1 --port "$port" --tick-ms 100 --locale C >"$work/events.jsonl" &
+# --reconnect with one second of the schedule lasting 100 ms: the first retry comes 0.5 s after
+# the loss, the next ones 1, 2, 4 s later.
+"$cli" monitor iw2abc-13 127.0.0.1 --port "$port" --tick-ms 100 --locale C --reconnect \
+  --retry-second-ms 100 >"$work/events.jsonl" &
 monpid=$!
 
-wait_for() {  # pattern seconds
+wait_for() {  # pattern seconds [count]
   local deadline=$(( $(date +%s) + $2 ))
-  until grep -q -- "$1" "$work/events.jsonl"; do
+  until [ "$(grep -c -- "$1" "$work/events.jsonl" || true)" -ge "${3:-1}" ]; do
     if [ "$(date +%s)" -ge "$deadline" ]; then
       echo "timed out waiting for $1; events so far:"; cat "$work/events.jsonl"; exit 1
     fi
@@ -57,4 +60,22 @@ expect 1 '"lblWxData":"090°  19 / 32 km/h","lblTemp":"0.0°C","lblUR":"80%","lb
 expect 1 '"lblWxComment":"Variaz Press in 4h= -3mb Davis"'
 expect 1 'Wch -8.9°C'
 if [ "$fail" != 0 ]; then cat "$work/events.jsonl"; exit 1; fi
+
+# direwolf goes away (a crash, an update) and comes back on the same port: the monitor tries
+# again by itself, and the next report arrives through the new connection.
+reports=$(grep -c '"event":"report"' "$work/events.jsonl")
+"$here/dw-peer-stop.sh" "$dwpid" >/dev/null
+dwpid=""
+wait_for '"event":"reconnecting"' 20 2  # the loss, then at least one refused retry
+dwpid=$("$here/dw-peer-start.sh" "$port" "$here/packets.txt")
+wait_for '"event":"version"' 30 2
+sleep 0.5  # the gate's tick, so that the next report is decoded
+head -n 1 "$here/packets.txt" > "$work/one.txt"
+"$here/dw-peer-feed.sh" "$DW_DIR" "$work/one.txt" 2>/dev/null
+wait_for '"event":"report"' 60 $((reports + 1))
+expect 2 '"event":"connected"'
+expect 1 '"event":"reconnecting","in_ms":500,"reason":"The remote host closed the connection"'
+expect 1 '"reason":"Connection refused"'
+if [ "$fail" != 0 ]; then cat "$work/events.jsonl"; exit 1; fi
+echo "direwolf restarted: $(grep -c '"event":"reconnecting"' "$work/events.jsonl") waits, then a report through the new connection"
 echo "direwolf end-to-end: $(grep -c '"event":"report"' "$work/events.jsonl") reports decoded"
