@@ -8,6 +8,7 @@
 
 #include "agw_link.h"
 #include "display_state.h"
+#include "history_store.h"
 #include "report_decoder.h"
 #include "settings.h"
 
@@ -15,6 +16,7 @@ struct MonitorOptions {
   Settings settings;  // StationCall, AgwHost, AgwPort and the alarm part
   QLocale locale;
   int tickMs = 60000;
+  QString historyFile;  // empty: reports are not stored
 };
 
 class MonitorSession : public QObject {
@@ -22,16 +24,22 @@ class MonitorSession : public QObject {
  public:
   MonitorSession(const MonitorOptions& options, std::FILE* out);
   void Start();
+  // Opens the history file that the options name, if any; false (said on `err`) when it cannot
+  // be used.
+  bool KeepHistory(std::FILE* err);
 
  private:
   void OnConnected();
   void OnFrame(const AgwFrameView& frame);
   void OnTick();
   void Print(const QByteArray& json);
+  void StoreReport(const QString& info, const ReportOutcome& out);
 
   MonitorOptions options_;
   std::FILE* out_;
   AgwLink link_;
   QTimer tick_;
   DisplayState shown_;
+  std::unique_ptr<HistoryStore> history_;
+  bool historyFaultSaid_ = false;
 };
