@@ -9,6 +9,8 @@
 
 #include "agw_link.h"
 #include "help_viewer.h"
+#include "history_recorder.h"
+#include "history_window.h"
 #include "setup_dialog.h"
 
 #include "display_state.h"
@@ -55,6 +57,11 @@ class frmWx : public QWidget {
   frmWxSetup* SetupDialog();
   frmIstruzioni* HelpWindow() const { return help_; }
 
+  // The history: the file, opened at the first report, and its window (one, not modal).
+  HistoryRecorder& History();
+  void OpenHistoryWindow(HistoryQuantity quantity);
+  frmStorico* HistoryWindow() const { return storico_; }
+
   int16_t MinutesSinceReport() const { return shown_.MinutesSinceReport; }
   bool AcceptReport() const { return shown_.report.AcceptReport; }
   bool HavePrevious() const { return shown_.report.HavePrevious; }
@@ -85,6 +92,10 @@ class frmWx : public QWidget {
   void Notify(const ReportOutcome& out);
   // Shows what one frame changed.
   void Show(const DispatchResult& r);
+  void RecordHistory(const QString& text, const ReportOutcome& out);
+  void SetUpHistoryCommands();
+  std::vector<std::pair<QWidget*, HistoryQuantity>> HistoryOpeners() const;
+  bool OpenHistoryOnDoubleClick(QObject* watched, QEvent* event);
 
   Settings& settings_;
   WindowSeams seams_;
@@ -94,6 +105,8 @@ class frmWx : public QWidget {
   QSystemTrayIcon* tray_;
   frmWxSetup* setup_ = nullptr;
   QPointer<frmIstruzioni> help_;
+  HistoryRecorder* history_ = nullptr;
+  QPointer<frmStorico> storico_;
   int outerHeightSet_ = 0;
   DisplayState shown_;
   QString alarmsFile_;
