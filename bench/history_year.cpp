@@ -20,7 +20,9 @@ constexpr int64_t Minute = 60;
 constexpr int YearMinutes = 365 * 24 * 60;
 constexpr int Rounds = 5;
 
-double Ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double Ms(const QElapsedTimer& t) {
+  return double(t.nsecsElapsed()) / 1e6;
+}
 
 struct Spread {
   double least, median, most;
@@ -51,8 +53,8 @@ bool MakeYear(const QString& path) {
   double sum = 0;
   for (double x : times) sum += x;
   std::printf("store one report: mean %.3f ms, median %.3f, 99th %.3f, 99.9th %.3f, most %.3f\n",
-              sum / double(times.size()), times[times.size() / 2],
-              times[times.size() * 99 / 100], times[times.size() * 999 / 1000], times.back());
+              sum / double(times.size()), times[times.size() / 2], times[times.size() * 99 / 100],
+              times[times.size() * 999 / 1000], times.back());
   return true;
 }
 

@@ -9,11 +9,13 @@
 
 #include "history_row.h"
 #include "report_decoder.h"
-#include "test_support.h"
+#include "settings.h"
 
 class GeneratedWeather {
  public:
-  explicit GeneratedWeather(uint32_t seed = 20261209) : state_(seed) {}
+  explicit GeneratedWeather(uint32_t seed = 20261209) : state_(seed) {
+    ApplyDefaultAlarms(settings_);
+  }
 
   // The report the station sends at Unix time `t`.
   QString Report(int64_t t) {
@@ -49,5 +51,5 @@ class GeneratedWeather {
   }
   uint32_t state_;
   int rainToday_ = 0;
-  Settings settings_ = DefaultAlarmSettings();
+  Settings settings_;
 };

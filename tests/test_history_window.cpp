@@ -2,6 +2,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
@@ -57,6 +58,13 @@ void FillHistory(const QString& path, int minutes) {
   QString error;
   for (int m = minutes; m > 0; --m) QVERIFY(store->Store(weather.Row(now - m * 60), error));
 }
+
+// The user's regional format is Italian for the guard's lifetime.
+struct ItalianNumbers {
+  ItalianNumbers() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+  ~ItalianNumbers() { QLocale::setDefault(before); }
+  QLocale before;
+};
 
 QXYSeries* Line(frmStorico* w, int i) {
   return static_cast<QXYSeries*>(w->Chart()->series()[i]);
@@ -197,6 +205,7 @@ class TestHistoryWindow : public QObject {
   }
 
   void chartsTheRangeAndFollowsNewReports() {
+    ItalianNumbers italian;
     Rig rig;
     FillHistory(rig.File(), 3 * 24 * 60);
     rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
@@ -209,6 +218,13 @@ class TestHistoryWindow : public QObject {
     auto* time = static_cast<QDateTimeAxis*>(w->Chart()->axes(Qt::Horizontal)[0]);
     QVERIFY(qAbs(time->min().secsTo(time->max()) - 86400) < 5);
     QCOMPARE(time->format(), QStringLiteral("HH:mm"));
+    // The values' labels in the user's (Italian) format, one decimal for temperatures.
+    for (QAbstractAxis* axis : w->Chart()->axes(Qt::Vertical)) {
+      const QStringList labels = qobject_cast<QCategoryAxis*>(axis)->categoriesLabels();
+      QVERIFY(labels.size() >= 3);
+      for (const QString& label : labels)
+        QVERIFY2(QRegularExpression("^-?\\d+,\\d$").match(label).hasMatch(), qPrintable(label));
+    }
     SaveShot(w, "history-24h");
     // A new report is drawn at once, at its own reading.
     rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004g005t113h50b10132")));
@@ -224,19 +240,21 @@ class TestHistoryWindow : public QObject {
   }
 
   void thirtyDaysForTheScreenshot() {
+    ItalianNumbers italian;
     Rig rig;
     FillHistory(rig.File(), 30 * 24 * 60);
     rig.window->OpenHistoryWindow(HistoryQuantity::Pressure);
     rig.History()->ShowSpan(HistorySpan::Month);
     QVERIFY(Line(rig.History(), 0)->count() > 0);
-    SaveShot(rig.History(), "history-30d");
+    SaveShot(rig.History(), "history-30d-pressure");
     rig.History()->ShowQuantity(HistoryQuantity::Temperature);
-    SaveShot(rig.History(), "history-30d-temperature");
+    SaveShot(rig.History(), "history-30d");
+    rig.History()->ShowQuantity(HistoryQuantity::Wind);
+    SaveShot(rig.History(), "history-30d-wind");
   }
 
   void hoverSaysTimeAndValueInTheUsersFormat() {
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    std::optional<ItalianNumbers> italian(std::in_place);
     Rig rig;
     FillHistory(rig.File(), 60);
     rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
@@ -244,7 +262,7 @@ class TestHistoryWindow : public QObject {
     const QDateTime at(QDate(2026, 12, 9), QTime(10, 5));
     emit Line(w, 0)->hovered(QPointF(double(at.toMSecsSinceEpoch()), 12.34), true);
     const QString said = w->findChild<QLabel*>("lblPoint")->text();
-    QLocale::setDefault(before);
+    italian.reset();
     QCOMPARE(said, QStringLiteral("09/12/26 10:05  Temperatura: 12,3 \u00B0C"));
   }
 

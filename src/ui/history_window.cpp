@@ -5,10 +5,12 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QDir>
+#include <QGraphicsLayout>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTabBar>
 #include <QToolTip>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
@@ -28,6 +30,8 @@ constexpr int AxesWidth = 130;
 constexpr int FewestColumns = 100;
 constexpr int ResizeSettleMs = 150;
 constexpr int TimeTicks = 7;
+constexpr int ValueTicks = 6;
+constexpr qreal DirectionDotSize = 3;
 constexpr double DegreesRound = 360;
 
 double Ms(int64_t seconds) {
@@ -37,6 +41,7 @@ double Ms(int64_t seconds) {
 QValueAxis* ValueAxis(const QString& title) {
   auto* axis = new QValueAxis;
   axis->setTitleText(title);
+  axis->setTickCount(ValueTicks);
   return axis;
 }
 
@@ -54,6 +59,26 @@ std::pair<double, double> Bounds(const std::vector<std::vector<ChartPoint>>& ser
   if (!std::isfinite(low)) return {0, 1};
   if (high - low < 1) return {low - 0.5, high + 0.5};
   return {low, high};
+}
+
+// Round ticks (1, 2, 2.5 or 5 times a power of ten apart) over [low, high], labelled in the
+// user's format.
+void SetValueTicks(QCategoryAxis& axis, double low, double high, int decimals) {
+  for (const QString& label : axis.categoriesLabels()) axis.remove(label);
+  const double raw = (high - low) / (ValueTicks - 1);
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = power;
+  for (double times : {1.0, 2.0, 2.5, 5.0, 10.0})
+    if (times * power >= raw) {
+      step = times * power;
+      break;
+    }
+  const double start = std::floor(low / step) * step, end = std::ceil(high / step) * step;
+  axis.setRange(start, end);
+  axis.setStartValue(start);
+  const QLocale locale;
+  for (int i = 0; start + i * step <= end + step / 2; ++i)
+    axis.append(locale.toString(start + i * step, 'f', decimals), start + i * step);
 }
 
 }  // namespace
@@ -147,8 +172,10 @@ void frmStorico::BuildChart() {
   auto* time = new QDateTimeAxis;
   time->setTickCount(TimeTicks);
   chart->addAxis(time, Qt::AlignBottom);
-  auto* left = ValueAxis(QString::fromUtf8(spec.unit));
-  left->setLabelFormat(QStringLiteral("%.*f").replace("*", QString::number(spec.decimals)));
+  // The values' labels are written here in the user's format, and measured as written.
+  auto* left = new QCategoryAxis;
+  left->setTitleText(QString::fromUtf8(spec.unit));
+  left->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(left, Qt::AlignLeft);
   QValueAxis* right = nullptr;
   for (const HistoryLine& line : spec.lines) {
@@ -156,7 +183,10 @@ void frmStorico::BuildChart() {
                                        : static_cast<QXYSeries*>(new QLineSeries);
     series->setName(QString::fromUtf8(line.name));
     series->setColor(QColor::fromRgb(line.rgb));
-    if (auto* dots = qobject_cast<QScatterSeries*>(series)) dots->setMarkerSize(4);
+    if (auto* dots = qobject_cast<QScatterSeries*>(series)) {
+      dots->setMarkerSize(DirectionDotSize);
+      dots->setBorderColor(Qt::transparent);
+    }
     chart->addSeries(series);
     series->attachAxis(time);
     if (line.rightAxis && !right) {
@@ -224,10 +254,13 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   auto* time = static_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).first());
   time->setFormat(QString::fromLatin1(SpanOf(span_).axisFormat));
   time->setRange(QDateTime::fromSecsSinceEpoch(from), QDateTime::fromSecsSinceEpoch(to));
-  auto* left = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
+  QCategoryAxis* left = nullptr;
+  for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
+    if (axis->alignment() == Qt::AlignLeft) left = static_cast<QCategoryAxis*>(axis);
   const auto [low, high] = Bounds(series, ChartOf(quantity_), false);
-  left->setRange(low, high);
-  left->applyNiceNumbers();
+  SetValueTicks(*left, low, high, ChartOf(quantity_).decimals);
+  chart->layout()->invalidate();  // the labels just written are measured before the next paint
+  chart->layout()->activate();
 }
 
 void frmStorico::SayNoData(const QString& text) {
