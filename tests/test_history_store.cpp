@@ -335,7 +335,7 @@ class TestHistoryStore : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(HistoryFileName);
     HistoryOptions small;
-    small.maxPageCount = 8;
+    small.maxPageCount = 16;
     auto store = Open(path, small);
     QVERIFY(store);
     QString error;
@@ -436,6 +436,41 @@ class TestHistoryStore : public QObject {
     QCOMPARE(few->at(0)[3].time, int64_t(180));
   }
 
+  // Long ranges are read from the hourly summary, which follows every change of the reports.
+  void longRangesKeepEveryPeakThroughTheSummary() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    constexpr int64_t Step = 600, Days = 60, Columns = 100;
+    constexpr int64_t Span = Days * 86400;
+    const auto highest = [&](HistoryStore& store) {
+      QString error;
+      const auto series = store.Thin(Station, 0, Span, {HistoryColumn::TempC}, Columns, error);
+      double high = -100;
+      for (const ChartPoint& p : series ? series->at(0) : std::vector<ChartPoint>{})
+        high = std::max(high, p.value);
+      return std::pair{high, series ? series->at(0).size() : size_t(0)};
+    };
+    {
+      auto store = Open(path);
+      QVERIFY(store);
+      QString error;
+      for (int64_t t = 0; t < Span; t += Step)
+        QVERIFY(store->Store(Numbered(t, t == 30 * 86400 ? 41 : 10 + int(t % 7)), error));
+      const auto [high, points] = highest(*store);
+      QCOMPARE(high, 41.0);
+      QVERIFY(points > size_t(Columns) && points <= size_t(2 * Columns));
+    }
+    Ask(path, "DELETE FROM reports WHERE temp_c = 41");
+    auto store = Open(path);
+    QCOMPARE(highest(*store).first, 16.0);
+    store.reset();
+    Ask(path, "DROP TABLE reports_hourly");
+    store = Open(path);
+    QVERIFY(store);
+    QCOMPARE(highest(*store).first, 16.0);
+    QCOMPARE(Ask(path, "SELECT count(*) FROM reports_hourly").toInt(), int(Days * 24));
+  }
+
   void fileLivesBesideTheProgramElseWithTheUser() {
     QTemporaryDir dir;
     const QString user = dir.filePath("user/Ventora");
@@ -450,7 +485,7 @@ class TestHistoryStore : public QObject {
   void recorderSaysEachFaultOnce() {
     QTemporaryDir dir;
     HistoryOptions small;
-    small.maxPageCount = 8;
+    small.maxPageCount = 16;
     HistoryRecorder recorder(dir.filePath(HistoryFileName), small);
     QSignalSpy stored(&recorder, &HistoryRecorder::stored);
     QStringList said;

@@ -7,6 +7,8 @@
 #include <QUuid>
 #include <QVariant>
 
+#include "history_summary.h"
+
 namespace {
 
 // SQLite's result codes for a file that is not a database and for a damaged one.
@@ -123,6 +125,17 @@ Attempt UseWriteAheadLog(QSqlDatabase& db) {
           Described("cannot be written", wal.lastError())};
 }
 
+// A file whose summary was dropped (or made by another tool) gets it again.
+Attempt MakeSummaryIfMissing(QSqlDatabase& db) {
+  QSqlQuery q(db);
+  if (!q.exec(SummaryMissingQuery()) || !q.next())
+    return {IsDamage(q.lastError()) ? Outcome::Damaged : Outcome::Failed,
+            Described("summary", q.lastError())};
+  if (!q.value(0).toBool()) return {Outcome::Opened, {}};
+  q.finish();
+  return Exec(db, SummaryRebuild(), "summary");
+}
+
 Attempt Prepare(QSqlDatabase& db, const HistoryOptions& options) {
   Attempt a = Check(db);
   if (a.outcome != Outcome::Opened || options.access == HistoryAccess::ReadOnly) return a;
@@ -134,10 +147,14 @@ Attempt Prepare(QSqlDatabase& db, const HistoryOptions& options) {
   if (a.outcome != Outcome::Opened) return a;
   // A second program may be making the same new file: the schema is made under its lock.
   a = Exec(db, QStringLiteral("BEGIN IMMEDIATE"), "cannot be written");
-  for (const char* sql : Schema) {
+  QStringList statements;
+  for (const char* sql : Schema) statements << QLatin1String(sql);
+  statements += SummarySchema();
+  for (const QString& sql : statements) {
     if (a.outcome != Outcome::Opened) break;
-    a = Exec(db, QLatin1String(sql), "cannot be written");
+    a = Exec(db, sql, "cannot be written");
   }
+  if (a.outcome == Outcome::Opened) a = MakeSummaryIfMissing(db);
   if (a.outcome == Outcome::Opened) a = Exec(db, QStringLiteral("COMMIT"), "cannot be written");
   if (a.outcome != Outcome::Opened) Exec(db, QStringLiteral("ROLLBACK"), "rollback");
   return a;

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include "history_store.h"
+#include "history_summary.h"
 
 namespace {
 
@@ -83,6 +84,26 @@ bool ReadSlices(QSqlQuery& q, const QString& station, int64_t from, int64_t to,
   return true;
 }
 
+// Slices of an hour or more: the hourly summary, each hour in the slice its start falls in.
+bool ReadSummary(QSqlQuery& q, const QString& station, int64_t from, int64_t to,
+                 const std::vector<HistoryColumn>& columns, int pixelColumns, Series& series,
+                 QString& error) {
+  q.prepare(QStringLiteral("SELECT min(first), max(last), %1 FROM reports_hourly WHERE station "
+                           "= :station AND hour >= :from AND hour <= :to GROUP BY (hour * %2 - "
+                           ":start) * %3 / :span ORDER BY hour")
+                .arg(Columns(columns, "count(min_%1), min(min_%1), max(max_%1)"))
+                .arg(SummarySeconds)
+                .arg(pixelColumns));
+  q.bindValue(QStringLiteral(":station"), station);
+  q.bindValue(QStringLiteral(":from"), qlonglong(from / SummarySeconds));
+  q.bindValue(QStringLiteral(":to"), qlonglong((to - 1) / SummarySeconds));
+  q.bindValue(QStringLiteral(":start"), qlonglong(from));
+  q.bindValue(QStringLiteral(":span"), qlonglong(to - from));
+  if (!q.exec()) return Failed(q, error);
+  while (q.next()) AddSlice(q, columns.size(), series);
+  return true;
+}
+
 }  // namespace
 
 std::optional<Series> HistoryStore::Thin(const QString& station, int64_t from, int64_t to,
@@ -92,6 +113,11 @@ std::optional<Series> HistoryStore::Thin(const QString& station, int64_t from, i
   if (to <= from || pixelColumns <= 0 || columns.empty()) return series;
   QSqlQuery q(db_);
   q.setForwardOnly(true);
+  if ((to - from) / pixelColumns >= SummarySeconds) {
+    if (!ReadSummary(q, station, from, to, columns, pixelColumns, series, error))
+      return std::nullopt;
+    return series;
+  }
   q.prepare(QStringLiteral("SELECT count(*)") + Where());
   Bind(q, station, from, to);
   if (!q.exec() || !q.next()) {
