@@ -28,6 +28,8 @@ class frmWx : public QWidget {
   Q_OBJECT
  public:
   explicit frmWx(Settings& settings, WindowSeams seams = WindowSeams::Desktop());
+  // The history window reads through this window's history: it goes first.
+  ~frmWx() override;
 
   // Start-up: command line, alarm settings, engine address; runs once before the window shows.
   void Form_Load(const QString& commandTail);

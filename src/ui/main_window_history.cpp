@@ -13,6 +13,10 @@ const QString DoubleClickHint = QStringLiteral("Doppio clic per lo storico");
 
 }  // namespace
 
+frmWx::~frmWx() {
+  delete storico_;
+}
+
 HistoryRecorder& frmWx::History() {
   if (!history_) {
     const QString userFolder =
