@@ -3,8 +3,9 @@
 # dist/ventora-windows-x64.zip: one folder to unzip anywhere and run.
 # Usage: scripts/build-windows.sh [QT_MINGW_DIR]
 # Needs Debian's g++-mingw-w64-x86-64-posix, qt6-base-dev-tools (moc, rcc, uic of the same Qt
-# version), cmake, ninja and zip, and a Qt 6 built for MinGW-w64 (any: this project's CI uses one
-# built from Debian's qt6-base source; MSYS2's mingw-w64-x86_64-qt6-base works the same way).
+# version), cmake, ninja and zip, and a Qt 6 built for MinGW-w64 with Sql (its SQLite driver) and
+# Charts (any: this project's CI uses one built from Debian's qt6-base source; MSYS2's
+# mingw-w64-x86_64-qt6-base and -qt6-charts work the same way).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 qt=${1:-${QT_MINGW_DIR:-}}
@@ -22,17 +23,22 @@ cmake --build "$build"
 # The folder a user unzips: the programs, the Qt and MinGW DLLs they load, the plugins, the help.
 name=ventora-windows-x64
 stage=$build/dist/$name
-rm -rf "$build/dist" && mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats"
+rm -rf "$build/dist" && mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats" \
+  "$stage/sqldrivers"
 cp "$build/ventora.exe" "$build/tools/ventora-cli.exe" "$build/tools/ventora-agwpe-sim.exe" \
   "$build/tools/ventora-aprsis.exe" "$stage/"
-for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do
+for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Sql Qt6Charts libstdc++-6 libgcc_s_seh-1 \
+  libwinpthread-1; do
   cp "$qt/bin/$dll.dll" "$stage/"
 done
 cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 cp "$qt/plugins/imageformats/qico.dll" "$stage/imageformats/"
+cp "$qt/plugins/sqldrivers/qsqlite.dll" "$stage/sqldrivers/"  # the history's SQLite
 cp resources/Leggimi.rtf "$stage/"
 sed 's/$/\r/' resources/windows-start.txt >"$stage/COME-AVVIARE.txt"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE"
+sed 's/$/\r/' resources/QT-LICENSES.txt >"$stage/QT-LICENSES.txt"
 mkdir -p dist
 rm -f "dist/$name.zip"
 (cd "$build/dist" && zip -qr9 "../../dist/$name.zip" "$name")

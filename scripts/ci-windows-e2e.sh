@@ -70,6 +70,12 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 import -window root -crop "$((WIDTH + 24))x$((HEIGHT + 52))+$((X > 12 ? X - 12 : 0))+$((Y > 44 ? Y - 44 : 0))" +repage "$shot"
 [ -f "$work/WxAlarms.ini" ] || { echo "windows-e2e: no WxAlarms.ini beside ventora.exe"; exit 1; }
 echo "windows-e2e: WxAlarms.ini created beside ventora.exe ($(stat -c %s "$work/WxAlarms.ini") bytes)"
+# The reports the window showed are in its history beside it, read by the Linux ventora-cli.
+stations=$("$build/tools/ventora-cli" history --file "$work/WxHistory.sqlite" --stations 2>&1 ||
+  true)
+echo "$stations" | grep -q '^IW2XYZ,' ||
+  { echo "windows-e2e: no IW2XYZ reports in WxHistory.sqlite beside ventora.exe: $stations"; exit 1; }
+echo "windows-e2e: WxHistory.sqlite beside ventora.exe: $(echo "$stations" | tail -n 1)"
 echo "windows-e2e: screenshot $shot"
 
 # The engine goes away and comes back. The window is minimised while no engine runs: a report

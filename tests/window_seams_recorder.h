@@ -9,7 +9,8 @@
 #include "window_seams.h"
 
 struct Recorder {
-  QStringList messages;  // "title | text"
+  QStringList messages;  // "title | text", message boxes and notices alike
+  QString saveAs;        // the file the user picks when asked where to save
   int beeps = 0;
   int raised = 0;
   int modals = 0;                             // setup dialogs shown modally
@@ -27,6 +28,8 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
   seams.showMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text) {
     r.messages << title + " | " + text;
   };
+  seams.showNotice = seams.showMessage;
+  seams.chooseSaveFile = [&r](QWidget*, const QString&, const QString&) { return r.saveAs; };
   seams.beep = [&r] { ++r.beeps; };
   seams.bringToFront = [&r](QWidget*) { ++r.raised; };
   seams.execModal = [&r](QDialog* dialog) {
@@ -36,6 +39,7 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
   seams.trayAvailable = [tray] { return tray; };
   seams.programFolder = folder;
   seams.userConfigFolder = folder + QStringLiteral("/user-config");
+  seams.userDataFolder = folder + QStringLiteral("/user-data");
   return seams;
 }
 

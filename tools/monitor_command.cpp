@@ -1,6 +1,7 @@
 #include "monitor_command.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 
 #include "frame_dispatcher.h"
 #include "json_writer.h"
@@ -93,6 +94,7 @@ void MonitorSession::OnFrame(const AgwFrameView& view) {
   if (!r.report) return;
   const ReportOutcome out = OnReport(shown_, *r.report, options_.settings, options_.locale);
   if (out.restartTimer) tick_.start();
+  StoreReport(*r.report, out);
   JsonWriter json;
   json.BeginObject().String("event", "report");
   WriteReportJson(json, shown_, out);
@@ -108,6 +110,28 @@ void MonitorSession::OnTick() {
             .Bool("acceptReport", shown_.report.AcceptReport)
             .EndObject()
             .Text());
+}
+
+bool MonitorSession::KeepHistory(std::FILE* err) {
+  if (options_.historyFile.isEmpty()) return true;
+  OpenedHistory opened = OpenHistory(options_.historyFile);
+  if (!opened.keptAside.isEmpty())
+    std::fprintf(err, "ventora-cli: %s was damaged or no database: kept as %s, a new one begun\n",
+                 qPrintable(options_.historyFile), qPrintable(opened.keptAside));
+  if (!opened.store) std::fprintf(err, "ventora-cli: %s\n", qPrintable(opened.error));
+  history_ = std::move(opened.store);
+  return history_ != nullptr;
+}
+
+// The window's row for the same report; a fault is said once and the monitor goes on.
+void MonitorSession::StoreReport(const QString& info, const ReportOutcome& out) {
+  if (!history_) return;
+  QString error;
+  const HistoryRow row = RowFromReport(QDateTime::currentSecsSinceEpoch(),
+                                       options_.settings.StationCall, info, out.values);
+  if (history_->Store(row, error) || historyFaultSaid_) return;
+  historyFaultSaid_ = true;
+  std::fprintf(stderr, "ventora-cli: %s; going on without storing\n", qPrintable(error));
 }
 
 void MonitorSession::Print(const QByteArray& json) {

@@ -7,6 +7,7 @@
 #include "binary_stdio.h"
 #include "command_line.h"
 #include "decode_command.h"
+#include "history_command.h"
 #include "monitor_command.h"
 
 namespace {
@@ -26,7 +27,7 @@ const char Usage[] =
     "      --call CALL    station call shown in the tray tooltip; default: empty; with\n"
     "                     --tnc2, the one station decoded (default: every station)\n"
     "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
-    "                      [--reconnect]\n"
+    "                      [--reconnect] [--history FILE]\n"
     "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
     "      as the window does and prints one JSON object per event (connected, frame,\n"
     "      version, ports, report, tick, error, closed). --tick-ms sets the gate's minute.\n"
@@ -34,6 +35,13 @@ const char Usage[] =
     "                     does (5 s, doubling to 160 s, then every 300 s), with a\n"
     "                     reconnecting event (in_ms, reason) before each wait; a first\n"
     "                     connection that fails still ends with an error\n"
+    "      --history FILE  also stores each decoded report in FILE, as the window does\n"
+    "  ventora-cli history [--file FILE] [--station CALL] [--from TIME] [--to TIME]\n"
+    "                      [--format csv|jsonl] [--stations]\n"
+    "      Prints the reports stored in the history file, oldest first (default FILE: the\n"
+    "      window's WxHistory.sqlite for this user). TIME is ISO 8601, local time unless it\n"
+    "      ends in Z (2026-12-09T10:00:00Z). --stations lists each station with its count\n"
+    "      and its first and last time.\n"
     "  ventora-cli --help\n";
 
 int Fail(const QString& message) {
@@ -111,6 +119,8 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
       ok = ReadPositive(value, options.retrySecondMs);
     else if (arg == QLatin1String("--alarms"))
       ReadAlarmSettingsFile(value, options.settings);
+    else if (arg == QLatin1String("--history"))
+      options.historyFile = value;
     else
       return QStringLiteral("unknown option %1").arg(arg);
     if (!ok) return QStringLiteral("bad value for %1: %2").arg(arg, value);
@@ -143,8 +153,15 @@ int main(int argc, char* argv[]) {
     const QString error = ParseMonitorOptions(args.mid(1), options);
     if (!error.isEmpty()) return Fail(error);
     MonitorSession session(options, stdout);
+    if (!session.KeepHistory(stderr)) return 2;
     session.Start();
     return QCoreApplication::exec();
+  }
+  if (args[0] == QLatin1String("history")) {
+    HistoryCommandOptions options;
+    const QString error = ParseHistoryOptions(args.mid(1), options);
+    if (!error.isEmpty()) return Fail(error);
+    return RunHistory(options, stdout, stderr);
   }
   return Fail(QStringLiteral("unknown command %1").arg(args[0]));
 }

@@ -5,12 +5,20 @@
 
 #include "alarm_settings_file.h"
 
+QString ChooseOwnFile(const QString& fileName, const QString& programFolder,
+                      const QString& userFolder,
+                      const std::function<bool(const QString& folder)>& canWriteIn) {
+  return QDir(canWriteIn(programFolder) ? programFolder : userFolder).filePath(fileName);
+}
+
 AlarmsFilePlace ChooseAlarmsFile(const QString& programFolder, const QString& userFolder,
                                  const std::function<bool(const QString& folder)>& canWriteIn,
                                  const std::function<bool(const QString& file)>& exists) {
-  const QString beside = QDir(programFolder).filePath(QLatin1String(AlarmsFileName));
-  if (canWriteIn(programFolder)) return {beside, QString()};
-  const QString own = QDir(userFolder).filePath(QLatin1String(AlarmsFileName));
+  const QString name = QLatin1String(AlarmsFileName);
+  const QString chosen = ChooseOwnFile(name, programFolder, userFolder, canWriteIn);
+  const QString beside = QDir(programFolder).filePath(name);
+  if (chosen == beside) return {beside, QString()};
+  const QString own = QDir(userFolder).filePath(name);
   if (exists(own) || !exists(beside)) return {own, QString()};
   return {own, beside};
 }

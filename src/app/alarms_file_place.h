@@ -12,6 +12,12 @@ struct AlarmsFilePlace {
   QString seedPath;
 };
 
+// The rule for every file Ventora writes for itself: `fileName` beside the program when that
+// folder can be written, else in `userFolder`.
+QString ChooseOwnFile(const QString& fileName, const QString& programFolder,
+                      const QString& userFolder,
+                      const std::function<bool(const QString& folder)>& canWriteIn);
+
 // The decision alone: `canWriteIn` tells whether a file can be created in a folder, `exists`
 // whether a file is there. When neither folder can be written, the user's file is the one tried.
 AlarmsFilePlace ChooseAlarmsFile(const QString& programFolder, const QString& userFolder,

@@ -60,9 +60,13 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   tray_ = new QSystemTrayIcon(VentoraIcon(), this);
   tray_->setObjectName(QStringLiteral("cSysTray1"));
   tray_->setToolTip(shown_.tooltip);
-  connect(tray_, &QSystemTrayIcon::activated, this, [this] { RestoreFromTray(); });
+  // The right button opens the tray icon's menu; any other action on it restores the window.
+  connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+    if (why != QSystemTrayIcon::Context) RestoreFromTray();
+  });
   setFocusPolicy(Qt::StrongFocus);  // F1 reaches the window: its labels take no focus
   for (QLabel* label : {c_.lblWxData, c_.lblRain, c_.lblWxComment}) label->installEventFilter(this);
+  SetUpHistoryCommands();
 }
 
 void frmWx::Form_Load(const QString& commandTail) {
@@ -155,6 +159,7 @@ void frmWx::closeEvent(QCloseEvent* event) {
   // Closing the main window ends the program: an open setup dialog or help window goes with it.
   if (setup_) setup_->close();
   if (help_) help_->close();
+  if (storico_) storico_->close();
   Form_Unload();
   event->accept();
   emit closed();
@@ -170,6 +175,7 @@ void frmWx::DecodeWeatherReport(const QString& text) {
   if (out.restartTimer) tmrElapsed_->start();  // start() on a running timer restarts its minute
   Render();
   Notify(out);
+  RecordHistory(text, out);
 }
 
 void frmWx::Render() {

@@ -11,6 +11,8 @@
 
 #include "agw_link.h"
 #include "help_viewer.h"
+#include "history_recorder.h"
+#include "history_window.h"
 #include "setup_dialog.h"
 
 #include "display_state.h"
@@ -29,6 +31,8 @@ class frmWx : public QWidget {
   Q_OBJECT
  public:
   explicit frmWx(Settings& settings, WindowSeams seams = WindowSeams::Desktop());
+  // The history window reads through this window's history: it goes first.
+  ~frmWx() override;
 
   // Start-up: command line, alarm settings, engine address; runs once before the window shows.
   void Form_Load(const QString& commandTail);
@@ -63,6 +67,11 @@ class frmWx : public QWidget {
   frmWxSetup* SetupDialog();
   frmIstruzioni* HelpWindow() const { return help_; }
 
+  // The history: the file, opened at the first report, and its window (one, not modal).
+  HistoryRecorder& History();
+  void OpenHistoryWindow(HistoryQuantity quantity);
+  frmStorico* HistoryWindow() const { return storico_; }
+
   int16_t MinutesSinceReport() const { return shown_.MinutesSinceReport; }
   bool AcceptReport() const { return shown_.report.AcceptReport; }
   bool HavePrevious() const { return shown_.report.HavePrevious; }
@@ -95,6 +104,10 @@ class frmWx : public QWidget {
   void Notify(const ReportOutcome& out);
   // Shows what one frame changed.
   void Show(const DispatchResult& r);
+  void RecordHistory(const QString& text, const ReportOutcome& out);
+  void SetUpHistoryCommands();
+  std::vector<std::pair<QWidget*, HistoryQuantity>> HistoryOpeners() const;
+  bool OpenHistoryOnDoubleClick(QObject* watched, QEvent* event);
 
   Settings& settings_;
   WindowSeams seams_;
@@ -104,6 +117,8 @@ class frmWx : public QWidget {
   QSystemTrayIcon* tray_;
   frmWxSetup* setup_ = nullptr;
   QPointer<frmIstruzioni> help_;
+  HistoryRecorder* history_ = nullptr;
+  QPointer<frmStorico> storico_;
   int outerHeightSet_ = 0;
   DisplayState shown_;
   EngineOutage outage_;

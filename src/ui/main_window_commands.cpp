@@ -70,6 +70,7 @@ void frmWx::keyPressEvent(QKeyEvent* event) {
 }
 
 bool frmWx::eventFilter(QObject* watched, QEvent* event) {
+  if (OpenHistoryOnDoubleClick(watched, event)) return true;
   if (event->type() != QEvent::MouseButtonPress ||
       static_cast<QMouseEvent*>(event)->button() != Qt::RightButton)
     return QWidget::eventFilter(watched, event);

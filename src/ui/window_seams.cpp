@@ -1,6 +1,7 @@
 #include "window_seams.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
@@ -9,6 +10,16 @@ WindowSeams WindowSeams::Desktop() {
   seams.showMessage = [](QMessageBox::Icon icon, const QString& title, const QString& text) {
     QMessageBox box(icon, title, text, QMessageBox::Ok);
     box.exec();
+  };
+  seams.showNotice = [](QMessageBox::Icon icon, const QString& title, const QString& text) {
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+  };
+  seams.chooseSaveFile = [](QWidget* parent, const QString& title, const QString& suggested) {
+    return QFileDialog::getSaveFileName(parent, title, suggested,
+                                        QStringLiteral("CSV (*.csv);;Tutti i file (*)"));
   };
   seams.beep = [] { QApplication::beep(); };
   seams.bringToFront = [](QWidget* window) {

@@ -9,6 +9,11 @@
 struct WindowSeams {
   // A message box with an OK button; returns when the user has dismissed it.
   std::function<void(QMessageBox::Icon, const QString& title, const QString& text)> showMessage;
+  // A message that does not wait for the user: the window goes on behind it.
+  std::function<void(QMessageBox::Icon, const QString& title, const QString& text)> showNotice;
+  // Asks where to save a file; empty when the user gives up.
+  std::function<QString(QWidget* parent, const QString& title, const QString& suggested)>
+      chooseSaveFile;
   std::function<void()> beep;
   // Gives a normal (not minimised) window the input focus and puts it on top.
   std::function<void(QWidget*)> bringToFront;
@@ -24,6 +29,9 @@ struct WindowSeams {
   QString userConfigFolder;
   // How long one second of the link's reconnect schedule lasts; tests shorten it.
   qint64 retrySecondMs = 1000;
+  // Where WxHistory.sqlite goes when the program's folder cannot be written; empty means the
+  // user's data folder (HistoryUserFolder()).
+  QString userDataFolder;
 
   // The real desktop: message boxes, the system beep, raise and activate.
   static WindowSeams Desktop();

@@ -1,0 +1,18 @@
+// Where WxHistory.sqlite lives, the same for the window, ventora-cli and the tests: beside the
+// program when its folder can be written, else in the user's data folder.
+#pragma once
+
+#include <QString>
+
+inline constexpr char HistoryFileName[] = "WxHistory.sqlite";
+
+// The user's data folder for Ventora (~/.local/share/Ventora, %LOCALAPPDATA%\Ventora), named
+// the same whichever of the programs asks.
+QString HistoryUserFolder();
+
+// The history file for a program in `programFolder`, trying the folder (and making `userFolder`
+// when it is needed).
+QString ChooseHistoryFile(const QString& programFolder, const QString& userFolder);
+
+// The history file of the running program for this user.
+QString DefaultHistoryFile();

@@ -1,0 +1,85 @@
+// The history file: opening it (pragmas, schema version, a damaged file kept aside), storing one
+// report, reading a range and thinning a range for a chart.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "history_row.h"
+
+inline constexpr int HistorySchemaVersion = 1;
+// How long a writer waits for another one (a second window on the same file) to finish.
+inline constexpr int HistoryBusyTimeoutMs = 5000;
+
+enum class HistoryAccess { ReadWrite, ReadOnly };
+
+struct HistoryOptions {
+  HistoryAccess access = HistoryAccess::ReadWrite;
+  // A ceiling on the file's size in database pages (0: none); a full disk, as SQLite sees it.
+  int maxPageCount = 0;
+};
+
+class HistoryStore;
+
+struct OpenedHistory {
+  std::unique_ptr<HistoryStore> store;  // nothing when the file cannot be used
+  QString error;                        // why not
+  QString keptAside;  // where a damaged file found in its place was moved, when one was
+};
+
+// Opens (for writing, creating) the history file. A file that is not a database or fails its
+// check is moved aside to WxHistory.sqlite.bad (or .bad2, ...) and a new one started; any
+// other fault leaves the file alone and is an error.
+OpenedHistory OpenHistory(const QString& path, const HistoryOptions& options = {});
+
+struct HistoryRange {
+  QString station;              // empty: every station
+  std::optional<int64_t> from;  // Unix seconds, inclusive
+  std::optional<int64_t> to;    // inclusive
+};
+
+struct StationSummary {
+  QString station;
+  int64_t count = 0;
+  int64_t first = 0, last = 0;  // Unix seconds
+};
+
+struct ChartPoint {
+  int64_t time;
+  double value;
+};
+
+class HistoryStore {
+ public:
+  ~HistoryStore();
+  HistoryStore(const HistoryStore&) = delete;
+  HistoryStore& operator=(const HistoryStore&) = delete;
+
+  const QString& Path() const { return path_; }
+  // Stores one report in a transaction of its own.
+  bool Store(const HistoryRow& row, QString& error);
+  // Every report in the range, oldest first (reports stored in the same second, or after the
+  // clock was set back, in the order they were stored).
+  bool ForEach(const HistoryRange& range, const std::function<void(const HistoryRow&)>& visit,
+               QString& error);
+  std::optional<std::vector<HistoryRow>> Read(const HistoryRange& range, QString& error);
+  std::optional<std::vector<StationSummary>> Stations(QString& error);
+  // The columns' readings in [from, to) cut into `pixelColumns` slices of equal time: a slice
+  // with one reading gives it at its own time, a slice with more its lowest and its highest, at
+  // the times of the first and the last report in the slice. Oldest first, one list per column.
+  std::optional<std::vector<std::vector<ChartPoint>>> Thin(
+      const QString& station, int64_t from, int64_t to, const std::vector<HistoryColumn>& columns,
+      int pixelColumns, QString& error);
+
+ private:
+  friend OpenedHistory OpenHistory(const QString&, const HistoryOptions&);
+  HistoryStore(QString path, QString connection);
+
+  QString path_;
+  QString connection_;
+  QSqlDatabase db_;
+};

@@ -1,0 +1,40 @@
+// What the history window can chart: each quantity's lines (the stored columns), its unit and
+// decimals, and the ranges of time it offers.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "history_row.h"
+
+enum class HistoryQuantity { Temperature, Humidity, Pressure, Wind, Rain };
+inline constexpr int HistoryQuantityCount = 5;
+
+struct HistoryLine {
+  HistoryColumn column;
+  const char* name;  // in the legend and when a point is hovered
+  uint32_t rgb;
+  bool rightAxis = false;  // the wind's direction, in degrees beside the speeds
+};
+
+struct QuantityChart {
+  const char* title;  // the tab
+  const char* unit;   // after the value: "°C", "%", "mb", "km/h", "mm"
+  int decimals;
+  std::vector<HistoryLine> lines;
+};
+
+const QuantityChart& ChartOf(HistoryQuantity quantity);
+
+enum class HistorySpan { Day, Week, Month, Year };
+inline constexpr int HistorySpanCount = 4;
+
+struct SpanChoice {
+  const char* name;  // "24 ore", ...
+  int64_t seconds;
+  const char* axisFormat;  // the time axis' labels, in local time
+};
+
+const SpanChoice& SpanOf(HistorySpan span);

@@ -1,0 +1,301 @@
+#include "history_window.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateTime>
+#include <QDir>
+#include <QGraphicsLayout>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTabBar>
+#include <QToolTip>
+#include <QtCharts/QCategoryAxis>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <cmath>
+
+#include "app_icon.h"
+#include "history_csv.h"
+
+namespace {
+
+constexpr int StartWidth = 820, StartHeight = 520;
+// The plot's margins and axis labels take about this much of the view's width.
+constexpr int AxesWidth = 130;
+constexpr int FewestColumns = 100;
+constexpr int ResizeSettleMs = 150;
+constexpr int TimeTicks = 7;
+constexpr int ValueTicks = 6;
+constexpr qreal DirectionDotSize = 3;
+constexpr double DegreesRound = 360;
+
+double Ms(int64_t seconds) {
+  return double(seconds) * 1000.0;
+}
+
+QValueAxis* ValueAxis(const QString& title) {
+  auto* axis = new QValueAxis;
+  axis->setTitleText(title);
+  axis->setTickCount(ValueTicks);
+  return axis;
+}
+
+// The lowest and highest value of the lines on one axis, a little apart when they are one.
+std::pair<double, double> Bounds(const std::vector<std::vector<ChartPoint>>& series,
+                                 const QuantityChart& chart, bool right) {
+  double low = INFINITY, high = -INFINITY;
+  for (size_t i = 0; i < series.size(); ++i) {
+    if (chart.lines[i].rightAxis != right) continue;
+    for (const ChartPoint& p : series[i]) {
+      low = std::min(low, p.value);
+      high = std::max(high, p.value);
+    }
+  }
+  if (!std::isfinite(low)) return {0, 1};
+  if (high - low < 1) return {low - 0.5, high + 0.5};
+  return {low, high};
+}
+
+// Round ticks (1, 2, 2.5 or 5 times a power of ten apart) over [low, high], labelled in the
+// user's format.
+void SetValueTicks(QCategoryAxis& axis, double low, double high, int decimals) {
+  for (const QString& label : axis.categoriesLabels()) axis.remove(label);
+  const double raw = (high - low) / (ValueTicks - 1);
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = power;
+  for (double times : {1.0, 2.0, 2.5, 5.0, 10.0})
+    if (times * power >= raw) {
+      step = times * power;
+      break;
+    }
+  const double start = std::floor(low / step) * step, end = std::ceil(high / step) * step;
+  axis.setRange(start, end);
+  axis.setStartValue(start);
+  const QLocale locale;
+  for (int i = 0; start + i * step <= end + step / 2; ++i)
+    axis.append(locale.toString(start + i * step, 'f', decimals), start + i * step);
+}
+
+}  // namespace
+
+frmStorico::frmStorico(HistoryRecorder& history, const Settings& settings, WindowSeams seams,
+                       QWidget* parent)
+    : QWidget(parent), history_(history), settings_(settings), seams_(std::move(seams)) {
+  setObjectName(QStringLiteral("frmStorico"));
+  setWindowIcon(VentoraIcon());
+  tabQuantity_ = new QTabBar(this);
+  tabQuantity_->setObjectName(QStringLiteral("tabQuantity"));
+  for (int q = 0; q < HistoryQuantityCount; ++q)
+    tabQuantity_->addTab(QString::fromUtf8(ChartOf(HistoryQuantity(q)).title));
+  cboRange_ = new QComboBox(this);
+  cboRange_->setObjectName(QStringLiteral("cboRange"));
+  for (int s = 0; s < HistorySpanCount; ++s)
+    cboRange_->addItem(QString::fromUtf8(SpanOf(HistorySpan(s)).name));
+  cmdExport_ = new QPushButton(QStringLiteral("Esporta CSV\u2026"), this);
+  cmdExport_->setObjectName(QStringLiteral("cmdExport"));
+  chartView_ = new QChartView(this);
+  chartView_->setObjectName(QStringLiteral("chartView"));
+  chartView_->setRenderHint(QPainter::Antialiasing);
+  lblNoData_ = new QLabel(this);
+  lblNoData_->setObjectName(QStringLiteral("lblNoData"));
+  lblNoData_->setAlignment(Qt::AlignCenter);
+  lblNoData_->setWordWrap(true);
+  lblPoint_ = new QLabel(QStringLiteral(" "), this);
+  lblPoint_->setObjectName(QStringLiteral("lblPoint"));
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(tabQuantity_);
+  top->addStretch();
+  top->addWidget(new QLabel(QStringLiteral("Intervallo:"), this));
+  top->addWidget(cboRange_);
+  top->addWidget(cmdExport_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(chartView_, 1);
+  layout->addWidget(lblNoData_, 1);
+  layout->addWidget(lblPoint_);
+  resize(StartWidth, StartHeight);
+
+  connect(tabQuantity_, &QTabBar::currentChanged, this,
+          [this](int q) { ShowQuantity(HistoryQuantity(q)); });
+  connect(cboRange_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+          [this](int s) { ShowSpan(HistorySpan(s)); });
+  connect(cmdExport_, &QPushButton::clicked, this, &frmStorico::ExportCsv);
+  connect(&history_, &HistoryRecorder::stored, this, [this](const HistoryRow& row) {
+    if (row.station == Station()) Refresh();
+  });
+  resized_.setSingleShot(true);
+  resized_.setInterval(ResizeSettleMs);
+  connect(&resized_, &QTimer::timeout, this, &frmStorico::Refresh);
+  BuildChart();
+}
+
+void frmStorico::ShowQuantity(HistoryQuantity quantity) {
+  const bool changed = quantity != quantity_;
+  quantity_ = quantity;
+  tabQuantity_->setCurrentIndex(int(quantity));
+  if (changed) BuildChart();
+  Refresh();
+}
+
+void frmStorico::ShowSpan(HistorySpan span) {
+  span_ = span;
+  cboRange_->setCurrentIndex(int(span));
+  Refresh();
+}
+
+QChart* frmStorico::Chart() const {
+  return chartView_->chart();
+}
+
+std::pair<int64_t, int64_t> frmStorico::Range() const {
+  const int64_t now = QDateTime::currentSecsSinceEpoch();
+  return {now - SpanOf(span_).seconds, now};
+}
+
+int frmStorico::PixelColumns() const {
+  return std::max(FewestColumns, chartView_->width() - AxesWidth);
+}
+
+// The chart of the quantity: its lines, a time axis below and a value axis (or two) beside.
+void frmStorico::BuildChart() {
+  const QuantityChart& spec = ChartOf(quantity_);
+  auto* chart = new QChart;
+  chart->setLocalizeNumbers(true);
+  chart->setLocale(QLocale());
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  auto* time = new QDateTimeAxis;
+  time->setTickCount(TimeTicks);
+  chart->addAxis(time, Qt::AlignBottom);
+  // The values' labels are written here in the user's format, and measured as written.
+  auto* left = new QCategoryAxis;
+  left->setTitleText(QString::fromUtf8(spec.unit));
+  left->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  chart->addAxis(left, Qt::AlignLeft);
+  QValueAxis* right = nullptr;
+  for (const HistoryLine& line : spec.lines) {
+    QXYSeries* series = line.rightAxis ? static_cast<QXYSeries*>(new QScatterSeries)
+                                       : static_cast<QXYSeries*>(new QLineSeries);
+    series->setName(QString::fromUtf8(line.name));
+    series->setColor(QColor::fromRgb(line.rgb));
+    if (auto* dots = qobject_cast<QScatterSeries*>(series)) {
+      dots->setMarkerSize(DirectionDotSize);
+      dots->setBorderColor(Qt::transparent);
+    }
+    chart->addSeries(series);
+    series->attachAxis(time);
+    if (line.rightAxis && !right) {
+      right = ValueAxis(QStringLiteral("\u00B0"));
+      right->setRange(0, DegreesRound);
+      right->setTickCount(5);
+      right->setLabelFormat(QStringLiteral("%.0f"));
+      chart->addAxis(right, Qt::AlignRight);
+    }
+    series->attachAxis(line.rightAxis ? right : left);
+    connect(series, &QXYSeries::hovered, this, [this, line](const QPointF& p, bool on) {
+      if (!on) return;
+      lblPoint_->setText(PointText(line, p.x(), p.y()));
+      QToolTip::showText(QCursor::pos(), lblPoint_->text(), chartView_);
+    });
+  }
+  QChart* old = chartView_->chart();
+  chartView_->setChart(chart);
+  delete old;
+}
+
+QString frmStorico::PointText(const HistoryLine& line, double x, double y) const {
+  const QuantityChart& spec = ChartOf(quantity_);
+  const QLocale locale;
+  const QString when =
+      locale.toString(QDateTime::fromMSecsSinceEpoch(qint64(x)), QLocale::ShortFormat);
+  const QString value =
+      line.rightAxis ? locale.toString(qRound(y)) + QStringLiteral("\u00B0")
+                     : locale.toString(y, 'f', spec.decimals) + u' ' + QString::fromUtf8(spec.unit);
+  return when + QStringLiteral("  ") + QString::fromUtf8(line.name) + QStringLiteral(": ") + value;
+}
+
+void frmStorico::Refresh() {
+  setWindowTitle(QLatin1String(HistoryWindowTitle) + Station());
+  QStringList messages;
+  HistoryStore* store = history_.Store(messages);
+  ShowNotices(messages);
+  if (!store)
+    return SayNoData(QStringLiteral("Lo storico non si può aprire: %1")
+                         .arg(QDir::toNativeSeparators(history_.Path())));
+  const auto [from, to] = Range();
+  std::vector<HistoryColumn> columns;
+  for (const HistoryLine& line : ChartOf(quantity_).lines) columns.push_back(line.column);
+  QString error;
+  const auto series = store->Thin(Station(), from, to + 1, columns, PixelColumns(), error);
+  if (!series) return SayNoData(QStringLiteral("Lo storico non si legge: ") + error);
+  const bool none = std::all_of(series->begin(), series->end(),
+                                [](const std::vector<ChartPoint>& s) { return s.empty(); });
+  if (none) return SayNoData(QStringLiteral("Nessun dato registrato per ") + Station());
+  Draw(*series, from, to);
+}
+
+void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from,
+                      int64_t to) {
+  lblNoData_->hide();
+  chartView_->show();
+  QChart* chart = chartView_->chart();
+  const QList<QAbstractSeries*> shown = chart->series();
+  for (size_t i = 0; i < series.size() && i < size_t(shown.size()); ++i) {
+    QList<QPointF> points;
+    points.reserve(qsizetype(series[i].size()));
+    for (const ChartPoint& p : series[i]) points.append(QPointF(Ms(p.time), p.value));
+    static_cast<QXYSeries*>(shown[qsizetype(i)])->replace(points);
+  }
+  auto* time = static_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).first());
+  time->setFormat(QString::fromLatin1(SpanOf(span_).axisFormat));
+  time->setRange(QDateTime::fromSecsSinceEpoch(from), QDateTime::fromSecsSinceEpoch(to));
+  QCategoryAxis* left = nullptr;
+  for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
+    if (axis->alignment() == Qt::AlignLeft) left = static_cast<QCategoryAxis*>(axis);
+  const auto [low, high] = Bounds(series, ChartOf(quantity_), false);
+  SetValueTicks(*left, low, high, ChartOf(quantity_).decimals);
+  chart->layout()->invalidate();  // the labels just written are measured before the next paint
+  chart->layout()->activate();
+}
+
+void frmStorico::SayNoData(const QString& text) {
+  chartView_->hide();
+  lblNoData_->setText(text);
+  lblNoData_->show();
+}
+
+void frmStorico::ShowNotices(const QStringList& messages) {
+  for (const QString& text : messages)
+    seams_.showNotice(QMessageBox::Warning, QLatin1String(HistoryMessageTitle), text);
+}
+
+void frmStorico::ExportCsv() {
+  const auto [from, to] = Range();
+  const QString suggested = QStringLiteral("Storico-%1-%2.csv")
+                                .arg(Station(), QString::fromUtf8(SpanOf(span_).name))
+                                .replace(u' ', u'-');
+  const QString path = seams_.chooseSaveFile(this, QStringLiteral("Esporta CSV"), suggested);
+  if (path.isEmpty()) return;
+  QStringList messages;
+  HistoryStore* store = history_.Store(messages);
+  ShowNotices(messages);
+  QSaveFile file(path);
+  QString error;
+  bool ok = store && file.open(QIODevice::WriteOnly) && file.write(CsvHeader()) >= 0;
+  ok = ok && store->ForEach(
+                 {Station(), from, to},
+                 [&file](const HistoryRow& row) { file.write(CsvLine(row)); }, error);
+  if (ok && file.commit()) return;
+  seams_.showMessage(QMessageBox::Warning, QLatin1String(HistoryMessageTitle),
+                     QStringLiteral("Impossibile salvare %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void frmStorico::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (isVisible()) resized_.start();
+}

@@ -1,0 +1,80 @@
+// The main window's side of the history: a row stored for each report it shows, and the history
+// window opened from the values (left double-click) and from the tray icon's menu.
+#include <QDateTime>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include "history_file_place.h"
+#include "main_window.h"
+
+namespace {
+
+const QString DoubleClickHint = QStringLiteral("Doppio clic per lo storico");
+
+}  // namespace
+
+frmWx::~frmWx() {
+  delete storico_;
+}
+
+HistoryRecorder& frmWx::History() {
+  if (!history_) {
+    const QString userFolder =
+        seams_.userDataFolder.isEmpty() ? HistoryUserFolder() : seams_.userDataFolder;
+    history_ = new HistoryRecorder(ChooseHistoryFile(ProgramFolder(), userFolder), {}, this);
+  }
+  return *history_;
+}
+
+void frmWx::RecordHistory(const QString& text, const ReportOutcome& out) {
+  const HistoryRow row =
+      RowFromReport(QDateTime::currentSecsSinceEpoch(), settings_.StationCall, text, out.values);
+  for (const QString& message : History().Record(row))
+    seams_.showNotice(QMessageBox::Warning, QLatin1String(HistoryMessageTitle), message);
+}
+
+std::vector<std::pair<QWidget*, HistoryQuantity>> frmWx::HistoryOpeners() const {
+  return {{c_.lblTemp, HistoryQuantity::Temperature}, {c_.picVar[0], HistoryQuantity::Temperature},
+          {c_.lblUR, HistoryQuantity::Humidity},      {c_.picVar[1], HistoryQuantity::Humidity},
+          {c_.lblPress, HistoryQuantity::Pressure},   {c_.picVar[2], HistoryQuantity::Pressure},
+          {c_.lblRain, HistoryQuantity::Rain},        {c_.picWx, HistoryQuantity::Wind}};
+}
+
+void frmWx::SetUpHistoryCommands() {
+  for (const auto& [widget, quantity] : HistoryOpeners()) {
+    widget->installEventFilter(this);
+    const QString hint = DoubleClickHint + QStringLiteral(": ") +
+                         QString::fromUtf8(ChartOf(quantity).title).toLower();
+    widget->setToolTip(widget->toolTip().isEmpty() ? hint : widget->toolTip() + u'\n' + hint);
+  }
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("mnuTray"));
+  menu->addAction(QStringLiteral("Ripristina"), this, &frmWx::RestoreFromTray);
+  menu->addAction(QStringLiteral("Storico"), this,
+                  [this] { OpenHistoryWindow(HistoryQuantity::Temperature); });
+  menu->addAction(QStringLiteral("Esci"), this, &QWidget::close);
+  tray_->setContextMenu(menu);
+}
+
+bool frmWx::OpenHistoryOnDoubleClick(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonDblClick ||
+      static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+    return false;
+  for (const auto& [widget, quantity] : HistoryOpeners()) {
+    if (watched != widget) continue;
+    OpenHistoryWindow(quantity);
+    return true;
+  }
+  return false;
+}
+
+void frmWx::OpenHistoryWindow(HistoryQuantity quantity) {
+  if (!storico_) {
+    storico_ = new frmStorico(History(), settings_, seams_);
+    storico_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  storico_->ShowQuantity(quantity);
+  storico_->show();
+  storico_->raise();
+  storico_->activateWindow();
+}

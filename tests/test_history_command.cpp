@@ -1,0 +1,243 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "history_store.h"
+#include "link_frames.h"
+#include "report_decoder.h"
+#include "test_support.h"
+
+namespace {
+
+struct Run {
+  QByteArray out, err;
+  int exitCode = -1;
+};
+
+Run RunCli(const QStringList& args, const QByteArray& input = {},
+           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+  QProcess cli;
+  cli.setProcessEnvironment(env);
+  cli.start(QStringLiteral(VENTORA_CLI), args);
+  cli.write(input);
+  cli.closeWriteChannel();
+  cli.waitForFinished(60000);
+  return {cli.readAllStandardOutput(), cli.readAllStandardError(), cli.exitCode()};
+}
+
+QList<QJsonObject> JsonLines(const QByteArray& text) {
+  QList<QJsonObject> lines;
+  for (const QByteArray& line : text.split('\n'))
+    if (!line.isEmpty()) lines << QJsonDocument::fromJson(line).object();
+  return lines;
+}
+
+// 2026-12-09T10:00:00Z
+constexpr int64_t TenOClock = 1796810400;
+
+// Three rows of two stations, a minute apart, written as the window writes them.
+void WriteThreeRows(const QString& path) {
+  auto store = OpenHistory(path).store;
+  QVERIFY(store);
+  const ReportOutcome out =
+      DecodeWeatherReport(QStringLiteral("_220/004g005t077r000p000P000h50b09900wRSW"),
+                          DefaultAlarmSettings(), ReportState(), QLocale::c());
+  QString error;
+  for (auto [time, call] :
+       {std::pair{TenOClock, "IW2XYZ"}, {TenOClock + 30, "IK1ABC"}, {TenOClock + 60, "IW2XYZ"}}) {
+    HistoryRow row = RowFromReport(time, call, QStringLiteral("_220/004, \"quoted\""), out.values);
+    QVERIFY(store->Store(row, error));
+  }
+}
+
+// The `values` object of `decode` and the row of `history`: the same numbers under the
+// table's names.
+const char* const SameValue[][2] = {{"WindDir", "wind_dir"},
+                                    {"WindSpeed", "wind_kmh"},
+                                    {"Gust", "gust_kmh"},
+                                    {"TempC", "temp_c"},
+                                    {"RainHour", "rain_1h_mm"},
+                                    {"Rain24h", "rain_24h_mm"},
+                                    {"RainDay", "rain_today_mm"},
+                                    {"Pressure", "pressure_mb"},
+                                    {"Humidity", "humidity_pct"},
+                                    {"PressChange4h", "pressure_change_4h_mb"},
+                                    {"WindChill", "wind_chill_c"},
+                                    {"DewPoint", "dew_point_c"},
+                                    {"AbsHumidity", "abs_humidity_gm3"}};
+
+}  // namespace
+
+class TestHistoryCommand : public QObject {
+  Q_OBJECT
+ private slots:
+  // The monitor stores exactly the reports it decodes, and `history` gives back the very
+  // numbers that `decode` prints for them.
+  void monitorStoresWhatDecodeShows() {
+    const QList<QByteArray> reports = {
+        "!3748.51N/12112.44W_357/004g005t076V136P000h60b10133OTW1",
+        "_10231457c359s000g000t070r000p003P001h..b.....tU2k",
+        "@231049z3841.68N/11959.35W_114/002g007t047r000p000P000h57b10185.DsVP",
+        "!4903.50N/07201.75W_.../...g...t-05r001p012P004h00b09900v-3"};
+    QTemporaryDir dir;
+    const QString file = dir.filePath("h.sqlite");
+    QTcpServer engine;
+    QVERIFY(engine.listen(QHostAddress::LocalHost));
+    QProcess cli;
+    cli.start(QStringLiteral(VENTORA_CLI),
+              {"monitor", "IW2XYZ", "127.0.0.1", "--port", QString::number(engine.serverPort()),
+               "--tick-ms", "20", "--locale", "C", "--history", file});
+    QVERIFY(engine.waitForNewConnection(10000));
+    QTcpSocket* link = engine.nextPendingConnection();
+    QByteArray out;
+    for (const QByteArray& info : reports) {
+      link->write(MonitoredFrame("IW2XYZ", info));
+      QTRY_VERIFY_WITH_TIMEOUT((out += cli.readAllStandardOutput()).count("\"event\":\"report\"") ==
+                                   reports.indexOf(info) + 1,
+                               10000);
+      QTRY_VERIFY_WITH_TIMEOUT(
+          (out += cli.readAllStandardOutput()).endsWith("\"acceptReport\":true}\n"),
+          10000);  // the gate is open again
+    }
+    link->close();
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 0);
+
+    const Run decoded = RunCli({"decode", "--locale", "C"}, reports.join('\n') + '\n');
+    const Run stored = RunCli({"history", "--file", file, "--format", "jsonl"});
+    QCOMPARE(stored.exitCode, 0);
+    const QList<QJsonObject> values = JsonLines(decoded.out), rows = JsonLines(stored.out);
+    QCOMPARE(rows.size(), reports.size());
+    for (int i = 0; i < rows.size(); ++i) {
+      QCOMPARE(rows[i]["station"].toString(), QStringLiteral("IW2XYZ"));
+      QCOMPARE(rows[i]["info"].toString().toLatin1(), reports[i]);
+      for (const auto& [decode, column] : SameValue)
+        QVERIFY2(values[i]["values"].toObject()[decode] == rows[i][column],
+                 qPrintable(QStringLiteral("report %1, %2").arg(i).arg(column)));
+    }
+    QVERIFY(rows[3]["wind_dir"].isNull());
+    QCOMPARE(rows[3]["pressure_change_4h_mb"].toInt(), -3);
+  }
+
+  void csvIsTheTableWithIsoTimes() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("h.sqlite");
+    WriteThreeRows(file);
+    const Run run = RunCli({"history", "--file", file, "--station", "iw2xyz"});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QByteArray> lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 4);  // header, two rows, the last line's end
+    QCOMPARE(lines[0], QByteArray("time,station,info,wind_dir,wind_kmh,gust_kmh,temp_c,"
+                                  "rain_1h_mm,rain_24h_mm,rain_today_mm,pressure_mb,"
+                                  "humidity_pct,pressure_change_4h_mb,wind_chill_c,dew_point_c,"
+                                  "abs_humidity_gm3"));
+    QCOMPARE(lines[1], QByteArray("2026-12-09T10:00:00Z,IW2XYZ,\"_220/004, \"\"quoted\"\"\",220,"
+                                  "6.437388,8.046735,25,0,0,0,990,50,,,13.867617,11.509621"));
+    QVERIFY(lines[2].startsWith("2026-12-09T10:01:00Z,IW2XYZ,"));
+  }
+
+  void rangesAndStations_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("out");
+    QTest::newRow("from and to are inclusive, in UTC with Z")
+        << QStringList{"--from", "2026-12-09T10:00:30Z", "--to", "2026-12-09T10:01:00Z", "--format",
+                       "jsonl"}
+        << QByteArray("IK1ABC IW2XYZ");
+    QTest::newRow("a date alone is its midnight")
+        << QStringList{"--from", "2026-12-10", "--format", "jsonl"} << QByteArray();
+    QTest::newRow("one station") << QStringList{"--station", "IK1ABC", "--format", "jsonl"}
+                                 << QByteArray("IK1ABC");
+    QTest::newRow("the stations, csv")
+        << QStringList{"--stations"}
+        << QByteArray(
+               "station,count,first,last\n"
+               "IK1ABC,1,2026-12-09T10:00:30Z,2026-12-09T10:00:30Z\n"
+               "IW2XYZ,2,2026-12-09T10:00:00Z,2026-12-09T10:01:00Z\n");
+    QTest::newRow("the stations, json lines")
+        << QStringList{"--stations", "--format", "jsonl"}
+        << QByteArray(
+               "{\"station\":\"IK1ABC\",\"count\":1,\"first\":\"2026-12-09T10:00:30Z\","
+               "\"last\":\"2026-12-09T10:00:30Z\"}\n"
+               "{\"station\":\"IW2XYZ\",\"count\":2,\"first\":\"2026-12-09T10:00:00Z\","
+               "\"last\":\"2026-12-09T10:01:00Z\"}\n");
+  }
+  void rangesAndStations() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, out);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("h.sqlite");
+    WriteThreeRows(file);
+    const Run run = RunCli(QStringList{"history", "--file", file} + args);
+    QCOMPARE(run.exitCode, 0);
+    if (args.contains("--stations")) {
+      QCOMPARE(run.out, out);
+      return;
+    }
+    QStringList calls;
+    for (const QJsonObject& row : JsonLines(run.out)) calls << row["station"].toString();
+    QCOMPARE(calls.join(' ').toLatin1(), out);
+  }
+
+#ifndef Q_OS_WIN  // the time zone of a Windows program is the system's, not TZ
+  void timeWithoutZIsLocal() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("h.sqlite");
+    WriteThreeRows(file);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TZ", "Europe/Rome");  // UTC+1 in December
+    const Run run = RunCli(
+        {"history", "--file", file, "--from", "2026-12-09T11:00:30", "--format", "jsonl"}, {}, env);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(JsonLines(run.out).size(), 2);
+  }
+#endif
+
+  void faultsAreSaidWithExitCodeTwo_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no such file") << QStringList{"--file", "@DIR@/missing.sqlite"}
+                                  << "missing.sqlite: no such file";
+    QTest::newRow("not a database")
+        << QStringList{"--file", "@DIR@/text.sqlite"} << "not a database";
+    QTest::newRow("a bad time") << QStringList{"--file", "@DIR@/h.sqlite", "--from", "yesterday"}
+                                << "--from takes an ISO 8601 time, not yesterday";
+    QTest::newRow("a bad format") << QStringList{"--file", "@DIR@/h.sqlite", "--format", "xml"}
+                                  << "--format takes csv or jsonl, not xml";
+    QTest::newRow("an unknown option") << QStringList{"--bogus", "1"} << "unknown option --bogus";
+  }
+  void faultsAreSaidWithExitCodeTwo() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    WriteThreeRows(dir.filePath("h.sqlite"));
+    QFile text(dir.filePath("text.sqlite"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("station,count\n");
+    text.close();
+    args.replaceInStrings("@DIR@", dir.path());
+    const Run run = RunCli(QStringList{"history"} + args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!QFileInfo::exists(dir.filePath("missing.sqlite")));
+    QVERIFY(!QFileInfo::exists(dir.filePath("text.sqlite.bad")));
+  }
+
+  void monitorRefusesAHistoryItCannotWrite() {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const Run run = RunCli({"monitor", "IW2XYZ", "127.0.0.1", "--port", "1", "--history",
+                            dir.filePath("file/h.sqlite")});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("h.sqlite"), run.err.constData());
+    QVERIFY(run.out.isEmpty());  // it said so before connecting
+  }
+};
+
+QTEST_GUILESS_MAIN(TestHistoryCommand)
+#include "test_history_command.moc"

@@ -1,0 +1,534 @@
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QtTest>
+#include <cstdio>
+
+#include "history_file_place.h"
+#include "history_recorder.h"
+#include "history_store.h"
+#include "read_only_place.h"
+#include "test_support.h"
+
+namespace {
+
+const QString Station = QStringLiteral("IW2XYZ");
+const QString Example =
+    QStringLiteral("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW");
+
+HistoryRow ExampleRow(int64_t time, const QString& station = Station) {
+  const ReportOutcome out =
+      DecodeWeatherReport(Example, DefaultAlarmSettings(), ReportState(), QLocale::c());
+  return RowFromReport(time, station, Example, out.values);
+}
+
+// A row whose temperature tells which it was.
+HistoryRow Numbered(int64_t time, int n, const QString& station = Station) {
+  HistoryRow row = ExampleRow(time, station);
+  row[HistoryColumn::TempC] = n;
+  return row;
+}
+
+std::unique_ptr<HistoryStore> Open(const QString& path, const HistoryOptions& options = {}) {
+  OpenedHistory opened = OpenHistory(path, options);
+  if (!opened.store) qWarning() << opened.error;
+  return std::move(opened.store);
+}
+
+// The file as another program sees it: a connection of its own, outside the store.
+QVariant Ask(const QString& path, const QString& sql) {
+  const QString name = QUuid::createUuid().toString();
+  QVariant answer;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    if (db.open()) {
+      QSqlQuery q(db);
+      if (q.exec(sql) && q.next()) answer = q.value(0);
+    }
+  }
+  QSqlDatabase::removeDatabase(name);
+  return answer;
+}
+
+// A folder that nobody, root included, can create: its parent is a plain file.
+QString UnwritableFolder(const QString& inside, const QString& name) {
+  QFile blocker(inside + QStringLiteral("/blocker-") + name);
+  if (blocker.open(QIODevice::WriteOnly)) blocker.close();
+  return blocker.fileName() + u'/' + name;
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes, qint64 at = 0) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::ReadWrite));
+  f.seek(at);
+  f.write(bytes);
+}
+
+QList<double> Temperatures(HistoryStore& store, const HistoryRange& range = {}) {
+  QString error;
+  QList<double> temps;
+  const auto rows = store.Read(range, error);
+  if (rows)
+    for (const HistoryRow& row : *rows) temps << row[HistoryColumn::TempC].value_or(-1);
+  return temps;
+}
+
+// The writer run in a process of its own: stores `count` rows numbered from `first` (count 0:
+// without end) a second apart, and prints each number once its row is committed.
+int RunWriter(const QString& path, const QString& station, int count, int first) {
+  auto store = Open(path);
+  if (!store) return 3;
+  for (int n = first; count == 0 || n < first + count; ++n) {
+    QString error;
+    if (!store->Store(Numbered(1'800'000'000 + n, n, station), error)) {
+      std::fprintf(stderr, "%s\n", qPrintable(error));
+      return 4;
+    }
+    std::printf("%d\n", n);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+void StartWriter(QProcess& p, const QString& path, const QString& station, int count,
+                 int first = 1) {
+  p.start(
+      QCoreApplication::applicationFilePath(),
+      {QStringLiteral("--writer"), path, station, QString::number(count), QString::number(first)});
+}
+
+}  // namespace
+
+class TestHistoryStore : public QObject {
+  Q_OBJECT
+ private slots:
+  void storesTheDecodersNumbers() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    auto store = Open(path);
+    QVERIFY(store);
+    QString error;
+    QVERIFY(store->Store(ExampleRow(1'800'000'000), error));
+    // What another tool reads: the decoder's printed numbers, NULL where a reading is absent.
+    QCOMPARE(Ask(path, "SELECT wind_kmh FROM reports").toString(), QStringLiteral("6.437388"));
+    QCOMPARE(Ask(path, "SELECT temp_c FROM reports").toString(), QStringLiteral("25"));
+    QCOMPARE(Ask(path, "SELECT wind_dir FROM reports").toInt(), 220);
+    QCOMPARE(Ask(path, "SELECT typeof(wind_dir) FROM reports").toString(),
+             QStringLiteral("integer"));
+    QCOMPARE(Ask(path,
+                 "SELECT pressure_change_4h_mb IS NULL AND wind_chill_c IS NULL "
+                 "FROM reports")
+                 .toInt(),
+             1);
+    QCOMPARE(Ask(path, "SELECT info FROM reports").toString(), Example);
+    const auto rows = store->Read({}, error);
+    QVERIFY(rows && rows->size() == 1);
+    const HistoryRow& row = rows->front();
+    QCOMPARE(row.time, int64_t(1'800'000'000));
+    QCOMPARE(ValueText(HistoryColumn::GustKmh, *row[HistoryColumn::GustKmh]), "8.046735");
+    QCOMPARE(ValueText(HistoryColumn::DewPointC, *row[HistoryColumn::DewPointC]), "13.867617");
+    QCOMPARE(ValueText(HistoryColumn::HumidityPct, *row[HistoryColumn::HumidityPct]), "50");
+    QVERIFY(!row[HistoryColumn::PressureChange4hMb]);
+  }
+
+  void schemaIsThePublishedOne_data() {
+    QTest::addColumn<int>("cid");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("type");
+    const char* table[][2] = {{"time", "INTEGER"},
+                              {"station", "TEXT"},
+                              {"info", "TEXT"},
+                              {"wind_dir", "INTEGER"},
+                              {"wind_kmh", "REAL"},
+                              {"gust_kmh", "REAL"},
+                              {"temp_c", "REAL"},
+                              {"rain_1h_mm", "REAL"},
+                              {"rain_24h_mm", "REAL"},
+                              {"rain_today_mm", "REAL"},
+                              {"pressure_mb", "REAL"},
+                              {"humidity_pct", "INTEGER"},
+                              {"pressure_change_4h_mb", "INTEGER"},
+                              {"wind_chill_c", "REAL"},
+                              {"dew_point_c", "REAL"},
+                              {"abs_humidity_gm3", "REAL"}};
+    for (int i = 0; i < int(std::size(table)); ++i)
+      QTest::addRow("column %d is %s", i, table[i][0]) << i << table[i][0] << table[i][1];
+  }
+  void schemaIsThePublishedOne() {
+    QFETCH(int, cid);
+    QFETCH(QString, column);
+    QFETCH(QString, type);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    QVERIFY(Open(path));
+    QCOMPARE(Ask(path, QStringLiteral("SELECT name || ' ' || type FROM pragma_table_info("
+                                      "'reports') WHERE cid = %1")
+                           .arg(cid))
+                 .toString(),
+             column + ' ' + type);
+    QCOMPARE(Ask(path, "SELECT count(*) FROM pragma_table_info('reports')").toInt(), 16);
+  }
+
+  void fileIsSetUpForOtherTools() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    QVERIFY(Open(path));
+    QCOMPARE(Ask(path, "SELECT value FROM meta WHERE key = 'schema_version'").toInt(), 1);
+    QCOMPARE(Ask(path, "PRAGMA journal_mode").toString(), QStringLiteral("wal"));
+    QCOMPARE(
+        Ask(path, "SELECT sql FROM sqlite_master WHERE name = 'reports_station_time'").toString(),
+        QStringLiteral("CREATE INDEX reports_station_time ON reports (station, time)"));
+  }
+
+  void rangesAreInclusiveAndOldestFirst() {
+    QTemporaryDir dir;
+    auto store = Open(dir.filePath(HistoryFileName));
+    QVERIFY(store);
+    QString error;
+    for (int n = 1; n <= 5; ++n) QVERIFY(store->Store(Numbered(100 * n, n), error));
+    QVERIFY(store->Store(Numbered(250, 9, QStringLiteral("IK1ABC")), error));
+    QCOMPARE(Temperatures(*store, {Station, 200, 400}), (QList<double>{2, 3, 4}));
+    QCOMPARE(Temperatures(*store, {Station, 301, std::nullopt}), (QList<double>{4, 5}));
+    QCOMPARE(Temperatures(*store, {QString(), 200, 300}), (QList<double>{2, 9, 3}));
+    QCOMPARE(Temperatures(*store, {QStringLiteral("NOBODY"), {}, {}}), QList<double>());
+    const auto stations = store->Stations(error);
+    QVERIFY(stations && stations->size() == 2);
+    QCOMPARE(stations->at(0).station, QStringLiteral("IK1ABC"));
+    QCOMPARE(stations->at(1).count, int64_t(5));
+    QCOMPARE(stations->at(1).first, int64_t(100));
+    QCOMPARE(stations->at(1).last, int64_t(500));
+  }
+
+  void clockSetBackBreaksNothing() {
+    QTemporaryDir dir;
+    auto store = Open(dir.filePath(HistoryFileName));
+    QVERIFY(store);
+    QString error;
+    // An hour back, then on again; two reports in one second keep the order they came in.
+    for (auto [time, n] : {std::pair{10'000, 1}, {6'400, 2}, {6'400, 3}, {10'060, 4}})
+      QVERIFY(store->Store(Numbered(time, n), error));
+    QCOMPARE(Temperatures(*store), (QList<double>{2, 3, 1, 4}));
+    const auto series = store->Thin(Station, 0, 20'000, {HistoryColumn::TempC}, 3, error);
+    QVERIFY(series);
+    QCOMPARE(series->at(0).size(), size_t(4));
+    for (size_t i = 1; i < series->at(0).size(); ++i)
+      QVERIFY(series->at(0)[i - 1].time <= series->at(0)[i].time);
+  }
+
+  void damagedFileIsKeptAsideAndANewOneStarted_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("at");
+    QTest::newRow("a text file where the history belongs") << QByteArray("hello, world\n") << -1LL;
+    QTest::newRow("the header overwritten") << QByteArray(100, 'x') << 0LL;
+    QTest::newRow("a page of the table overwritten, header intact")
+        << QByteArray(4096, char(0xA5)) << 4096LL * 3;
+  }
+  void damagedFileIsKeptAsideAndANewOneStarted() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, at);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    if (at < 0) {
+      WriteBytes(path, bytes);
+    } else {
+      {
+        auto store = Open(path);
+        QVERIFY(store);
+        QString error;
+        for (int n = 0; n < 2000; ++n) QVERIFY(store->Store(Numbered(n, n), error));
+      }
+      QVERIFY(Ask(path, "PRAGMA wal_checkpoint(TRUNCATE)").isValid());
+      WriteBytes(path, bytes, at);
+    }
+    const QByteArray damaged = ReadBytes(path);
+    OpenedHistory opened = OpenHistory(path);
+    QVERIFY2(opened.store, qPrintable(opened.error));
+    QCOMPARE(opened.keptAside, path + ".bad");
+    QCOMPARE(ReadBytes(path + ".bad"), damaged);  // nothing of it is lost
+    QString error;
+    QVERIFY(opened.store->Store(ExampleRow(1), error));
+    QCOMPARE(Temperatures(*opened.store).size(), 1);
+    opened.store.reset();
+    // A second damaged file does not replace the first one kept aside.
+    WriteBytes(path, "not again");
+    opened = OpenHistory(path);
+    QVERIFY(opened.store);
+    QCOMPARE(opened.keptAside, path + ".bad2");
+    QCOMPARE(ReadBytes(path + ".bad"), damaged);
+  }
+
+  void faultsThatAreNoDamageLeaveTheFileAlone() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    QVERIFY(Open(path));
+    Ask(path, "UPDATE meta SET value = 2 WHERE key = 'schema_version'");
+    OpenedHistory newer = OpenHistory(path);
+    QVERIFY(!newer.store);
+    QVERIFY2(newer.error.contains("schema version 2"), qPrintable(newer.error));
+    QVERIFY(newer.keptAside.isEmpty());
+    QVERIFY(QFileInfo::exists(path));
+    // Reading only: a missing file or a damaged one is said, never made or moved.
+    const QString missing = dir.filePath("missing.sqlite");
+    HistoryOptions reading;
+    reading.access = HistoryAccess::ReadOnly;
+    QVERIFY(OpenHistory(missing, reading).error.contains("no such file"));
+    QVERIFY(!QFileInfo::exists(missing));
+    const QString text = dir.filePath("text.sqlite");
+    WriteBytes(text, "plain text\n");
+    OpenedHistory read = OpenHistory(text, reading);
+    QVERIFY(!read.store);
+    QVERIFY2(read.error.contains("not a database"), qPrintable(read.error));
+    QVERIFY(QFileInfo::exists(text) && !QFileInfo::exists(text + ".bad"));
+  }
+
+  void folderThatCannotBeWritten() {
+    QTemporaryDir dir;
+    const QString folder = UnwritableFolder(dir.path(), QStringLiteral("history"));
+    OpenedHistory opened = OpenHistory(folder + "/" + HistoryFileName);
+    QVERIFY(!opened.store);
+    QVERIFY(!opened.error.isEmpty());
+    QVERIFY(opened.keptAside.isEmpty());
+  }
+
+  void fileThatCannotBeWritten() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    {
+      auto store = Open(path);
+      QVERIFY(store);
+      QString error;
+      QVERIFY(store->Store(ExampleRow(1), error));
+    }
+    const QByteArray before = ReadBytes(path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+#ifndef Q_OS_WIN
+    // Anyone may make the log beside it, the file itself is read-only; root could write it all
+    // the same, so an ordinary user tries.
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    OrdinaryUser nobody;
+    QVERIFY(nobody.Ok());
+#endif
+    {
+      QFile probe(path);
+      if (probe.open(QIODevice::ReadWrite)) {  // wine run by root writes read-only files
+#ifdef Q_OS_WIN
+        probe.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+#endif
+        QSKIP("this system lets this user write a read-only file");
+      }
+    }
+    OpenedHistory opened = OpenHistory(path);
+    if (opened.store) {  // opened for reading only: storing fails instead
+      QString error;
+      QVERIFY(!opened.store->Store(ExampleRow(2), error));
+      QVERIFY(!error.isEmpty());
+    } else {
+      QVERIFY(!opened.error.isEmpty());
+    }
+    QVERIFY(opened.keptAside.isEmpty());
+    opened.store.reset();
+    const QByteArray after = ReadBytes(path);
+#ifdef Q_OS_WIN
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);  // the folder can go
+#endif
+    QCOMPARE(after, before);
+  }
+
+  void fullDiskFailsTheReportAndKeepsTheEarlierOnes() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    HistoryOptions small;
+    small.maxPageCount = 16;
+    auto store = Open(path, small);
+    QVERIFY(store);
+    QString error;
+    int stored = 0;
+    while (stored < 10'000 && store->Store(Numbered(stored, stored), error)) ++stored;
+    QVERIFY(stored > 0 && stored < 10'000);
+    QVERIFY2(error.contains("full"), qPrintable(error));
+    store.reset();
+    store = Open(path);
+    QVERIFY(store);
+    QCOMPARE(Temperatures(*store).size(), stored);
+    QCOMPARE(Ask(path, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+  }
+
+  void twoWritersOnOneFileBothSucceed() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    constexpr int Rows = 300;
+    QProcess a, b;
+    StartWriter(a, path, QStringLiteral("IW2XYZ"), Rows);
+    StartWriter(b, path, QStringLiteral("IK1ABC"), Rows);
+    for (QProcess* p : {&a, &b}) {
+      QVERIFY(p->waitForFinished(120'000));
+      QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+    }
+    auto store = Open(path);
+    QVERIFY(store);
+    QString error;
+    const auto stations = store->Stations(error);
+    QVERIFY(stations && stations->size() == 2);
+    QCOMPARE(stations->at(0).count, int64_t(Rows));
+    QCOMPARE(stations->at(1).count, int64_t(Rows));
+  }
+
+  void killedWhileWritingKeepsEveryCommittedReport() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    int expected = 0;
+    for (int round = 0; round < 5; ++round) {
+      QProcess writer;
+      StartWriter(writer, path, Station, 0, expected + 1);
+      QVERIFY(writer.waitForStarted());
+      const int target = 20 + QRandomGenerator::global()->bounded(200);
+      int committed = 0;
+      QByteArray out;
+      while (committed < target && writer.waitForReadyRead(30'000)) {
+        out += writer.readAllStandardOutput();
+        committed = out.count('\n');
+      }
+      writer.kill();  // SIGKILL, in the middle of whatever it was writing
+      writer.waitForFinished();
+      out += writer.readAllStandardOutput();
+      committed = out.count('\n');
+      QVERIFY(committed >= target);
+      QCOMPARE(Ask(path, "PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+      auto store = Open(path);
+      QVERIFY(store);
+      // Each round goes on from the last report stored: every number, in order, no gap.
+      const QList<double> temps = Temperatures(*store);
+      QVERIFY(temps.size() >= expected + committed);
+      for (int i = 0; i < int(temps.size()); ++i) QCOMPARE(temps[i], double(i + 1));
+      expected = int(temps.size());
+    }
+  }
+
+  void thinningKeepsEveryPeak() {
+    QTemporaryDir dir;
+    auto store = Open(dir.filePath(HistoryFileName));
+    QVERIFY(store);
+    QString error;
+    constexpr int Minutes = 5000, Columns = 100;
+    for (int n = 0; n < Minutes; ++n) {
+      HistoryRow row = Numbered(n * 60, 10);
+      if (n == 1234) row[HistoryColumn::TempC] = 38.5;
+      if (n == 4321) row[HistoryColumn::TempC] = -7.25;
+      if (n % 2) row[HistoryColumn::GustKmh].reset();
+      QVERIFY(store->Store(row, error));
+    }
+    const auto series = store->Thin(
+        Station, 0, Minutes * 60,
+        {HistoryColumn::TempC, HistoryColumn::GustKmh, HistoryColumn::WindChillC}, Columns, error);
+    QVERIFY(series);
+    const auto& temps = series->at(0);
+    QVERIFY(temps.size() <= 2 * Columns);
+    double low = 100, high = -100;
+    for (const ChartPoint& p : temps) {
+      low = std::min(low, p.value);
+      high = std::max(high, p.value);
+    }
+    QCOMPARE(high, 38.5);
+    QCOMPARE(low, -7.25);
+    QVERIFY(!series->at(1).empty() && series->at(1).size() <= 2 * Columns);
+    QVERIFY(series->at(2).empty());  // no report had a wind chill
+    // Fewer reports than pixel columns: the reports themselves, at their own times.
+    const auto few = store->Thin(Station, 0, 600, {HistoryColumn::TempC}, Columns, error);
+    QVERIFY(few);
+    QCOMPARE(few->at(0).size(), size_t(10));
+    QCOMPARE(few->at(0)[3].time, int64_t(180));
+  }
+
+  // Long ranges are read from the hourly summary, which follows every change of the reports.
+  void longRangesKeepEveryPeakThroughTheSummary() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    constexpr int64_t Step = 600, Days = 60, Columns = 100;
+    constexpr int64_t Span = Days * 86400;
+    const auto highest = [&](HistoryStore& store) {
+      QString error;
+      const auto series = store.Thin(Station, 0, Span, {HistoryColumn::TempC}, Columns, error);
+      double high = -100;
+      for (const ChartPoint& p : series ? series->at(0) : std::vector<ChartPoint>{})
+        high = std::max(high, p.value);
+      return std::pair{high, series ? series->at(0).size() : size_t(0)};
+    };
+    {
+      auto store = Open(path);
+      QVERIFY(store);
+      QString error;
+      for (int64_t t = 0; t < Span; t += Step)
+        QVERIFY(store->Store(Numbered(t, t == 30 * 86400 ? 41 : 10 + int(t % 7)), error));
+      const auto [high, points] = highest(*store);
+      QCOMPARE(high, 41.0);
+      QVERIFY(points > size_t(Columns) && points <= size_t(2 * Columns));
+    }
+    Ask(path, "DELETE FROM reports WHERE temp_c = 41");
+    auto store = Open(path);
+    QCOMPARE(highest(*store).first, 16.0);
+    store.reset();
+    Ask(path, "DROP TABLE reports_hourly");
+    store = Open(path);
+    QVERIFY(store);
+    QCOMPARE(highest(*store).first, 16.0);
+    QCOMPARE(Ask(path, "SELECT count(*) FROM reports_hourly").toInt(), int(Days * 24));
+  }
+
+  void fileLivesBesideTheProgramElseWithTheUser() {
+    QTemporaryDir dir;
+    const QString user = dir.filePath("user/Ventora");
+    QCOMPARE(ChooseHistoryFile(dir.path(), user), dir.filePath(HistoryFileName));
+    QVERIFY(!QFileInfo::exists(user));  // nothing is made that is not used
+    const QString program = UnwritableFolder(dir.path(), "program");
+    QCOMPARE(ChooseHistoryFile(program, user), user + "/" + HistoryFileName);
+    QVERIFY(QFileInfo(user).isDir());
+    QVERIFY(HistoryUserFolder().endsWith("/Ventora"));
+  }
+
+  void recorderSaysEachFaultOnce() {
+    QTemporaryDir dir;
+    HistoryOptions small;
+    small.maxPageCount = 16;
+    HistoryRecorder recorder(dir.filePath(HistoryFileName), small);
+    QSignalSpy stored(&recorder, &HistoryRecorder::stored);
+    QStringList said;
+    for (int n = 0; n < 2000; ++n) said += recorder.Record(Numbered(n, n));
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].contains("non si può scrivere"), qPrintable(said[0]));
+    QVERIFY(stored.size() > 0 && stored.size() < 2000);
+
+    HistoryRecorder nowhere(UnwritableFolder(dir.path(), "h") + "/" + HistoryFileName);
+    QCOMPARE(nowhere.Record(ExampleRow(1)).size(), 1);
+    QVERIFY(nowhere.Record(ExampleRow(2)).isEmpty());
+
+    const QString damaged = dir.filePath("damaged.sqlite");
+    WriteBytes(damaged, "garbage");
+    HistoryRecorder fresh(damaged);
+    const QStringList aside = fresh.Record(ExampleRow(1));
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(aside[0].contains("damaged.sqlite.bad"), qPrintable(aside[0]));
+    QVERIFY(fresh.Record(ExampleRow(2)).isEmpty());
+  }
+};
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  if (argc == 6 && QByteArray(argv[1]) == "--writer")
+    return RunWriter(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                     QByteArray(argv[4]).toInt(), QByteArray(argv[5]).toInt());
+  TestHistoryStore test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_history_store.moc"

@@ -1,0 +1,296 @@
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QtCharts/QCategoryAxis>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QXYSeries>
+#include <QtTest>
+
+#include "generated_weather.h"
+#include "history_file_place.h"
+#include "main_window.h"
+#include "test_support.h"
+#include "window_seams_recorder.h"
+
+namespace {
+
+const QString Station = QStringLiteral("IW2XYZ");
+
+// A monitored frame of the station carrying `info`, as the engine hands it over.
+AgwFrame StationFrame(const QString& info) {
+  const QByteArray text = " 1:Fm IW2XYZ To APRS <UI pid=F0 Len=" + QByteArray::number(info.size()) +
+                          " >[12:00:00]\r" + info.toLatin1() + "\r";
+  return AgwFrame{QChar('U'), Station, text + '\0'};
+}
+
+// A started window on a folder of its own; no engine: frames are handed to it.
+struct Rig {
+  QTemporaryDir dir;
+  Recorder recorder;
+  Settings settings;
+  std::unique_ptr<frmWx> window;
+
+  explicit Rig(const WindowSeams* seams = nullptr) {
+    window = std::make_unique<frmWx>(settings, seams ? *seams : TestSeams(recorder, dir.path()));
+    window->Form_Load(QStringLiteral("iw2xyz"));
+    window->Winsock1().Close();
+    window->show();
+  }
+  QString File() const { return dir.filePath(HistoryFileName); }
+  QList<HistoryRow> Rows() {
+    OpenedHistory opened = OpenHistory(File());
+    QString error;
+    const auto rows = opened.store ? opened.store->Read({}, error) : std::nullopt;
+    return rows ? QList<HistoryRow>(rows->begin(), rows->end()) : QList<HistoryRow>();
+  }
+  frmStorico* History() { return window->HistoryWindow(); }
+};
+
+// Reports of the last `minutes`, one a minute up to now, written as the window writes them.
+void FillHistory(const QString& path, int minutes) {
+  auto store = OpenHistory(path).store;
+  QVERIFY(store);
+  GeneratedWeather weather;
+  const int64_t now = QDateTime::currentSecsSinceEpoch();
+  QString error;
+  for (int m = minutes; m > 0; --m) QVERIFY(store->Store(weather.Row(now - m * 60), error));
+}
+
+// The user's regional format is Italian for the guard's lifetime.
+struct ItalianNumbers {
+  ItalianNumbers() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+  ~ItalianNumbers() { QLocale::setDefault(before); }
+  QLocale before;
+};
+
+QXYSeries* Line(frmStorico* w, int i) {
+  return static_cast<QXYSeries*>(w->Chart()->series()[i]);
+}
+
+// The label's text is shown whole: it fits the label's width on one line or wraps.
+bool TextFits(const QLabel* label) {
+  const QRect need =
+      label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
+  return need.width() <= label->contentsRect().width() &&
+         need.height() <= label->contentsRect().height();
+}
+
+}  // namespace
+
+class TestHistoryWindow : public QObject {
+  Q_OBJECT
+ private slots:
+  void storesExactlyTheReportsItShows() {
+    Rig rig;
+    const QString first = QStringLiteral("_220/004g005t077r000p000P000h50b09900wRSW");
+    const QString inGate = QStringLiteral("_100/010g020t060r000p000P000h40b10100wRSW");
+    const QString afterTick = QStringLiteral("_.../...g...t050h60b10200");
+    rig.window->HandleAgwFrame(StationFrame(first));
+    rig.window->HandleAgwFrame(StationFrame(inGate));  // the gate is shut: not shown
+    TickMinute(rig.window.get());
+    rig.window->HandleAgwFrame(StationFrame(afterTick));
+    const QList<HistoryRow> rows = rig.Rows();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[0].info, first);
+    QCOMPARE(rows[1].info, afterTick);
+    QCOMPARE(rows[0].station, Station);
+    QCOMPARE(rows[0][HistoryColumn::TempC], std::optional<double>(25));
+    QVERIFY(!rows[1][HistoryColumn::WindDir]);
+    QCOMPARE(rows[1][HistoryColumn::PressureMb], std::optional<double>(1020));
+    QVERIFY(qAbs(rows[1].time - QDateTime::currentSecsSinceEpoch()) < 60);
+    QVERIFY(rig.recorder.messages.isEmpty());
+  }
+
+  void unusableHistoryIsSaidOnceAndTheWindowGoesOn() {
+    QTemporaryDir dir;
+    Recorder r;
+    WindowSeams seams = TestSeams(r, UnwritableFolder(dir.path(), QStringLiteral("program")));
+    seams.userDataFolder = UnwritableFolder(dir.path(), QStringLiteral("data"));
+    Rig rig(&seams);
+    for (int i = 0; i < 3; ++i) {
+      rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t0%1h50b10132").arg(60 + i)));
+      TickMinute(rig.window.get());
+    }
+    const QStringList said = r.messages.filter(QStringLiteral("Storico meteo | "));
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].startsWith("Storico meteo | Lo storico"), qPrintable(said[0]));
+    QVERIFY(said[0].contains("continua senza registrare"));
+    QCOMPARE(rig.window->findChild<QLabel*>("lblTemp")->text(), QStringLiteral("16.7\u00B0C"));
+  }
+
+  void damagedFileIsSetAsideAndSaid() {
+    Rig rig;
+    {
+      QFile junk(rig.File());
+      QVERIFY(junk.open(QIODevice::WriteOnly));
+      junk.write("this is no database");
+    }
+    rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t077h50b10132")));
+    QCOMPARE(rig.recorder.messages.size(), 1);
+    QVERIFY(rig.recorder.messages[0].contains("WxHistory.sqlite.bad"));
+    QVERIFY(QFileInfo::exists(rig.File() + ".bad"));
+    QCOMPARE(rig.Rows().size(), 1);
+  }
+
+  void doubleClickOpensTheValuesChart_data() {
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<int>("quantity");
+    QTest::newRow("temperature") << "lblTemp" << int(HistoryQuantity::Temperature);
+    QTest::newRow("its trend picture") << "picVar_0" << int(HistoryQuantity::Temperature);
+    QTest::newRow("humidity") << "lblUR" << int(HistoryQuantity::Humidity);
+    QTest::newRow("humidity's trend") << "picVar_1" << int(HistoryQuantity::Humidity);
+    QTest::newRow("pressure") << "lblPress" << int(HistoryQuantity::Pressure);
+    QTest::newRow("pressure's trend") << "picVar_2" << int(HistoryQuantity::Pressure);
+    QTest::newRow("rain") << "lblRain" << int(HistoryQuantity::Rain);
+    QTest::newRow("the compass: wind") << "picWx" << int(HistoryQuantity::Wind);
+  }
+  void doubleClickOpensTheValuesChart() {
+    QFETCH(QString, widget);
+    QFETCH(int, quantity);
+    Rig rig;
+    QWidget* target = rig.window->findChild<QWidget*>(widget);
+    QVERIFY(target);
+    QVERIFY(target->toolTip().contains("Doppio clic per lo storico"));
+    QTest::mouseDClick(target, Qt::RightButton);
+    QVERIFY(!rig.History());
+    QTest::mouseDClick(target, Qt::LeftButton);
+    frmStorico* history = rig.History();
+    QVERIFY(history && history->isVisible());
+    QCOMPARE(int(history->Quantity()), quantity);
+    QCOMPARE(history->windowTitle(), QStringLiteral("Storico meteo IW2XYZ"));
+    QVERIFY(!history->isModal());
+    QCOMPARE(history->findChild<QTabBar*>("tabQuantity")->currentIndex(), quantity);
+    // One window: another value shows its chart in the same one.
+    QTest::mouseDClick(rig.window->findChild<QWidget*>("lblPress"), Qt::LeftButton);
+    QCOMPARE(rig.History(), history);
+    QCOMPARE(history->Quantity(), HistoryQuantity::Pressure);
+  }
+
+  void trayMenuRestoresOpensTheHistoryAndEnds() {
+    Rig rig;
+    QMenu* menu = rig.window->cSysTray1().contextMenu();
+    QVERIFY(menu);
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << a->text();
+    QCOMPARE(texts, (QStringList{"Ripristina", "Storico", "Esci"}));
+    rig.window->hide();
+    emit rig.window->cSysTray1().activated(QSystemTrayIcon::Context);  // the menu, nothing more
+    QVERIFY(!rig.window->isVisible());
+    menu->actions()[0]->trigger();
+    QVERIFY(rig.window->isVisible());
+    emit rig.window->cSysTray1().activated(QSystemTrayIcon::Trigger);  // a left click restores
+    QVERIFY(rig.window->isVisible());
+    menu->actions()[1]->trigger();
+    QVERIFY(rig.History() && rig.History()->isVisible());
+    QPointer<frmStorico> history = rig.History();
+    QSignalSpy closed(rig.window.get(), &frmWx::closed);
+    rig.window->hide();  // in the tray
+    menu->actions()[2]->trigger();
+    QCOMPARE(closed.size(), 1);
+    QTRY_VERIFY(!history);  // the history window went with it
+  }
+
+  void noDataYetIsSaid() {
+    Rig rig;
+    rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
+    auto* note = rig.History()->findChild<QLabel*>("lblNoData");
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Nessun dato registrato per IW2XYZ"));
+    QVERIFY(TextFits(note));
+    QVERIFY(!rig.History()->findChild<QChartView*>("chartView")->isVisible());
+    SaveShot(rig.History(), "history-no-data");
+  }
+
+  void chartsTheRangeAndFollowsNewReports() {
+    ItalianNumbers italian;
+    Rig rig;
+    FillHistory(rig.File(), 3 * 24 * 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
+    frmStorico* w = rig.History();
+    QVERIFY(w->findChild<QChartView*>("chartView")->isVisible());
+    QVERIFY(!w->findChild<QLabel*>("lblNoData")->isVisible());
+    // 24 hours: 1440 reports, at most two points a pixel column.
+    const int points = int(Line(w, 0)->count());
+    QVERIFY2(points > 100 && points <= 2 * w->width(), qPrintable(QString::number(points)));
+    auto* time = static_cast<QDateTimeAxis*>(w->Chart()->axes(Qt::Horizontal)[0]);
+    QVERIFY(qAbs(time->min().secsTo(time->max()) - 86400) < 5);
+    QCOMPARE(time->format(), QStringLiteral("HH:mm"));
+    // The values' labels in the user's (Italian) format, one decimal for temperatures.
+    for (QAbstractAxis* axis : w->Chart()->axes(Qt::Vertical)) {
+      const QStringList labels = qobject_cast<QCategoryAxis*>(axis)->categoriesLabels();
+      QVERIFY(labels.size() >= 3);
+      for (const QString& label : labels)
+        QVERIFY2(QRegularExpression("^-?\\d+,\\d$").match(label).hasMatch(), qPrintable(label));
+    }
+    SaveShot(w, "history-24h");
+    // A new report is drawn at once, at its own reading.
+    rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004g005t113h50b10132")));
+    QCOMPARE(Line(w, 0)->at(Line(w, 0)->count() - 1).y(), 45.0);
+    // The range chooser: a week, the same reports thinned again.
+    w->findChild<QComboBox*>("cboRange")->setCurrentIndex(1);
+    QCOMPARE(w->Span(), HistorySpan::Week);
+    QVERIFY(qAbs(time->min().secsTo(time->max()) - 7 * 86400) < 5);
+    QVERIFY(Line(w, 0)->count() <= 2 * w->width());
+    w->findChild<QTabBar*>("tabQuantity")->setCurrentIndex(int(HistoryQuantity::Wind));
+    QCOMPARE(w->Chart()->series().size(), 3);  // mean, gust and direction
+    QVERIFY(Line(w, 2)->count() > 0);
+  }
+
+  void thirtyDaysForTheScreenshot() {
+    ItalianNumbers italian;
+    Rig rig;
+    FillHistory(rig.File(), 30 * 24 * 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Pressure);
+    rig.History()->ShowSpan(HistorySpan::Month);
+    QVERIFY(Line(rig.History(), 0)->count() > 0);
+    SaveShot(rig.History(), "history-30d-pressure");
+    rig.History()->ShowQuantity(HistoryQuantity::Temperature);
+    SaveShot(rig.History(), "history-30d");
+    rig.History()->ShowQuantity(HistoryQuantity::Wind);
+    SaveShot(rig.History(), "history-30d-wind");
+  }
+
+  void hoverSaysTimeAndValueInTheUsersFormat() {
+    std::optional<ItalianNumbers> italian(std::in_place);
+    Rig rig;
+    FillHistory(rig.File(), 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
+    frmStorico* w = rig.History();
+    const QDateTime at(QDate(2026, 12, 9), QTime(10, 5));
+    emit Line(w, 0)->hovered(QPointF(double(at.toMSecsSinceEpoch()), 12.34), true);
+    const QString said = w->findChild<QLabel*>("lblPoint")->text();
+    italian.reset();
+    QCOMPARE(said, QStringLiteral("09/12/26 10:05  Temperatura: 12,3 \u00B0C"));
+  }
+
+  void exportSavesTheRangeShown() {
+    Rig rig;
+    FillHistory(rig.File(), 2 * 24 * 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Humidity);
+    rig.recorder.saveAs = rig.dir.filePath("export.csv");
+    QTest::mouseClick(rig.History()->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+    QFile csv(rig.recorder.saveAs);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QVERIFY(lines[0].startsWith("time,station,info,wind_dir,"));
+    const auto [from, to] = rig.History()->Range();
+    QString error;
+    const auto day = OpenHistory(rig.File()).store->Read({Station, from, to}, error);
+    QVERIFY(day && day->size() >= 24 * 60 - 2);
+    QCOMPARE(lines.size(), 1 + int(day->size()) + 1);  // the header, the reports, the last end
+    QVERIFY(lines[1].contains(",IW2XYZ,_"));
+    QCOMPARE(rig.History()->findChild<QPushButton*>("cmdExport")->text(),
+             QStringLiteral("Esporta CSV\u2026"));
+    QVERIFY(rig.recorder.messages.isEmpty());
+    // Given up: nothing written, nothing said.
+    rig.recorder.saveAs.clear();
+    QTest::mouseClick(rig.History()->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+    QVERIFY(rig.recorder.messages.isEmpty());
+  }
+};
+
+QTEST_MAIN(TestHistoryWindow)
+#include "test_history_window.moc"
