@@ -450,6 +450,35 @@ class TestHistoryStore : public QObject {
     QCOMPARE(few->at(0)[3].time, int64_t(180));
   }
 
+  // A steady rise or fall stays one line once thinned: each column's two readings go on from the
+  // column before, never a saw of little rises inside a fall.
+  void thinningFollowsASteadyTrend_data() {
+    QTest::addColumn<double>("step");
+    QTest::newRow("falling") << -0.01;
+    QTest::newRow("rising") << 0.01;
+  }
+  void thinningFollowsASteadyTrend() {
+    QFETCH(double, step);
+    QTemporaryDir dir;
+    auto store = Open(dir.filePath(HistoryFileName));
+    QVERIFY(store);
+    QString error;
+    constexpr int Minutes = 1000, Columns = 100;
+    for (int n = 0; n < Minutes; ++n) {
+      HistoryRow row = ExampleRow(n * 60, Station);
+      row[HistoryColumn::TempC] = 10 + step * n;
+      QVERIFY(store->Store(row, error));
+    }
+    const auto series =
+        store->Thin(Station, 0, Minutes * 60, {HistoryColumn::TempC}, Columns, error);
+    QVERIFY(series);
+    const auto& temps = series->at(0);
+    QVERIFY(temps.size() > size_t(Columns));
+    // The first column has no point before it to go on from: its two readings may go either way.
+    for (size_t i = 2; i < temps.size(); ++i)
+      QVERIFY2((temps[i].value - temps[i - 1].value) * step >= 0, qPrintable(QString::number(i)));
+  }
+
   // Long ranges are read from the hourly summary, which follows every change of the reports.
   void longRangesKeepEveryPeakThroughTheSummary() {
     QTemporaryDir dir;

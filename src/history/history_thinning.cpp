@@ -51,6 +51,15 @@ bool ReadAll(QSqlQuery& q, const QString& station, int64_t from, int64_t to,
   return true;
 }
 
+// The slice's two readings in the order that goes on from the point before, so that a steady
+// rise or fall is drawn as one line and not as a saw of little rises and falls.
+void AddLowAndHigh(std::vector<ChartPoint>& points, int64_t first, int64_t last, double low,
+                   double high) {
+  const bool fromAbove = !points.empty() && points.back().value > (low + high) / 2;
+  points.push_back({first, fromAbove ? high : low});
+  points.push_back({last, fromAbove ? low : high});
+}
+
 // One slice's lowest and highest reading of each column.
 void AddSlice(const QSqlQuery& q, size_t columnCount, Series& series) {
   const int64_t first = q.value(0).toLongLong(), last = q.value(1).toLongLong();
@@ -62,8 +71,7 @@ void AddSlice(const QSqlQuery& q, size_t columnCount, Series& series) {
       series[c].push_back({first + (last - first) / 2, low});
       continue;
     }
-    series[c].push_back({first, low});
-    series[c].push_back({last, high});
+    AddLowAndHigh(series[c], first, last, low, high);
   }
 }
 
