@@ -164,7 +164,7 @@ int frmStorico::PixelColumns() const {
 
 // The chart of the quantity: its lines, a time axis below and a value axis (or two) beside.
 void frmStorico::BuildChart() {
-  const QuantityChart& spec = ChartOf(quantity_);
+  const QuantityChart& shown = ChartOf(quantity_);
   auto* chart = new QChart;
   chart->setLocalizeNumbers(true);
   chart->setLocale(QLocale());
@@ -174,11 +174,11 @@ void frmStorico::BuildChart() {
   chart->addAxis(time, Qt::AlignBottom);
   // The values' labels are written here in the user's format, and measured as written.
   auto* left = new QCategoryAxis;
-  left->setTitleText(QString::fromUtf8(spec.unit));
+  left->setTitleText(QString::fromUtf8(shown.unit));
   left->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(left, Qt::AlignLeft);
   QValueAxis* right = nullptr;
-  for (const HistoryLine& line : spec.lines) {
+  for (const HistoryLine& line : shown.lines) {
     QXYSeries* series = line.rightAxis ? static_cast<QXYSeries*>(new QScatterSeries)
                                        : static_cast<QXYSeries*>(new QLineSeries);
     series->setName(QString::fromUtf8(line.name));
@@ -209,13 +209,13 @@ void frmStorico::BuildChart() {
 }
 
 QString frmStorico::PointText(const HistoryLine& line, double x, double y) const {
-  const QuantityChart& spec = ChartOf(quantity_);
+  const QuantityChart& shown = ChartOf(quantity_);
   const QLocale locale;
   const QString when =
       locale.toString(QDateTime::fromMSecsSinceEpoch(qint64(x)), QLocale::ShortFormat);
-  const QString value =
-      line.rightAxis ? locale.toString(qRound(y)) + QStringLiteral("\u00B0")
-                     : locale.toString(y, 'f', spec.decimals) + u' ' + QString::fromUtf8(spec.unit);
+  const QString value = line.rightAxis ? locale.toString(qRound(y)) + QStringLiteral("\u00B0")
+                                       : locale.toString(y, 'f', shown.decimals) + u' ' +
+                                             QString::fromUtf8(shown.unit);
   return when + QStringLiteral("  ") + QString::fromUtf8(line.name) + QStringLiteral(": ") + value;
 }
 
