@@ -24,6 +24,17 @@ QColor TextColour(QWidget* w) {
   return w->palette().color(QPalette::WindowText);
 }
 
+// A WxAlarms.ini that cannot be read, the user's only copy of the limits.
+constexpr char FaultyAlarms[] = "#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n";
+
+// Writes the faulty file into `dir` as `f`, and blocks its backup place with a folder that is
+// not empty, so that no copy of it can be kept.
+bool PlaceFaultyFileWithoutBackup(const QTemporaryDir& dir, QFile& f) {
+  if (!f.open(QIODevice::WriteOnly) || f.write(FaultyAlarms) < 0) return false;
+  f.close();
+  return QDir(dir.path()).mkpath(QStringLiteral("WxAlarms.ini.bak/busy"));
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -126,13 +137,9 @@ class TestMainWindow : public QObject {
   // The faulty file is the user's only copy of the limits: without a backup it is not replaced.
   void faultyAlarmFileWithoutBackupIsLeftAlone() {
     QTemporaryDir dir;
-    const QByteArray faulty = "#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n";
+    const QByteArray faulty = FaultyAlarms;
     QFile f(dir.filePath("WxAlarms.ini"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(faulty);
-    f.close();
-    // A backup place that cannot be written over (a folder that is not empty).
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("WxAlarms.ini.bak/busy")));
+    QVERIFY(PlaceFaultyFileWithoutBackup(dir, f));
     Recorder r;
     Settings s;
     frmWx w(s, TestSeams(r, dir.path()));
@@ -156,12 +163,9 @@ class TestMainWindow : public QObject {
   void saveAtCloseKeepsTheFileLeftAlone() {
     QFETCH(bool, backupFreedBeforeClose);
     QTemporaryDir dir;
-    const QByteArray faulty = "#TRUE#,#TRUE#,#TRUE#,#TRUE#\r\n1,2,3,4\r\n";
+    const QByteArray faulty = FaultyAlarms;
     QFile f(dir.filePath("WxAlarms.ini"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(faulty);
-    f.close();
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("WxAlarms.ini.bak/busy")));
+    QVERIFY(PlaceFaultyFileWithoutBackup(dir, f));
     Recorder r;
     Settings s;
     frmWx w(s, TestSeams(r, dir.path()));
