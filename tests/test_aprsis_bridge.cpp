@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
+#include <memory>
 
 #include "aprsis_line.h"
 #include "engine_rig.h"
@@ -116,6 +117,28 @@ struct Monitor {
 QString Celsius(int fahrenheit) {
   return QString::number((fahrenheit - 32) * 5 / 9.0, 'f', 1) + QStringLiteral("\u00B0C");
 }
+
+// The bridge logged in to the fake APRS-IS, with `ventora-cli monitor` watching its AGWPE side.
+struct BridgeWithMonitor {
+  FakeAprsIs aprsis;
+  const quint16 agwPort = FreePort();
+  QProcess bridge;
+  QTcpSocket* upstream = nullptr;
+  std::unique_ptr<Monitor> monitor;
+
+  bool Start() {
+    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
+    upstream = aprsis.Next();
+    if (!upstream) return false;
+    monitor = std::make_unique<Monitor>(agwPort);
+    return QTest::qWaitFor([this] { return monitor->Has("ports"); }, 10000) &&
+           aprsis.Greet(upstream);
+  }
+  ~BridgeWithMonitor() {
+    bridge.kill();
+    bridge.waitForFinished();
+  }
+};
 
 }  // namespace
 
@@ -305,15 +328,11 @@ class TestAprsIsBridge : public QObject {
 
   // The longest line APRS-IS sends, its CR in one read and its LF in the next.
   void aLongestLineSplitBeforeItsLfIsKept() {
-    FakeAprsIs aprsis;
-    const quint16 agwPort = FreePort();
-    QProcess bridge;
-    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
-    QTcpSocket* upstream = aprsis.Next();
-    QVERIFY(upstream);
-    Monitor monitor(agwPort);
-    QTRY_VERIFY_WITH_TIMEOUT(monitor.Has("ports"), 10000);
-    QVERIFY(aprsis.Greet(upstream));
+    BridgeWithMonitor run;
+    QVERIFY(run.Start());
+    QProcess& bridge = run.bridge;
+    QTcpSocket* upstream = run.upstream;
+    Monitor& monitor = *run.monitor;
     QByteArray line = Report(70);
     line.chop(2);
     line += ' ' + QByteArray(AprsIsLongest - line.size() - 1, 'x');
@@ -335,15 +354,11 @@ class TestAprsIsBridge : public QObject {
   // The gate as `decode --tnc2` prints it is the gate `monitor` shows when a tick comes between
   // any two reports: open again after a report without a wind direction.
   void decodeShowsTheGateAsTheMonitorDoes() {
-    FakeAprsIs aprsis;
-    const quint16 agwPort = FreePort();
-    QProcess bridge;
-    bridge.start(QStringLiteral(VENTORA_APRSIS), aprsis.BridgeArguments("IW2ABC", agwPort));
-    QTcpSocket* upstream = aprsis.Next();
-    QVERIFY(upstream);
-    Monitor monitor(agwPort);
-    QTRY_VERIFY_WITH_TIMEOUT(monitor.Has("ports"), 10000);
-    QVERIFY(aprsis.Greet(upstream));
+    BridgeWithMonitor run;
+    QVERIFY(run.Start());
+    QProcess& bridge = run.bridge;
+    QTcpSocket* upstream = run.upstream;
+    Monitor& monitor = *run.monitor;
     const QList<QByteArray> packets{
         Report(60), "IZ9ZZZ-13>APRS,TCPIP*,qAC,T2ITALY:_.../...t061h50b10132\r\n",
         "IZ9ZZZ-13>APRS,TCPIP*,qAC,T2ITALY:_.../...t062h51b10133\r\n", Report(63),
