@@ -36,6 +36,30 @@ class TestDisplayState : public QObject {
     QCOMPARE(shown.trends, (std::array<std::optional<Trend>, 3>{}));
   }
 
+  // A connection the reconnect schedule made is no news: the readings, the minute counter and
+  // the comparison stay until a report replaces them. With nothing shown yet, the usual start.
+  void scheduledConnectionKeepsTheReadings() {
+    DisplayState shown;
+    Report(shown, Full);
+    OnTick(shown);
+    const DisplayState before = shown;
+    shown.tooltip = QStringLiteral("IW2XYZ: AGWPE assente dal 09/12 13:59");
+    OnConnected(shown, QStringLiteral("IW2XYZ"), ConnectedBy::Schedule);
+    QCOMPARE(shown.Caption, QStringLiteral("IW2XYZ Wx Station"));
+    QCOMPARE(shown.tooltip, shown.Caption);
+    for (const auto label : {&DisplayState::WxData, &DisplayState::Temp, &DisplayState::UR,
+                             &DisplayState::Press, &DisplayState::Rain})
+      QCOMPARE((shown.*label).caption, (before.*label).caption);
+    QCOMPARE(shown.Elapsed, QStringLiteral("01"));
+    QCOMPARE(shown.MinutesSinceReport, int16_t(1));
+    QVERIFY(shown.report.HavePrevious);
+    DisplayState fresh;
+    OnTick(fresh);
+    OnConnected(fresh, QStringLiteral("IW2XYZ"), ConnectedBy::Schedule);
+    QCOMPARE(fresh.WxData.caption, QStringLiteral("Ventora v5"));
+    QCOMPARE(fresh.Elapsed, QStringLiteral("00"));
+  }
+
   void tickOpensTheGateAndCountsToNinetyNine() {
     DisplayState shown;
     Report(shown, Full);

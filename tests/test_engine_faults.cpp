@@ -1,3 +1,5 @@
+#include <QNetworkProxy>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -17,6 +19,28 @@ class TestEngineFaults : public QObject {
     QTest::qWait(200);
     QCOMPARE(rig.Label("lblWxData")->text(), QStringLiteral("Ventora v5"));
     QVERIFY(rig.recorder.messages.isEmpty());
+  }
+
+  // A remote engine that is powered off answers nothing, and the system would wait minutes: an
+  // attempt that has not opened within the connect timeout is given up as failed. A SOCKS5 proxy
+  // on loopback that never answers holds the socket in its connecting state, every time.
+  void connectThatNeverOpensIsGivenUp() {
+    QTcpServer silentProxy;
+    QVERIFY(silentProxy.listen(QHostAddress::LocalHost));
+    AgwLink link;
+    link.RetryLostConnections(20);
+    link.SetConnectTimeoutMs(150);
+    link.Socket()->setProxy(QNetworkProxy(QNetworkProxy::Socks5Proxy, QStringLiteral("127.0.0.1"),
+                                          silentProxy.serverPort()));
+    QSignalSpy errors(&link, &AgwLink::errorOccurred);
+    QSignalSpy waits(&link, &AgwLink::reconnecting);
+    link.Connect(QStringLiteral("127.0.0.1"), silentProxy.serverPort());
+    QTRY_COMPARE(errors.size(), 1);  // the user's own attempt is told
+    QCOMPARE(errors.at(0).at(0).toString(), waits.at(0).at(1).toString());
+    QCOMPARE(waits.at(0).at(0).toLongLong(), qint64(100));
+    QTRY_COMPARE(waits.size(), 2);  // the retry was given up too, without a word to the user
+    QCOMPARE(waits.at(1).at(0).toLongLong(), qint64(200));
+    QCOMPARE(errors.size(), 1);
   }
 
   void engineClosesMidFrame() {
@@ -64,7 +88,8 @@ class TestEngineFaults : public QObject {
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077") + lying +
              MonitoredFrame("IW2XYZ", "_090/010g015t090"));
     QTRY_COMPARE(rig.engine->state(), QAbstractSocket::UnconnectedState);
-    QTRY_VERIFY(rig.Label("lblWxComment")->text().startsWith(QStringLiteral("Senza AGWPE: riprovo ")));
+    QTRY_VERIFY(
+        rig.Label("lblWxComment")->text().startsWith(QStringLiteral("Riprovo AGWPE ore ")));
     QCOMPARE(rig.frames, 2);
     QCOMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
     QVERIFY(rig.recorder.messages.isEmpty());

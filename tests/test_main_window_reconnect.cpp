@@ -17,7 +17,7 @@ constexpr qint64 FastSecondMs = 20;
 const QByteArray Version = AgwFrameBytes('R', "", QByteArray("\xd5\7\0\0\x7f\0\0\0", 8));
 const QByteArray FirstReport = MonitoredFrame("IW2XYZ", "_090/010g015t077");
 const QByteArray SecondReport = MonitoredFrame("IW2XYZ", "_180/005g008t050");
-const QString StatusPrefix = QStringLiteral("Senza AGWPE: riprovo ");
+const QString StatusPrefix = QStringLiteral("Riprovo AGWPE ore ");
 
 QList<qint64> Waits(const QSignalSpy& spy) {
   QList<qint64> waits;
@@ -39,25 +39,37 @@ class TestMainWindowReconnect : public QObject {
     rig.engine->close();
   }
 
-  // The second connection: exactly the three requests, then the ordinary on-connect display.
+  // The second connection, made by the schedule: exactly the three requests; the readings and
+  // the minute counter stay as they were, when there were any, until the next report.
   static void ComesBackWithTheRequests(EngineRig& rig) {
+    const QString temp = rig.Label("lblTemp")->text();
+    const QString elapsed = rig.Label("lblElapsed")->text();
+    const bool readings = rig.window->HavePrevious();
     QVERIFY(rig.Accept());
     QCOMPARE(rig.ReadRequests(3 * AgwHeaderSize),
              EncodeAgwRequest('m') + EncodeAgwRequest('R') + EncodeAgwRequest('G'));
-    QTRY_COMPARE(rig.Label("lblWxData")->text(), QStringLiteral("Ventora v5"));
-    QCOMPARE(rig.window->windowTitle(), QStringLiteral("IW2XYZ Wx Station"));
+    QTRY_COMPARE(rig.window->windowTitle(), QStringLiteral("IW2XYZ Wx Station"));
     QCOMPARE(rig.window->TrayTooltip(), QStringLiteral("IW2XYZ Wx Station"));
-    QCOMPARE(rig.Label("lblTemp")->text(), QString());
-    QCOMPARE(rig.Label("lblElapsed")->text(), QStringLiteral("00"));
-    QVERIFY(!rig.window->HavePrevious());
+    QVERIFY(!rig.Label("lblWxComment")->text().startsWith(StatusPrefix));  // no wait any more
+    QCOMPARE(rig.Label("lblTemp")->text(), readings ? temp : QString());
+    QCOMPARE(rig.Label("lblElapsed")->text(), readings ? elapsed : QStringLiteral("00"));
+    QCOMPARE(rig.window->HavePrevious(), readings);
     rig.Send(Version);
     QTRY_COMPARE(rig.Label("lblWxComment")->text(),
                  QStringLiteral("Ventora connesso a AGWPE v2005.127"));
     TickMinute(rig.window.get());  // the gate opens for the next report
     rig.Send(SecondReport);
     QTRY_COMPARE(rig.Label("lblTemp")->text(), QStringLiteral("10.0\u00B0C"));
+    QCOMPARE(rig.Label("lblElapsed")->text(), QStringLiteral("00"));
     QTest::qWait(50);
     QCOMPARE(rig.engine->bytesAvailable(), qint64(0));  // nothing beyond m, R, G
+  }
+
+  // An engine refusing on a port that was free a moment ago.
+  static quint16 NobodysPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
   }
 
  private slots:
@@ -144,6 +156,96 @@ class TestMainWindowReconnect : public QObject {
     QVERIFY(rig.recorder.messages.isEmpty());
   }
 
+  // An engine behind a tunnel that is up while the engine is down accepts and drops at once:
+  // the waits grow as if it refused, and the readings and the minute counter stay.
+  void engineThatAcceptsAndDropsIsTriedLessAndLess() {
+    EngineRig rig(QStringLiteral("IW2XYZ"), FastSecondMs);
+    QSignalSpy waits(&rig.window->Winsock1(), &AgwLink::reconnecting);
+    ReportThenClose(rig);
+    TickMinute(rig.window.get());
+    QObject::connect(&rig.server, &QTcpServer::newConnection, [&rig] {
+      while (QTcpSocket* tunnel = rig.server.nextPendingConnection()) tunnel->abort();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(waits.size() >= 4, 5000);
+    QCOMPARE(Waits(waits).mid(0, 4), (QList<qint64>{100, 200, 400, 800}));
+    QCOMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
+    QCOMPARE(rig.Label("lblElapsed")->text(), QStringLiteral("01"));
+    QVERIFY(rig.window->HavePrevious());
+  }
+
+  // The user confirms the setup dialog while the engine is away (its first confirmation always
+  // connects again): the refused connection shows the box and the dialog, and the user cancels.
+  // The engine is still awaited, and the status line tells the next attempt.
+  void setupConfirmedDuringAnOutageKeepsTheRetries() {
+    EngineRig rig(QStringLiteral("IW2XYZ"), FastSecondMs);
+    QSignalSpy waits(&rig.window->Winsock1(), &AgwLink::reconnecting);
+    QTcpServer engine;  // the port box takes 16-bit ports: below the usual ephemeral range
+    for (quint16 port = 25000; !engine.isListening() && port < 25200; ++port)
+      engine.listen(QHostAddress::LocalHost, port);
+    QVERIFY(engine.isListening());
+    const quint16 port = engine.serverPort();
+    engine.close();
+    ReportThenClose(rig, true);
+    QTRY_COMPARE(waits.size(), 1);
+    rig.window->ShowSetupModeless();
+    frmWxSetup* dialog = rig.window->SetupDialog();
+    dialog->findChild<QLineEdit*>("txtHost")->setText(QStringLiteral("127.0.0.1"));
+    dialog->findChild<QLineEdit*>("txtPort")->setText(QString::number(port));
+    dialog->findChild<QPushButton*>("cmdAccept")->click();
+    QTRY_COMPARE(rig.recorder.modals, 1);
+    QCOMPARE(rig.recorder.messages.size(), 1);
+    QCOMPARE(waits.size(), 2);  // the status line was told of the wait behind the box
+    QVERIFY(waits.at(1).at(1).toString().contains(QStringLiteral("refused"), Qt::CaseInsensitive));
+    QCOMPARE(rig.Label("lblWxComment")->text().left(StatusPrefix.size()), StatusPrefix);
+    QVERIFY(engine.listen(QHostAddress::LocalHost, port));  // the engine is back
+    QTRY_VERIFY(engine.hasPendingConnections());
+    rig.engine = engine.nextPendingConnection();
+    QCOMPARE(rig.ReadRequests(3 * AgwHeaderSize),
+             EncodeAgwRequest('m') + EncodeAgwRequest('R') + EncodeAgwRequest('G'));
+    QCOMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));  // no news yet
+    QCOMPARE(rig.recorder.messages.size(), 1);
+  }
+
+  // Started before the engine: the box and the dialog come, and the schedule runs behind them.
+  // An engine that answers while the box is open closes it, and no dialog follows; one that
+  // answers while the dialog is open leaves the dialog to the user.
+  void engineMissingAtStartUpIsAwaitedBehindTheBox_data() {
+    QTest::addColumn<bool>("whileTheBox");
+    QTest::newRow("engine answers while the box is open") << true;
+    QTest::newRow("engine answers while the dialog is open") << false;
+  }
+  void engineMissingAtStartUpIsAwaitedBehindTheBox() {
+    QFETCH(bool, whileTheBox);
+    QTemporaryDir dir;
+    Recorder r;
+    Settings s;
+    s.StationCall = QStringLiteral("IW2XYZ");
+    WindowSeams seams = TestSeams(r, dir.path());
+    seams.retrySecondMs = FastSecondMs;
+    frmWx w(s, seams);
+    const quint16 port = NobodysPort();
+    QTcpServer engine;
+    const auto engineStarts = [&engine, port] { engine.listen(QHostAddress::LocalHost, port); };
+    if (whileTheBox) {
+      r.whileBoxOpen = engineStarts;
+    } else {
+      r.answerModal = [&](QDialog*) {  // the user looks at the dialog until the engine answers
+        engineStarts();
+        QTRY_VERIFY(engine.hasPendingConnections());
+      };
+    }
+    w.Winsock1().Connect(QStringLiteral("127.0.0.1"), port);
+    QTRY_VERIFY(engine.isListening());
+    QTcpSocket* agw = engine.nextPendingConnection();
+    QVERIFY(agw);
+    QTRY_COMPARE(agw->bytesAvailable(), qint64(3 * AgwHeaderSize));
+    QCOMPARE(r.messages.size(), 1);
+    QCOMPARE(r.boxesClosedByProgram, whileTheBox ? 1 : 0);
+    QCOMPARE(r.modals, whileTheBox ? 0 : 1);
+    QCOMPARE(w.windowTitle(), QStringLiteral("IW2XYZ Wx Station"));
+    QCOMPARE(w.findChild<QLabel*>("lblWxData")->text(), QStringLiteral("Ventora v5"));
+  }
+
   // The status line is one line of the Terminal font: the wait must show whole, at any hour.
   void statusLineShowsWhole() {
     EngineRig rig(QStringLiteral("IW2XYZ"), FastSecondMs);
@@ -159,8 +261,9 @@ class TestMainWindowReconnect : public QObject {
     QTRY_VERIFY(status->text().startsWith(StatusPrefix));
     for (int minute = 0; minute < 3; ++minute) TickMinute(rig.window.get());
     const QFontMetrics metrics(status->font());
-    for (const QString& hour : {QStringLiteral("00:00"), QStringLiteral("23:59"),
-                                QStringLiteral("18:48"), status->text().mid(StatusPrefix.size())}) {
+    for (const QString& hour :
+         {QStringLiteral("00:00:00"), QStringLiteral("23:59:58"), QStringLiteral("18:48:48"),
+          QStringLiteral("23:59"), status->text().mid(StatusPrefix.size())}) {
       const QString text = StatusPrefix + hour;
       QVERIFY2(metrics.horizontalAdvance(text) <= status->contentsRect().width(),
                qPrintable(QStringLiteral("%1: %2 px in %3")

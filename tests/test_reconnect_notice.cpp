@@ -15,7 +15,8 @@ class TestReconnectNotice : public QObject {
   void firstWaitTellsSinceWhenWhyAndTheNextAttempt() {
     EngineOutage outage;
     const ReconnectNotice n = outage.OnWait(Loss, 5000, Closed, QStringLiteral("IW2XYZ"));
-    QCOMPARE(n.statusLine, QStringLiteral("Senza AGWPE: riprovo 13:59"));
+    // A short wait: the clock time of the attempt, to the second.
+    QCOMPARE(n.statusLine, QStringLiteral("Riprovo AGWPE ore 13:59:45"));
     QCOMPARE(n.tooltip, QStringLiteral("IW2XYZ: AGWPE assente dal 09/12 13:59\n"
                                        "Riprovo alle 13:59:45\n"
                                        "The remote host closed the connection"));
@@ -28,7 +29,7 @@ class TestReconnectNotice : public QObject {
     outage.OnWait(Loss, 5000, Closed, QStringLiteral("IW2XYZ"));
     const ReconnectNotice n = outage.OnWait(
         Loss.addSecs(25), 20000, QStringLiteral("Connection refused"), QStringLiteral("IW2XYZ"));
-    QCOMPARE(n.statusLine, QStringLiteral("Senza AGWPE: riprovo 14:00"));
+    QCOMPARE(n.statusLine, QStringLiteral("Riprovo AGWPE ore 14:00:25"));
     QVERIFY(n.tooltip.contains(QStringLiteral("dal 09/12 13:59\n")));
     QVERIFY(n.tooltip.contains(QStringLiteral("Riprovo alle 14:00:25\n")));
     QVERIFY(n.tooltip.endsWith(Closed));
@@ -42,7 +43,7 @@ class TestReconnectNotice : public QObject {
     const QDateTime later(QDate(2026, 12, 24), QTime(8, 0));
     const ReconnectNotice n =
         outage.OnWait(later, 300000, QStringLiteral("Network unreachable"), QStringLiteral("X"));
-    QCOMPARE(n.statusLine, QStringLiteral("Senza AGWPE: riprovo 08:05"));
+    QCOMPARE(n.statusLine, QStringLiteral("Riprovo AGWPE ore 08:05"));  // minutes for a long one
     QCOMPARE(n.tooltip, QStringLiteral("X: AGWPE assente dal 24/12 08:00\n"
                                        "Riprovo alle 08:05:00\nNetwork unreachable"));
   }
@@ -50,8 +51,10 @@ class TestReconnectNotice : public QObject {
   // Wider than the stand-in fonts, Windows's Terminal font leaves room for 26 characters.
   void statusLineFitsTheTerminalFont() {
     EngineOutage outage;
-    const ReconnectNotice n = outage.OnWait(Loss, 5000, Closed, QStringLiteral("IW2XYZ"));
-    QVERIFY2(n.statusLine.size() <= StatusLineChars, qPrintable(n.statusLine));
+    for (const qint64 waitMs : {5000, 300000}) {
+      const ReconnectNotice n = outage.OnWait(Loss, waitMs, Closed, QStringLiteral("IW2XYZ"));
+      QVERIFY2(n.statusLine.size() <= StatusLineChars, qPrintable(n.statusLine));
+    }
   }
 
   // Windows keeps 127 characters of a tray tooltip: the story fits with the socket's usual texts.

@@ -1,8 +1,10 @@
 // Window seams for tests: messages, beeps and raises are recorded instead of shown.
 #pragma once
 
+#include <QEventLoop>
 #include <QFile>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -15,7 +17,14 @@ struct Recorder {
   int raised = 0;
   int modals = 0;                             // setup dialogs shown modally
   std::function<void(QDialog*)> answerModal;  // what the user does in the modal dialog
+  // With it, a closable box stays open (its own event loop runs) until the program closes it;
+  // this is called from that loop.
+  std::function<void()> whileBoxOpen;
+  int boxesClosedByProgram = 0;
 };
+
+// Longest a held box waits for the program to close it, so that a test that fails ends.
+inline constexpr int HeldBoxMostMs = 5000;
 
 // One tick of the window's one-minute timer, without waiting a minute.
 inline void TickMinute(QObject* window) {
@@ -29,6 +38,20 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
     r.messages << title + " | " + text;
   };
   seams.showNotice = seams.showMessage;
+  seams.showClosableMessage = [&r](QMessageBox::Icon, const QString& title, const QString& text,
+                                   std::function<void()>& close) {
+    r.messages << title + " | " + text;
+    if (!r.whileBoxOpen) return;
+    QEventLoop box;
+    close = [&r, &box] {
+      ++r.boxesClosedByProgram;
+      box.quit();
+    };
+    QTimer::singleShot(HeldBoxMostMs, &box, &QEventLoop::quit);
+    QTimer::singleShot(0, &box, r.whileBoxOpen);
+    box.exec();
+    close = nullptr;
+  };
   seams.chooseSaveFile = [&r](QWidget*, const QString&, const QString&) { return r.saveAs; };
   seams.beep = [&r] { ++r.beeps; };
   seams.bringToFront = [&r](QWidget*) { ++r.raised; };

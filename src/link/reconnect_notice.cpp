@@ -1,9 +1,14 @@
 #include "reconnect_notice.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-// The wait is at most five minutes: the hour and minute say which attempt is meant.
+// The status line gives the clock time of the next attempt, to the second when it is near: the
+// wait is at most five minutes, so the hour and minute say which attempt is meant.
 const QString StatusTime = QStringLiteral("hh:mm");
+const QString StatusTimeNear = QStringLiteral("hh:mm:ss");
+constexpr qint64 NearWaitMs = 60 * 1000;
 // An outage can last weeks: the story says on which day it began.
 const QString SinceTime = QStringLiteral("dd/MM hh:mm");
 const QString NextTime = QStringLiteral("hh:mm:ss");
@@ -18,7 +23,14 @@ ReconnectNotice EngineOutage::OnWait(const QDateTime& now, qint64 inMs, const QS
   }
   const QDateTime next = now.addMSecs(inMs);
   // The reason comes last: the tray of some systems cuts a long tooltip short.
-  return {QStringLiteral("Senza AGWPE: riprovo ") + next.toString(StatusTime),
+  const QString at = next.toString(inMs < NearWaitMs ? StatusTimeNear : StatusTime);
+  return {QCoreApplication::translate("EngineOutage", "Riprovo AGWPE ore %1").arg(at),
           stationCall + QStringLiteral(": AGWPE assente dal ") + since_->toString(SinceTime) +
               QStringLiteral("\nRiprovo alle ") + next.toString(NextTime) + u'\n' + reason_};
+}
+
+bool EngineOutage::OnConnected() {
+  const bool wasAway = since_.has_value();
+  since_.reset();
+  return wasAway;
 }

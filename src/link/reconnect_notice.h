@@ -11,7 +11,7 @@
 inline constexpr int StatusLineChars = 26;
 
 struct ReconnectNotice {
-  QString statusLine;  // e.g. "Senza AGWPE: riprovo 14:05", at most StatusLineChars
+  QString statusLine;  // e.g. "Riprovo AGWPE ore 14:05:20", at most StatusLineChars
   QString tooltip;
 };
 
@@ -22,8 +22,8 @@ class EngineOutage {
   // why the connection was lost; later ones (failed retries) only move the next attempt.
   ReconnectNotice OnWait(const QDateTime& now, qint64 inMs, const QString& reason,
                          const QString& stationCall);
-  // A connection is open again: the next loss starts a new outage.
-  void OnConnected() { since_.reset(); }
+  // A connection is open again: the next loss starts a new outage. Whether one was under way.
+  bool OnConnected();
 
  private:
   std::optional<QDateTime> since_;

@@ -1,30 +1,35 @@
 #include "reconnect_policy.h"
 
-ReconnectPolicy::ReconnectPolicy(int64_t msPerSecond) : msPerSecond_(msPerSecond) {}
+ReconnectPolicy::ReconnectPolicy(int64_t msPerSecond)
+    : backoff_({FirstRetrySeconds * msPerSecond, LongestRetrySeconds * msPerSecond}) {}
 
-LinkDecision ReconnectPolicy::On(LinkEvent event) {
+LinkDecision ReconnectPolicy::On(LinkEvent event, int64_t openMs) {
   switch (event) {
     case LinkEvent::UserConnect:
-      retrying_ = false;
-      step_ = 0;
+      // Perhaps another address: a new beginning.
+      usersAttempt_ = true;
+      backoff_.Restart();
       return {};
     case LinkEvent::Established:
-      step_ = 0;
+      usersAttempt_ = false;
+      return {};
+    case LinkEvent::Heard:
+      backoff_.Heard();
       return {};
     case LinkEvent::Lost:
-      retrying_ = true;
-      return NextWait();
-    case LinkEvent::AttemptFailed:
-      // A connection the user asked for that never opened is the user's to correct.
-      if (!retrying_) return {LinkReaction::Report, 0};
-      return NextWait();
+      backoff_.Ended(openMs);
+      return Retry(false);
+    case LinkEvent::AttemptFailed: {
+      // The user's own connection that never opened is theirs to see; the engine is awaited
+      // all the same, whatever they do about it.
+      const bool report = usersAttempt_;
+      usersAttempt_ = false;
+      return Retry(report);
+    }
   }
   return {};
 }
 
-LinkDecision ReconnectPolicy::NextWait() {
-  const int seconds =
-      step_ < RetryRampSeconds.size() ? RetryRampSeconds[step_] : SteadyRetrySeconds;
-  ++step_;
-  return {LinkReaction::Retry, seconds * msPerSecond_};
+LinkDecision ReconnectPolicy::Retry(bool report) {
+  return {LinkReaction::Retry, backoff_.NextWait(), report};
 }

@@ -1,38 +1,41 @@
-// When to try the AGWPE engine again after the connection is lost: a schedule of waits and the
-// rule of which failures are retried and which are the user's to see. No socket, no clock.
+// When to try the AGWPE engine again: the schedule of waits and the rule of which failures are
+// also the user's to see. No socket, no clock.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
+
+#include "retry_backoff.h"
 
 // What happened on the link, as far as retrying is concerned.
 enum class LinkEvent {
   UserConnect,    // the user asked for a connection: start-up or a confirmed setup dialog
   Established,    // the engine accepted: the connect event came
+  Heard,          // a whole frame came from the engine
   Lost,           // an established connection was closed by the engine or failed while open
   AttemptFailed,  // a connection attempt failed before it was ever established
 };
 
 enum class LinkReaction {
   Nothing,  // carry on
-  Report,   // tell the user (message box, then the setup dialog); no retry
   Retry,    // connect again by ourselves after `waitMs`
 };
 
 struct LinkDecision {
   LinkReaction reaction = LinkReaction::Nothing;
   int64_t waitMs = 0;  // with Retry: how long to wait before the next attempt
+  // Tell the user too (message box, then the setup dialog): a connection they asked for never
+  // opened. The retries go on behind the box whatever they do there.
+  bool report = false;
 
   bool operator==(const LinkDecision& o) const {
-    return reaction == o.reaction && waitMs == o.waitMs;
+    return reaction == o.reaction && waitMs == o.waitMs && report == o.report;
   }
 };
 
-// The waits after a loss, in seconds: first retry 5 s after it, doubling up to 160 s, then a
-// steady 300 s for as long as the engine stays away.
-inline constexpr std::array<int, 6> RetryRampSeconds = {5, 10, 20, 40, 80, 160};
-inline constexpr int SteadyRetrySeconds = 300;
+// The waits, in seconds of the schedule: 5 s first, doubling up to a steady 300 s for as long
+// as the engine stays away.
+inline constexpr int64_t FirstRetrySeconds = 5;
+inline constexpr int64_t LongestRetrySeconds = 300;
 inline constexpr int64_t MsPerSecond = 1000;
 
 class ReconnectPolicy {
@@ -40,12 +43,12 @@ class ReconnectPolicy {
   // `msPerSecond` is the length of one second of the schedule: tests shorten it.
   explicit ReconnectPolicy(int64_t msPerSecond = MsPerSecond);
 
-  LinkDecision On(LinkEvent event);
+  // `openMs`: with Lost, how long the connection was open.
+  LinkDecision On(LinkEvent event, int64_t openMs = 0);
 
  private:
-  LinkDecision NextWait();
+  LinkDecision Retry(bool report);
 
-  int64_t msPerSecond_;
-  bool retrying_ = false;  // false: the attempt under way is the user's
-  std::size_t step_ = 0;   // retries since the last established connection
+  RetryBackoff backoff_;
+  bool usersAttempt_ = false;  // the attempt under way is one the user asked for
 };

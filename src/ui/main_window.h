@@ -51,7 +51,8 @@ class frmWx : public QWidget {
   void RestoreFromTray();
 
   // AGWPE link events.
-  void Winsock1_Connect();
+  // `bySchedule`: the link's reconnect schedule made the connection, not the user.
+  void Winsock1_Connect(bool bySchedule = false);
   void Winsock1_Error(const QString& description);
   // The link lost the engine and tries again by itself in `inMs`: the window says so.
   void Winsock1_Reconnecting(qint64 inMs, const QString& reason);
@@ -122,6 +123,8 @@ class frmWx : public QWidget {
   int outerHeightSet_ = 0;
   DisplayState shown_;
   EngineOutage outage_;
+  std::function<void()> closeLinkError_;  // closes the box about a failed connection while open
+  bool engineAnsweredBox_ = false;        // the engine answered while that box was open
   QString alarmsFile_;
   QString alarmsSeed_;  // the read-only file beside the program that gives the first values
   bool unloaded_ = false;

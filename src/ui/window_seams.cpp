@@ -11,6 +11,13 @@ WindowSeams WindowSeams::Desktop() {
     QMessageBox box(icon, title, text, QMessageBox::Ok);
     box.exec();
   };
+  seams.showClosableMessage = [](QMessageBox::Icon icon, const QString& title, const QString& text,
+                                 std::function<void()>& close) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok);
+    close = [&box] { box.done(QMessageBox::Ok); };
+    box.exec();
+    close = nullptr;
+  };
   seams.showNotice = [](QMessageBox::Icon icon, const QString& title, const QString& text) {
     auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);

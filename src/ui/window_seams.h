@@ -9,6 +9,11 @@
 struct WindowSeams {
   // A message box with an OK button; returns when the user has dismissed it.
   std::function<void(QMessageBox::Icon, const QString& title, const QString& text)> showMessage;
+  // A message box as showMessage that the program may close before the user does: while it is
+  // open, `close` holds the function that closes it.
+  std::function<void(QMessageBox::Icon, const QString& title, const QString& text,
+                     std::function<void()>& close)>
+      showClosableMessage;
   // A message that does not wait for the user: the window goes on behind it.
   std::function<void(QMessageBox::Icon, const QString& title, const QString& text)> showNotice;
   // Asks where to save a file; empty when the user gives up.

@@ -24,9 +24,10 @@ void CarryShownCaptions(const DisplayState& shown, ReportState& state) {
 
 }  // namespace
 
-void OnConnected(DisplayState& shown, const QString& stationCall) {
+void OnConnected(DisplayState& shown, const QString& stationCall, ConnectedBy by) {
   shown.Caption = stationCall + QStringLiteral(" Wx Station");
   shown.tooltip = shown.Caption;
+  if (by == ConnectedBy::Schedule && shown.report.HavePrevious) return;
   shown.WxData.caption = QStringLiteral("Ventora v5");
   for (ShownLabel* label : {&shown.Press, &shown.Temp, &shown.UR, &shown.Rain})
     label->caption.clear();

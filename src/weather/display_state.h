@@ -31,9 +31,15 @@ struct DisplayState {
   ReportState report;  // the gate and the readings the next trend arrows compare with
 };
 
+// Who opened a connection: the user (start-up, the setup dialog) or the reconnect schedule.
+enum class ConnectedBy { User, Schedule };
+
 // A new connection to the engine: the station's caption, empty value labels and arrows, the
 // minute counter at zero and no earlier readings. The compass and comment keep what they show.
-void OnConnected(DisplayState& shown, const QString& stationCall);
+// A connection the schedule made keeps the readings and the counter, when there are any: an
+// engine that accepts and drops at once must not make old readings look fresh.
+void OnConnected(DisplayState& shown, const QString& stationCall,
+                 ConnectedBy by = ConnectedBy::User);
 
 // The minute tick: the gate opens and the counter rises, to at most 99.
 void OnTick(DisplayState& shown);
