@@ -5,7 +5,7 @@ constexpr qint64 UpstreamBufferBytes = 64 * 1024;
 }  // namespace
 
 AprsIsClient::AprsIsClient(const AprsIsOptions& options, std::FILE* log)
-    : options_(options), log_(log), backoffMs_(options.backoffFirstMs) {
+    : options_(options), log_(log), backoff_({options.backoffFirstMs, options.backoffMostMs}) {
   // A bounded buffer lets TCP hold the server back while lines are handled, instead of the
   // socket swallowing a burst whole.
   socket_.setReadBufferSize(UpstreamBufferBytes);
@@ -82,7 +82,7 @@ void AprsIsClient::OnLine(const QByteArray& line) {
       return;
     case AprsIsLineKind::Packet:
       accepted_ = true;
-      backoffMs_ = options_.backoffFirstMs;
+      backoff_.Heard();
       emit packetReceived(*judged.packet);
       return;
     case AprsIsLineKind::TooLong:
@@ -101,9 +101,7 @@ void AprsIsClient::Lost(const QString& cause) {
   if (retry_.isActive()) return;  // already handled: one loss, one retry
   silence_.stop();
   if (lines_.Clear()) ++dropped_.cutOff;  // half a line is never passed on
-  // A connection that lasted as long as the longest wait has earned a fresh start.
-  if (connectedFor_.isValid() && connectedFor_.elapsed() >= options_.backoffMostMs)
-    backoffMs_ = options_.backoffFirstMs;
+  if (connectedFor_.isValid()) backoff_.Ended(connectedFor_.elapsed());
   connectedFor_.invalidate();
   if (loginSent_ && !accepted_ && !refusalReported_) {
     Log(QStringLiteral("the server closed the connection right after the login: is %1 a valid "
@@ -113,9 +111,9 @@ void AprsIsClient::Lost(const QString& cause) {
   }
   if (accepted_) refusalReported_ = false;
   socket_.abort();
-  Log(QStringLiteral("%1; trying again in %2 s").arg(cause).arg(backoffMs_ / 1000.0));
-  retry_.start(backoffMs_);
-  backoffMs_ = std::min(backoffMs_ * 2, options_.backoffMostMs);
+  const int64_t waitMs = backoff_.NextWait();
+  Log(QStringLiteral("%1; trying again in %2 s").arg(cause).arg(waitMs / 1000.0));
+  retry_.start(std::chrono::milliseconds(waitMs));
 }
 
 void AprsIsClient::Log(const QString& text) {

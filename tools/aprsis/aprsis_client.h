@@ -10,6 +10,7 @@
 
 #include "aprsis_line.h"
 #include "aprsis_line_splitter.h"
+#include "retry_backoff.h"
 
 struct AprsIsOptions {
   QString host = QStringLiteral("rotate.aprs2.net");
@@ -54,7 +55,7 @@ class AprsIsClient : public QObject {
   bool loginSent_ = false;
   bool accepted_ = false;  // the server answered the login or sent a packet
   bool refusalReported_ = false;
-  int backoffMs_;
+  RetryBackoff backoff_;
   int attempt_ = 0;
   AprsIsDropped dropped_;
 };

@@ -18,7 +18,8 @@ MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out)
               .String("text", text)
               .EndObject()
               .Text());
-    QCoreApplication::exit(2);
+    // With --reconnect the link has already set its next attempt: the engine is awaited.
+    if (!options_.reconnect) QCoreApplication::exit(2);
   });
   connect(&link_, &AgwLink::closedByPeer, this, &MonitorSession::OnClosed);
   connect(&link_, &AgwLink::reconnecting, this, [this](qint64 inMs, const QString& reason) {
@@ -39,10 +40,11 @@ void MonitorSession::Start() {
   link_.Connect(options_.settings.AgwHost, static_cast<quint16>(options_.settings.AgwPort));
 }
 
-void MonitorSession::OnConnected() {
+void MonitorSession::OnConnected(bool bySchedule) {
   link_.SendAgwRequest('m');
   link_.SendAgwRequest('R');
-  ::OnConnected(shown_, options_.settings.StationCall);
+  ::OnConnected(shown_, options_.settings.StationCall,
+                bySchedule ? ConnectedBy::Schedule : ConnectedBy::User);
   link_.SendAgwRequest('G');
   Print(JsonWriter()
             .BeginObject()

@@ -31,7 +31,7 @@ class MonitorSession : public QObject {
   bool KeepHistory(std::FILE* err);
 
  private:
-  void OnConnected();
+  void OnConnected(bool bySchedule);
   void OnFrame(const AgwFrameView& frame);
   void OnTick();
   void OnClosed();
