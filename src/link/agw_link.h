@@ -1,5 +1,5 @@
 // The one TCP connection to the AGWPE engine: connects, sends requests, pumps whole frames out,
-// and, when asked to, connects again by itself after a lost connection.
+// and, when asked to, connects again by itself after a lost connection or a failed attempt.
 #pragma once
 
 #include <QElapsedTimer>
@@ -20,8 +20,9 @@ class AgwLink : public QObject {
  public:
   explicit AgwLink(QObject* parent = nullptr);
 
-  // From now on a lost connection is retried on the reconnect schedule, one second of it lasting
-  // `msPerSecond`; without this call every failure is the receiver's to handle.
+  // From now on a lost connection, or an attempt that never opened, is retried on the reconnect
+  // schedule, one second of it lasting `msPerSecond`; without this call every failure is the
+  // receiver's to handle.
   void RetryLostConnections(int64_t msPerSecond = MsPerSecond);
 
   // How long an attempt may take to open before it is given up as failed (tests shorten it).
@@ -37,8 +38,6 @@ class AgwLink : public QObject {
   void SendAgwRequest(char kind);
 
   QTcpSocket* Socket() { return socket_; }
-  // Whether the connect event came for the connection under way.
-  bool IsOpen() const { return open_; }
   // Whether the system took the keep-alive timers for the connection open now.
   bool KeepAliveSet() const { return keepAliveSet_; }
 
