@@ -177,7 +177,7 @@ class TestMainWindowReconnect : public QObject {
   // connects again): the refused connection shows the box and the dialog, and the user cancels.
   // The engine is still awaited, and the status line tells the next attempt.
   void setupConfirmedDuringAnOutageKeepsTheRetries() {
-    EngineRig rig(QStringLiteral("IW2XYZ"), FastSecondMs);
+    EngineRig rig(QStringLiteral("IW2XYZ"), 100);  // the retry behind the box comes after 500 ms
     QSignalSpy waits(&rig.window->Winsock1(), &AgwLink::reconnecting);
     QTcpServer engine;  // the port box takes 16-bit ports: below the usual ephemeral range
     for (quint16 port = 25000; !engine.isListening() && port < 25200; ++port)
