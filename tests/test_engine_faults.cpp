@@ -88,8 +88,7 @@ class TestEngineFaults : public QObject {
     rig.Send(MonitoredFrame("IW2XYZ", "_090/010g015t077") + lying +
              MonitoredFrame("IW2XYZ", "_090/010g015t090"));
     QTRY_COMPARE(rig.engine->state(), QAbstractSocket::UnconnectedState);
-    QTRY_VERIFY(
-        rig.Label("lblWxComment")->text().startsWith(QStringLiteral("Riprovo AGWPE ore ")));
+    QTRY_VERIFY(rig.Label("lblWxComment")->text().startsWith(QStringLiteral("Riprovo AGWPE ore ")));
     QCOMPARE(rig.frames, 2);
     QCOMPARE(rig.Label("lblTemp")->text(), QStringLiteral("25.0\u00B0C"));
     QVERIFY(rig.recorder.messages.isEmpty());
