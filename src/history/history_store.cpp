@@ -197,10 +197,6 @@ Attempt Prepare(QSqlDatabase& db, const HistoryOptions& options) {
   return a;
 }
 
-}  // namespace
-
-namespace {
-
 // A file where this user may not write (another user's folder, read-only media) gets no log
 // beside it: it is read as it is on disk, as nobody can be writing it meanwhile.
 bool NeedsImmutable(const Attempt& a) {

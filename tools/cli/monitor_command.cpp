@@ -127,8 +127,7 @@ void MonitorSession::StoreReport(const QString& info, const ReportOutcome& out) 
 }
 
 void MonitorSession::SayHistory(const QStringList& messages) {
-  for (const QString& text : messages)
-    std::fprintf(err_, "ventora-cli: %s\n", qPrintable(text));
+  for (const QString& text : messages) std::fprintf(err_, "ventora-cli: %s\n", qPrintable(text));
   std::fflush(err_);
 }
 
