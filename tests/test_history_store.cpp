@@ -5,6 +5,7 @@
 #include <QUuid>
 #include <QtTest>
 #include <cstdio>
+#include <limits>
 
 #include "history_file_place.h"
 #include "history_recorder.h"
@@ -52,6 +53,20 @@ QVariant Ask(const QString& path, const QString& sql) {
   QSqlDatabase::removeDatabase(name);
   return answer;
 }
+
+// Another program's connection that holds the file open while it lives, as a second window does.
+class OtherConnection {
+ public:
+  explicit OtherConnection(const QString& path) : name_(QUuid::createUuid().toString()) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(path);
+    if (db.open()) QSqlQuery(db).exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+  }
+  ~OtherConnection() { QSqlDatabase::removeDatabase(name_); }
+
+ private:
+  QString name_;
+};
 
 // A folder that nobody, root included, can create: its parent is a plain file.
 QString UnwritableFolder(const QString& inside, const QString& name) {
@@ -199,6 +214,8 @@ class TestHistoryStore : public QObject {
     QCOMPARE(Temperatures(*store, {Station, 301, std::nullopt}), (QList<double>{4, 5}));
     QCOMPARE(Temperatures(*store, {QString(), 200, 300}), (QList<double>{2, 9, 3}));
     QCOMPARE(Temperatures(*store, {QStringLiteral("NOBODY"), {}, {}}), QList<double>());
+    QCOMPARE(Temperatures(*store, {Station, 400, std::numeric_limits<int64_t>::max()}),
+             (QList<double>{4, 5}));
     const auto stations = store->Stations(error);
     QVERIFY(stations && stations->size() == 2);
     QCOMPARE(stations->at(0).station, QStringLiteral("IK1ABC"));
@@ -287,6 +304,119 @@ class TestHistoryStore : public QObject {
     QVERIFY(!read.store);
     QVERIFY2(read.error.contains("not a database"), qPrintable(read.error));
     QVERIFY(QFileInfo::exists(text) && !QFileInfo::exists(text + ".bad"));
+  }
+
+  // Only a new or empty file is made into a history; a database of another program, or a later
+  // Ventora's, is refused and left byte for byte as it was.
+  void onlyANewOrEmptyFileIsMadeAHistory_data() {
+    QTest::addColumn<QStringList>("sql");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("no file yet") << QStringList() << QString();
+    QTest::newRow("an empty file") << QStringList{""} << QString();
+    QTest::newRow("another program's database")
+        << QStringList{"CREATE TABLE t (x)", "INSERT INTO t VALUES (1)"} << "not a Ventora history";
+    QTest::newRow("another program's meta table")
+        << QStringList{"CREATE TABLE meta (key TEXT PRIMARY KEY, value)",
+                       "INSERT INTO meta VALUES ('owner', 'someone')"}
+        << "not a Ventora history";
+    QTest::newRow("another program's database with a write-ahead log")
+        << QStringList{"PRAGMA journal_mode=WAL", "CREATE TABLE reports (time)"}
+        << "not a Ventora history";
+    QTest::newRow("a later Ventora's history")
+        << QStringList{"CREATE TABLE meta (key TEXT PRIMARY KEY, value)",
+                       "INSERT INTO meta VALUES ('schema_version', 2)"}
+        << "schema version 2";
+  }
+  void onlyANewOrEmptyFileIsMadeAHistory() {
+    QFETCH(QStringList, sql);
+    QFETCH(QString, refused);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    if (!sql.isEmpty()) WriteBytes(path, {});
+    for (const QString& statement : sql)
+      if (!statement.isEmpty()) Ask(path, statement);
+    const QByteArray before = ReadBytes(path);
+    OpenedHistory opened = OpenHistory(path);
+    if (refused.isEmpty()) {
+      QVERIFY2(opened.store, qPrintable(opened.error));
+      QCOMPARE(Ask(path, "SELECT value FROM meta WHERE key = 'schema_version'").toInt(), 1);
+      return;
+    }
+    QVERIFY(!opened.store);
+    QVERIFY2(opened.error.contains(refused), qPrintable(opened.error));
+    QVERIFY(opened.keptAside.isEmpty());
+    QCOMPARE(ReadBytes(path), before);
+    QVERIFY(!QFileInfo::exists(path + "-wal"));
+    QCOMPARE(
+        Ask(path, "SELECT count(*) FROM sqlite_master WHERE name LIKE 'reports_hourly%'").toInt(),
+        0);
+  }
+
+  // A damaged file that another program has open is not moved from under it.
+  void damagedFileInUseIsLeftInPlace() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    {
+      auto store = Open(path);
+      QVERIFY(store);
+      QString error;
+      for (int n = 0; n < 2000; ++n) QVERIFY(store->Store(Numbered(n, n), error));
+    }
+    QVERIFY(Ask(path, "PRAGMA wal_checkpoint(TRUNCATE)").isValid());
+    WriteBytes(path, QByteArray(4096, char(0xA5)), 4096LL * 3);
+    {
+      OtherConnection other(path);
+      OpenedHistory opened = OpenHistory(path);
+      QVERIFY(!opened.store);
+      QVERIFY2(opened.error.contains("in uso"), qPrintable(opened.error));
+      QVERIFY(opened.keptAside.isEmpty());
+      QVERIFY(QFileInfo::exists(path) && !QFileInfo::exists(path + ".bad"));
+    }
+    OpenedHistory alone = OpenHistory(path);  // once nobody else holds it, it is set aside
+    QVERIFY2(alone.store, qPrintable(alone.error));
+    QCOMPARE(alone.keptAside, path + ".bad");
+  }
+
+  // Reading needs no right to write beside the file (the log's shared memory, a backup on
+  // read-only media, another user's history).
+  void readingNeedsNoWriteAccess_data() {
+    QTest::addColumn<bool>("writerOpen");
+    QTest::newRow("a folder that cannot be written") << false;
+    QTest::newRow("a folder that cannot be written, its writer at work") << true;
+  }
+  void readingNeedsNoWriteAccess() {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's rights on Windows do not stop SQLite's log beside the file");
+#else
+    QFETCH(bool, writerOpen);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("backup");
+    QVERIFY(QDir().mkdir(folder));
+    const QString path = folder + "/" + HistoryFileName;
+    auto writer = Open(path);
+    QVERIFY(writer);
+    QString error;
+    for (int n = 1; n <= 3; ++n) QVERIFY(writer->Store(Numbered(100 * n, n), error));
+    if (!writerOpen) writer.reset();
+    const auto everyone = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(dir.path(), everyone | QFile::WriteOwner);
+    QFile::setPermissions(folder, everyone);
+    HistoryOptions reading;
+    reading.access = HistoryAccess::ReadOnly;
+    {
+      OrdinaryUser nobody;
+      QVERIFY(nobody.Ok());
+      QVERIFY(!QFile(folder + "/probe").open(QIODevice::WriteOnly));
+      OpenedHistory opened = OpenHistory(path, reading);
+      QVERIFY2(opened.store, qPrintable(opened.error));
+      const auto stations = opened.store->Stations(error);
+      QVERIFY2(stations && stations->size() == 1, qPrintable(error));
+      QCOMPARE(stations->front().count, int64_t(3));
+      QCOMPARE(Temperatures(*opened.store), (QList<double>{1, 2, 3}));
+    }
+    QFile::setPermissions(folder, everyone | QFile::WriteOwner);
+#endif
   }
 
   void folderThatCannotBeWritten() {
@@ -532,7 +662,7 @@ class TestHistoryStore : public QObject {
     HistoryRecorder recorder(dir.filePath(HistoryFileName), small);
     QSignalSpy stored(&recorder, &HistoryRecorder::stored);
     QStringList said;
-    for (int n = 0; n < 2000; ++n) said += recorder.Record(Numbered(n, n));
+    for (int n = 0; n < 2000; ++n) said += recorder.Record(Numbered(n * 60, n));
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].contains("non si può scrivere"), qPrintable(said[0]));
     QVERIFY(stored.size() > 0 && stored.size() < 2000);
@@ -548,6 +678,67 @@ class TestHistoryStore : public QObject {
     QCOMPARE(aside.size(), 1);
     QVERIFY2(aside[0].contains("damaged.sqlite.bad"), qPrintable(aside[0]));
     QVERIFY(fresh.Record(ExampleRow(2)).isEmpty());
+  }
+
+  // A file that could not be opened is tried again at a later report; a different fault is said
+  // again, the same one not.
+  void recorderTriesAgainAfterAFailedOpening() {
+    QTemporaryDir dir;
+    const QString folder = UnwritableFolder(dir.path(), "h");
+    const QString path = folder + "/" + HistoryFileName;
+    HistoryRecorder recorder(path);
+    QSignalSpy stored(&recorder, &HistoryRecorder::stored);
+    const auto report = [](int64_t time, int n) {
+      HistoryRow row = Numbered(time, n);
+      row.info += QString::number(n);  // each a report of its own, no copy of another
+      return row;
+    };
+    QCOMPARE(recorder.Record(report(1000, 1)).size(), 1);
+    QVERIFY(recorder.Record(report(1001, 2)).isEmpty());
+    QVERIFY(QFile::remove(QFileInfo(folder).path()) && QDir().mkpath(folder));
+    WriteBytes(path, {});
+    Ask(path, "CREATE TABLE t (x)");  // another program's database: a different fault
+    const QStringList foreign = recorder.Record(report(1060, 3));
+    QCOMPARE(foreign.size(), 1);
+    QVERIFY2(foreign[0].contains("not a Ventora history"), qPrintable(foreign[0]));
+    QVERIFY(recorder.Record(report(1120, 4)).isEmpty());
+    QVERIFY(QFile::remove(path));
+    QVERIFY(recorder.Record(report(1180, 5)).isEmpty());
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(Temperatures(*Open(path)), QList<double>{5});
+  }
+
+  // Copies of one transmission (direct and digipeated) are stored once.
+  void recorderStoresOneRowPerTransmission_data() {
+    QTest::addColumn<QStringList>("heard");  // "seconds station information" each
+    QTest::addColumn<int>("rows");
+    QTest::newRow("the same packet five times in a second")
+        << QStringList{"0 IW2XYZ A", "0 IW2XYZ A", "0 IW2XYZ A", "1 IW2XYZ A", "1 IW2XYZ A"} << 1;
+    QTest::newRow("digipeated copies up to 29 s after the first")
+        << QStringList{"0 IW2XYZ A", "12 IW2XYZ A", "29 IW2XYZ A"} << 1;
+    QTest::newRow("a late copy after another report")
+        << QStringList{"0 IW2XYZ A", "5 IW2XYZ B", "10 IW2XYZ A"} << 2;
+    QTest::newRow("the same information 30 s later is a new report")
+        << QStringList{"0 IW2XYZ A", "30 IW2XYZ A", "60 IW2XYZ A"} << 3;
+    QTest::newRow("another station's same information")
+        << QStringList{"0 IW2XYZ A", "1 IK1ABC A"} << 2;
+    QTest::newRow("the clock set back an hour") << QStringList{"3600 IW2XYZ A", "0 IW2XYZ A"} << 2;
+  }
+  void recorderStoresOneRowPerTransmission() {
+    QFETCH(QStringList, heard);
+    QFETCH(int, rows);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(HistoryFileName);
+    HistoryRecorder recorder(path);
+    QSignalSpy stored(&recorder, &HistoryRecorder::stored);
+    for (const QString& line : heard) {
+      const QStringList parts = line.split(' ');
+      HistoryRow row = ExampleRow(parts[0].toLongLong(), parts[1]);
+      row.info = Example + parts[2];
+      QVERIFY(recorder.Record(row).isEmpty());
+    }
+    QCOMPARE(stored.size(), rows);
+    QCOMPARE(Ask(path, "SELECT count(*) FROM reports").toInt(), rows);
   }
 };
 

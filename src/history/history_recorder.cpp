@@ -9,8 +9,7 @@ HistoryRecorder::HistoryRecorder(QString path, HistoryOptions options, QObject* 
 HistoryRecorder::~HistoryRecorder() = default;
 
 HistoryStore* HistoryRecorder::Store(QStringList& messages) {
-  if (openTried_) return store_.get();
-  openTried_ = true;
+  if (store_) return store_.get();
   OpenedHistory opened = OpenHistory(path_, options_);
   if (!opened.keptAside.isEmpty())
     messages << QStringLiteral(
@@ -18,34 +17,48 @@ HistoryStore* HistoryRecorder::Store(QStringList& messages) {
                     "è stato messo da parte come %2 e ne è stato iniziato uno nuovo.")
                     .arg(QDir::toNativeSeparators(path_), QFileInfo(opened.keptAside).fileName());
   if (!opened.store) {
-    SayFailureOnce(QStringLiteral("Lo storico %1 non si può aprire né creare (%2). Il programma "
-                                  "continua senza registrare i dati.")
-                       .arg(QDir::toNativeSeparators(path_), opened.error),
-                   messages);
+    SayFault(opened.error,
+             QStringLiteral("Lo storico %1 non si può aprire né creare (%2). Il programma "
+                            "continua senza registrare i dati.")
+                 .arg(QDir::toNativeSeparators(path_), opened.error),
+             messages);
   }
   store_ = std::move(opened.store);
   return store_.get();
 }
 
+bool HistoryRecorder::MayTryOpening(int64_t time) const {
+  if (store_ || !failedOpeningAt_) return true;
+  // A clock set back counts as time gone by.
+  return time < *failedOpeningAt_ || time - *failedOpeningAt_ >= OpenRetrySeconds;
+}
+
 QStringList HistoryRecorder::Record(const HistoryRow& row) {
   QStringList messages;
+  if (copies_.IsCopy(row) || !MayTryOpening(row.time)) return messages;
   HistoryStore* store = Store(messages);
-  if (!store) return messages;
+  if (!store) {
+    failedOpeningAt_ = row.time;
+    return messages;
+  }
   QString error;
   if (store->Store(row, error)) {
+    copies_.Stored(row);
+    faultSaid_.clear();
     emit stored(row);
     return messages;
   }
   // Later reports are still tried: a disk that was full may have room again.
-  SayFailureOnce(QStringLiteral("Lo storico %1 non si può scrivere (%2). Il programma continua "
-                                "senza registrare i dati.")
-                     .arg(QDir::toNativeSeparators(path_), error),
-                 messages);
+  SayFault(error,
+           QStringLiteral("Lo storico %1 non si può scrivere (%2). Il programma continua "
+                          "senza registrare i dati.")
+               .arg(QDir::toNativeSeparators(path_), error),
+           messages);
   return messages;
 }
 
-void HistoryRecorder::SayFailureOnce(const QString& text, QStringList& messages) {
-  if (failureSaid_) return;
-  failureSaid_ = true;
+void HistoryRecorder::SayFault(const QString& fault, const QString& text, QStringList& messages) {
+  if (fault == faultSaid_) return;
+  faultSaid_ = fault;
   messages << text;
 }

@@ -1,14 +1,22 @@
-// The window's history: the file opened when first needed, one row stored for each report the
-// window shows, and what the user must be told about it, each thing once.
+// The history kept by the window and by `ventora-cli monitor`: the file opened when first needed
+// (and tried again at a later report when it could not be), one row stored for each report (the
+// copies of one transmission once), and what the user must be told about it, each fault once.
 #pragma once
 
 #include <QObject>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "history_copies.h"
 #include "history_store.h"
 
 inline constexpr char HistoryMessageTitle[] = "Storico meteo";
+
+// A file that could not be opened is tried again at the first report this many seconds later: a
+// burst of reports does not wait each for a busy file, a freed disk or lock is soon used.
+inline constexpr int64_t OpenRetrySeconds = 5;
 
 class HistoryRecorder : public QObject {
   Q_OBJECT
@@ -16,8 +24,9 @@ class HistoryRecorder : public QObject {
   explicit HistoryRecorder(QString path, HistoryOptions options = {}, QObject* parent = nullptr);
   ~HistoryRecorder() override;
 
-  // Stores one report. Returns what the user must be told now: that a damaged file was set
-  // aside, or (the first time only) that the history cannot be kept; the window goes on.
+  // Stores one report, unless it is a copy of one just stored. Returns what the user must be told
+  // now: that a damaged file was set aside, or that the history cannot be kept (a fault said
+  // once, again only when it is another or after a report was stored); the caller goes on.
   QStringList Record(const HistoryRow& row);
   // The open store for reading, opened now if need be; nothing when the file cannot be used.
   // What the opening must tell the user is added to `messages`.
@@ -29,11 +38,13 @@ class HistoryRecorder : public QObject {
   void stored(const HistoryRow& row);
 
  private:
-  void SayFailureOnce(const QString& text, QStringList& messages);
+  bool MayTryOpening(int64_t time) const;
+  void SayFault(const QString& fault, const QString& text, QStringList& messages);
 
   QString path_;
   HistoryOptions options_;
   std::unique_ptr<HistoryStore> store_;
-  bool openTried_ = false;
-  bool failureSaid_ = false;
+  std::optional<int64_t> failedOpeningAt_;  // the time of the report whose opening failed last
+  QString faultSaid_;  // the fault last said, forgotten once a report is stored
+  TransmissionCopies copies_;
 };

@@ -1,18 +1,24 @@
 #include "history_store.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QUuid>
 #include <QVariant>
 
+#include "history_span.h"
 #include "history_summary.h"
 
 namespace {
 
-// SQLite's result codes for a file that is not a database and for a damaged one.
+// SQLite's primary result codes.
+constexpr int SqliteBusy = 5;
+constexpr int SqliteReadOnly = 8;
 constexpr int SqliteCorrupt = 11;
+constexpr int SqliteCannotOpen = 14;
 constexpr int SqliteNotADatabase = 26;
 
 const QString Driver = QStringLiteral("QSQLITE");
@@ -29,8 +35,12 @@ const char* const Schema[] = {
     "INSERT OR IGNORE INTO meta (key, value) VALUES ('schema_version', 1)",
 };
 
+int PrimaryCode(const QSqlError& e) {
+  return e.nativeErrorCode().toInt() & 0xff;  // the primary code of an extended one
+}
+
 bool IsDamage(const QSqlError& e) {
-  const int code = e.nativeErrorCode().toInt() & 0xff;  // the primary code of an extended one
+  const int code = PrimaryCode(e);
   return code == SqliteCorrupt || code == SqliteNotADatabase;
 }
 
@@ -93,21 +103,26 @@ namespace {
 struct Attempt {
   Outcome outcome = Outcome::Failed;
   QString error;
+  int code = 0;  // SQLite's primary result code of a failure
 };
+
+Attempt Fault(const QSqlError& e, const QString& what) {
+  return {IsDamage(e) ? Outcome::Damaged : Outcome::Failed, Described(what, e), PrimaryCode(e)};
+}
 
 Attempt Exec(QSqlDatabase& db, const QString& sql, const QString& what) {
   QSqlQuery q(db);
   if (q.exec(sql)) return {Outcome::Opened, {}};
-  return {IsDamage(q.lastError()) ? Outcome::Damaged : Outcome::Failed,
-          Described(what, q.lastError())};
+  return Fault(q.lastError(), what);
 }
 
 // The file's own check: "ok", or the first fault it found.
 Attempt Check(QSqlDatabase& db) {
   QSqlQuery q(db);
   if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
-    const bool damage = IsDamage(q.lastError()) || !q.lastError().isValid();
-    return {damage ? Outcome::Damaged : Outcome::Failed, Described("check", q.lastError())};
+    Attempt a = Fault(q.lastError(), "check");
+    if (!q.lastError().isValid()) a.outcome = Outcome::Damaged;
+    return a;
   }
   const QString verdict = q.value(0).toString();
   if (verdict == QLatin1String("ok")) return {Outcome::Opened, {}};
@@ -121,24 +136,46 @@ Attempt UseWriteAheadLog(QSqlDatabase& db) {
   if (wal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && wal.next() &&
       wal.value(0).toString() == QLatin1String("wal"))
     return {Outcome::Opened, {}};
-  return {IsDamage(wal.lastError()) ? Outcome::Damaged : Outcome::Failed,
-          Described("cannot be written", wal.lastError())};
+  return Fault(wal.lastError(), "cannot be written");
 }
 
 // A file whose summary was dropped (or made by another tool) gets it again.
 Attempt MakeSummaryIfMissing(QSqlDatabase& db) {
   QSqlQuery q(db);
-  if (!q.exec(SummaryMissingQuery()) || !q.next())
-    return {IsDamage(q.lastError()) ? Outcome::Damaged : Outcome::Failed,
-            Described("summary", q.lastError())};
+  if (!q.exec(SummaryMissingQuery()) || !q.next()) return Fault(q.lastError(), "summary");
   if (!q.value(0).toBool()) return {Outcome::Opened, {}};
   q.finish();
   return Exec(db, SummaryRebuild(), "summary");
 }
 
+Attempt CheckVersion(QSqlDatabase& db) {
+  QSqlQuery q(db);
+  if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) || !q.next())
+    return {IsDamage(q.lastError()) ? Outcome::Damaged : Outcome::Failed,
+            QStringLiteral("not a Ventora history (no schema_version in its meta table)")};
+  const int version = q.value(0).toInt();
+  if (version == HistorySchemaVersion) return {Outcome::Opened, {}};
+  return {Outcome::Failed, QStringLiteral("schema version %1, this Ventora knows version %2 only")
+                               .arg(version)
+                               .arg(HistorySchemaVersion)};
+}
+
+// Whose the file is, before anything is written to it: a new or empty file may be made a history,
+// one with tables must be a Ventora history of this version.
+Attempt CheckOwner(QSqlDatabase& db, bool mayMake) {
+  QSqlQuery q(db);
+  if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
+    return Fault(q.lastError(), "check");
+  if (q.value(0).toInt() == 0 && mayMake) return {Outcome::Opened, {}};
+  q.finish();
+  return CheckVersion(db);
+}
+
 Attempt Prepare(QSqlDatabase& db, const HistoryOptions& options) {
+  const bool readOnly = options.access == HistoryAccess::ReadOnly;
   Attempt a = Check(db);
-  if (a.outcome != Outcome::Opened || options.access == HistoryAccess::ReadOnly) return a;
+  if (a.outcome == Outcome::Opened) a = CheckOwner(db, !readOnly);
+  if (a.outcome != Outcome::Opened || readOnly) return a;
   a = UseWriteAheadLog(db);
   if (a.outcome != Outcome::Opened) return a;
   a = Exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"), "synchronous");
@@ -160,16 +197,55 @@ Attempt Prepare(QSqlDatabase& db, const HistoryOptions& options) {
   return a;
 }
 
-Attempt CheckVersion(QSqlDatabase& db) {
-  QSqlQuery q(db);
-  if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) || !q.next())
-    return {IsDamage(q.lastError()) ? Outcome::Damaged : Outcome::Failed,
-            QStringLiteral("not a Ventora history (no schema_version in its meta table)")};
-  const int version = q.value(0).toInt();
-  if (version == HistorySchemaVersion) return {Outcome::Opened, {}};
-  return {Outcome::Failed, QStringLiteral("schema version %1, this Ventora knows version %2 only")
-                               .arg(version)
-                               .arg(HistorySchemaVersion)};
+// A file where this user may not write (another user's folder, read-only media) gets no log
+// beside it: it is read as it is on disk, as nobody can be writing it meanwhile.
+bool NeedsImmutable(const Attempt& a) {
+  return a.code == SqliteReadOnly || a.code == SqliteCannotOpen;
+}
+
+QString ImmutableUri(const QString& path) {
+  return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+         QStringLiteral("?immutable=1");
+}
+
+// Whether another connection (a second window, sqlite3) has the file open: its lock stops the
+// exclusive one that a connection in exclusive locking mode takes at its first read.
+bool InUse(const QString& path) {
+  const QString name = QStringLiteral("ventora-probe-") + QUuid::createUuid().toString();
+  bool busy = false;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(Driver, name);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    db.setDatabaseName(path);
+    if (db.open()) {
+      QSqlQuery q(db);
+      busy = !q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) ||
+             (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+              PrimaryCode(q.lastError()) == SqliteBusy);
+    }
+  }
+  QSqlDatabase::removeDatabase(name);
+  return busy;
+}
+
+QString InUseText() {
+  return QCoreApplication::translate(
+      "HistoryStore", "danneggiato, ma in uso da un altro programma: lasciato dov'è");
+}
+
+// Opens the connection and makes the file ready; `immutable`: read as it lies on disk.
+Attempt OpenAs(QSqlDatabase& db, const QString& path, const HistoryOptions& options,
+               bool immutable) {
+  if (!db.isValid())
+    return {Outcome::Failed, QStringLiteral("Qt's SQLite driver (QSQLITE) is not installed")};
+  QString connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(HistoryBusyTimeoutMs);
+  if (options.access == HistoryAccess::ReadOnly)
+    connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
+  if (immutable) connectOptions += QStringLiteral(";QSQLITE_OPEN_URI");
+  db.setConnectOptions(connectOptions);
+  db.setDatabaseName(immutable ? ImmutableUri(path) : path);
+  if (!db.open()) return {Outcome::Failed, db.lastError().text()};
+  return Prepare(db, options);
 }
 
 }  // namespace
@@ -181,32 +257,27 @@ OpenedHistory OpenHistory(const QString& path, const HistoryOptions& options) {
     result.error = path + QStringLiteral(": no such file");
     return result;
   }
+  bool immutable = false;
   for (int round = 0; round < 2; ++round) {
     std::unique_ptr<HistoryStore> store(new HistoryStore(
         path, QStringLiteral("ventora-history-") + QUuid::createUuid().toString()));
-    QSqlDatabase& db = store->db_;
-    if (!db.isValid()) {
-      result.error = QStringLiteral("Qt's SQLite driver (QSQLITE) is not installed");
-      return result;
-    }
-    QString connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(HistoryBusyTimeoutMs);
-    if (readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    db.setConnectOptions(connectOptions);
-    db.setDatabaseName(path);
-    if (!db.open()) {
-      result.error = path + QStringLiteral(": ") + db.lastError().text();
-      return result;
-    }
-    Attempt a = Prepare(db, options);
-    if (a.outcome == Outcome::Opened) a = CheckVersion(db);
+    const Attempt a = OpenAs(store->db_, path, options, immutable);
     if (a.outcome == Outcome::Opened) {
       result.store = std::move(store);
       result.error.clear();
       return result;
     }
     result.error = path + QStringLiteral(": ") + a.error;
+    if (readOnly && !immutable && NeedsImmutable(a)) {
+      immutable = true;
+      continue;
+    }
     if (a.outcome == Outcome::Failed || readOnly || round > 0) return result;
     store.reset();  // the file is closed before it is moved
+    if (InUse(path)) {
+      result.error = path + QStringLiteral(": ") + InUseText();
+      return result;
+    }
     if (!KeepAside(path, result.keptAside)) {
       result.error = path + QStringLiteral(": damaged, and it cannot be moved aside");
       result.keptAside.clear();
@@ -235,17 +306,14 @@ bool HistoryStore::Store(const HistoryRow& row, QString& error) {
 namespace {
 
 QString RangeWhere(const HistoryRange& range) {
-  QStringList terms;
-  if (!range.station.isEmpty()) terms << QStringLiteral("station = :station");
-  if (range.from) terms << QStringLiteral("time >= :from");
-  if (range.to) terms << QStringLiteral("time <= :to");
-  return terms.isEmpty() ? QString() : QStringLiteral(" WHERE ") + terms.join(" AND ");
+  QString where = QStringLiteral(" WHERE ") + SpanCondition(QStringLiteral("time"));
+  if (!range.station.isEmpty()) where += QStringLiteral(" AND station = :station");
+  return where;
 }
 
 void BindRange(QSqlQuery& q, const HistoryRange& range) {
   if (!range.station.isEmpty()) q.bindValue(QStringLiteral(":station"), range.station);
-  if (range.from) q.bindValue(QStringLiteral(":from"), qlonglong(*range.from));
-  if (range.to) q.bindValue(QStringLiteral(":to"), qlonglong(*range.to));
+  BindSpan(q, SpanThrough(range.from, range.to));
 }
 
 }  // namespace

@@ -31,9 +31,12 @@ struct OpenedHistory {
   QString keptAside;  // where a damaged file found in its place was moved, when one was
 };
 
-// Opens (for writing, creating) the history file. A file that is not a database or fails its
-// check is moved aside to WxHistory.sqlite.bad (or .bad2, ...) and a new one started; any
-// other fault leaves the file alone and is an error.
+// Opens (for writing, creating) the history file. Only a new or empty file is made a history:
+// another program's database, or a later Ventora's history, is an error and left as it was. A
+// file that is not a database or fails its check is moved aside to WxHistory.sqlite.bad (or
+// .bad2, ...) and a new one started, unless another program has it open; any other fault leaves
+// the file alone and is an error. Reading only, a file whose folder cannot be written is read as
+// it lies on disk.
 OpenedHistory OpenHistory(const QString& path, const HistoryOptions& options = {});
 
 struct HistoryRange {

@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "history_span.h"
 #include "history_store.h"
 #include "history_summary.h"
 
@@ -15,13 +16,13 @@ using Series = std::vector<std::vector<ChartPoint>>;
 constexpr int64_t RawReportsPerColumn = 2;
 
 QString Where() {
-  return QStringLiteral(" FROM reports WHERE station = :station AND time >= :from AND time < :to");
+  return QStringLiteral(" FROM reports WHERE station = :station AND ") +
+         SpanCondition(QStringLiteral("time"));
 }
 
-void Bind(QSqlQuery& q, const QString& station, int64_t from, int64_t to) {
+void Bind(QSqlQuery& q, const QString& station, int64_t from, int64_t end) {
   q.bindValue(QStringLiteral(":station"), station);
-  q.bindValue(QStringLiteral(":from"), qlonglong(from));
-  q.bindValue(QStringLiteral(":to"), qlonglong(to));
+  BindSpan(q, {from, end});
 }
 
 QString Columns(const std::vector<HistoryColumn>& columns, const char* pattern) {
@@ -97,14 +98,15 @@ bool ReadSummary(QSqlQuery& q, const QString& station, int64_t from, int64_t to,
                  const std::vector<HistoryColumn>& columns, int pixelColumns, Series& series,
                  QString& error) {
   q.prepare(QStringLiteral("SELECT min(first), max(last), %1 FROM reports_hourly WHERE station "
-                           "= :station AND hour >= :from AND hour <= :to GROUP BY (hour * %2 - "
-                           ":start) * %3 / :span ORDER BY hour")
+                           "= :station AND %4 GROUP BY (hour * %2 - :start) * %3 / :span "
+                           "ORDER BY hour")
                 .arg(Columns(columns, "count(min_%1), min(min_%1), max(max_%1)"))
                 .arg(SummarySeconds)
-                .arg(pixelColumns));
+                .arg(pixelColumns)
+                .arg(SpanCondition(QStringLiteral("hour"))));
   q.bindValue(QStringLiteral(":station"), station);
-  q.bindValue(QStringLiteral(":from"), qlonglong(from / SummarySeconds));
-  q.bindValue(QStringLiteral(":to"), qlonglong((to - 1) / SummarySeconds));
+  // The hours that hold a second of the span.
+  BindSpan(q, {from / SummarySeconds, (to - 1) / SummarySeconds + 1});
   q.bindValue(QStringLiteral(":start"), qlonglong(from));
   q.bindValue(QStringLiteral(":span"), qlonglong(to - from));
   if (!q.exec()) return Failed(q, error);

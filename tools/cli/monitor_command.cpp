@@ -7,8 +7,10 @@
 #include "json_writer.h"
 #include "report_json.h"
 
-MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out)
-    : options_(options), out_(out) {
+MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, std::FILE* err)
+    : options_(options), out_(out), err_(err) {
+  if (!options_.historyFile.isEmpty())
+    history_ = std::make_unique<HistoryRecorder>(options_.historyFile);
   connect(&link_, &AgwLink::connected, this, &MonitorSession::OnConnected);
   connect(&link_, &AgwLink::frameReceived, this, &MonitorSession::OnFrame);
   connect(&link_, &AgwLink::errorOccurred, this, [this](const QString& text) {
@@ -36,6 +38,11 @@ MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out)
 }
 
 void MonitorSession::Start() {
+  if (history_) {
+    QStringList messages;
+    history_->Store(messages);
+    SayHistory(messages);
+  }
   tick_.start(options_.tickMs);
   link_.Connect(options_.settings.AgwHost, static_cast<quint16>(options_.settings.AgwPort));
 }
@@ -114,26 +121,16 @@ void MonitorSession::OnTick() {
             .Text());
 }
 
-bool MonitorSession::KeepHistory(std::FILE* err) {
-  if (options_.historyFile.isEmpty()) return true;
-  OpenedHistory opened = OpenHistory(options_.historyFile);
-  if (!opened.keptAside.isEmpty())
-    std::fprintf(err, "ventora-cli: %s was damaged or no database: kept as %s, a new one begun\n",
-                 qPrintable(options_.historyFile), qPrintable(opened.keptAside));
-  if (!opened.store) std::fprintf(err, "ventora-cli: %s\n", qPrintable(opened.error));
-  history_ = std::move(opened.store);
-  return history_ != nullptr;
-}
-
-// The window's row for the same report; a fault is said once and the monitor goes on.
+// The window's row for the same report, kept by the window's recorder.
 void MonitorSession::StoreReport(const QString& info, const ReportOutcome& out) {
   if (!history_) return;
-  QString error;
-  const HistoryRow row = RowFromReport(QDateTime::currentSecsSinceEpoch(),
-                                       options_.settings.StationCall, info, out.values);
-  if (history_->Store(row, error) || historyFaultSaid_) return;
-  historyFaultSaid_ = true;
-  std::fprintf(stderr, "ventora-cli: %s; going on without storing\n", qPrintable(error));
+  SayHistory(history_->Record(RowFromReport(QDateTime::currentSecsSinceEpoch(),
+                                            options_.settings.StationCall, info, out.values)));
+}
+
+void MonitorSession::SayHistory(const QStringList& messages) {
+  for (const QString& text : messages) std::fprintf(err_, "ventora-cli: %s\n", qPrintable(text));
+  std::fflush(err_);
 }
 
 void MonitorSession::Print(const QByteArray& json) {

@@ -8,7 +8,7 @@
 
 #include "agw_link.h"
 #include "display_state.h"
-#include "history_store.h"
+#include "history_recorder.h"
 #include "report_decoder.h"
 #include "settings.h"
 
@@ -24,11 +24,11 @@ struct MonitorOptions {
 class MonitorSession : public QObject {
   Q_OBJECT
  public:
-  MonitorSession(const MonitorOptions& options, std::FILE* out);
+  // Events go to `out`; what the history must tell the user goes to `err`.
+  MonitorSession(const MonitorOptions& options, std::FILE* out, std::FILE* err);
+  // Opens the history the options name, if any, saying a fault before connecting (the monitor
+  // goes on, and tries the file again at a later report); then connects.
   void Start();
-  // Opens the history file that the options name, if any; false (said on `err`) when it cannot
-  // be used.
-  bool KeepHistory(std::FILE* err);
 
  private:
   void OnConnected(bool bySchedule);
@@ -37,12 +37,13 @@ class MonitorSession : public QObject {
   void OnClosed();
   void Print(const QByteArray& json);
   void StoreReport(const QString& info, const ReportOutcome& out);
+  void SayHistory(const QStringList& messages);
 
   MonitorOptions options_;
   std::FILE* out_;
+  std::FILE* err_;
   AgwLink link_;
   QTimer tick_;
   DisplayState shown_;
-  std::unique_ptr<HistoryStore> history_;
-  bool historyFaultSaid_ = false;
+  std::unique_ptr<HistoryRecorder> history_;  // nothing when reports are not stored
 };

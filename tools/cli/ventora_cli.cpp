@@ -152,8 +152,7 @@ int main(int argc, char* argv[]) {
     MonitorOptions options;
     const QString error = ParseMonitorOptions(args.mid(1), options);
     if (!error.isEmpty()) return Fail(error);
-    MonitorSession session(options, stdout);
-    if (!session.KeepHistory(stderr)) return 2;
+    MonitorSession session(options, stdout, stderr);
     session.Start();
     return QCoreApplication::exec();
   }
