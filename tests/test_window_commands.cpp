@@ -180,6 +180,11 @@ class TestWindowCommands : public QObject {
     r.answerModal = [&](QDialog* dialog) {
       visibleBeforeDialog = window->isVisible();
       QCOMPARE(dialog->findChild<QLineEdit*>("txtCall")->text(), QStringLiteral("NOCALL"));
+      // No window to stand over yet: the dialog stands in the middle of the screen.
+      const QPoint offCentre =
+          dialog->frameGeometry().center() - dialog->screen()->availableGeometry().center();
+      QVERIFY2(offCentre.manhattanLength() <= 1,
+               qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
       dialog->reject();
     };
     frmWx w(s, TestSeams(r, dir.path()));
