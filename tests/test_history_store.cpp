@@ -653,6 +653,17 @@ class TestHistoryStore : public QObject {
     QCOMPARE(ChooseHistoryFile(program, user), user + "/" + HistoryFileName);
     QVERIFY(QFileInfo(user).isDir());
     QVERIFY(HistoryUserFolder().endsWith("/Ventora"));
+    // Installed for every user, the program's folder is left alone even by root.
+    QCOMPARE(ChooseHistoryFile("/usr/bin", user), user + "/" + HistoryFileName);
+    // In a build tree ventora-cli, in tools/, shares the window's file one folder up; a folder
+    // merely named tools keeps its own.
+    QVERIFY(QDir(dir.path()).mkpath("tools"));
+    QCOMPARE(ChooseHistoryFile(dir.filePath("tools"), user),
+             dir.filePath("tools") + "/" + HistoryFileName);
+    QFile cache(dir.filePath("CMakeCache.txt"));
+    QVERIFY(cache.open(QIODevice::WriteOnly));
+    cache.close();
+    QCOMPARE(ChooseHistoryFile(dir.filePath("tools"), user), dir.filePath(HistoryFileName));
   }
 
   void recorderSaysEachFaultOnce() {

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "blank_wrap_label.h"
+#include "fitted_label.h"
 #include "main_window.h"
 #include "read_only_place.h"
 #include "test_support.h"
@@ -19,6 +20,12 @@ struct StartedWindow {
     w.Form_Load(tail);
   }
 };
+
+// The font a label's text is drawn in.
+QFont ShownFont(const QLabel* label) {
+  const auto* fitted = qobject_cast<const FittedLabel*>(label);
+  return fitted ? fitted->ShownFont() : label->font();
+}
 
 QColor TextColour(QWidget* w) {
   return w->palette().color(QPalette::WindowText);
@@ -327,6 +334,10 @@ class TestMainWindow : public QObject {
     QTest::newRow("word wider than the line stays whole")
         << "0mm/Day Wch-12.5C" << 5 << QStringList{"0mm/Day", "Wch-12.5C"};
     QTest::newRow("empty") << "" << 10 << QStringList{""};
+    QTest::newRow("a name stays with its value")
+        << "0mm/Day Dp -3.3C  3.8g/m3" << 11 << QStringList{"0mm/Day", "Dp -3.3C ", "3.8g/m3"};
+    QTest::newRow("so does the wind chill")
+        << "10mm/Day Wch -12.4C" << 12 << QStringList{"10mm/Day", "Wch -12.4C"};
   }
   void wrapsOnlyAtBlanks() {
     QFETCH(QString, text);
@@ -334,12 +345,87 @@ class TestMainWindow : public QObject {
     QTEST(WrapAtBlanks(text, width, [](const QString& s) { return int(s.size()); }), "lines");
   }
 
-  // The real label at its real size and font: the derived values never break inside a word.
-  void rainLabelKeepsUnitsWhole() {
+  // Each value label, at the scale the test runs with (ctest runs it at 1x, 1.5x and 2x), shows
+  // the longest texts it gets whole, within its own box and clear of the arrow beside it.
+  void labelsShowTheirTextsWhole_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("neighbour");  // the picture that lies over the label's right end
+    QTest::newRow("the % of a full humidity") << "lblUR"
+                                              << "100%"
+                                              << "picVar_1";
+    QTest::newRow("a low humidity") << "lblUR"
+                                    << "5%"
+                                    << "picVar_1";
+    QTest::newRow("a cold temperature") << "lblTemp"
+                                        << "-12.5\u00B0C"
+                                        << "picVar_0";
+    QTest::newRow("a hot temperature") << "lblTemp"
+                                       << "100.0\u00B0C"
+                                       << "picVar_0";
+    QTest::newRow("a pressure with grouping") << "lblPress"
+                                              << "1,013.2 mb"
+                                              << "picVar_2";
+    QTest::newRow("a storm with gusts") << "lblWxData"
+                                        << "360\u00B0  199 / 249 km/h"
+                                        << "";
+    QTest::newRow("the engine's version") << "lblWxComment"
+                                          << "Ventora connesso a AGWPE v2000.15"
+                                          << "";
+    QTest::newRow("a station's long comment") << "lblWxComment"
+                                              << "Davis Vantage Pro2 Plus - Milano Nord (MI)"
+                                              << "";
+  }
+  void labelsShowTheirTextsWhole() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, neighbour);
     StartedWindow started(QStringLiteral("iw2xyz"));
     auto& w = started.w;
     w.show();
-    w.DecodeWeatherReport(QStringLiteral("_220/015g025t030r010p123P045h85b10132"));
+    auto* label = w.findChild<QLabel*>(name);
+    label->setText(text);
+    SaveShot(&w, QStringLiteral("whole-") + QTest::currentDataTag());
+    const QRect box = label->contentsRect();
+    const int advance = QFontMetrics(ShownFont(label), label).horizontalAdvance(text);
+    QVERIFY2(advance <= box.width(),
+             qPrintable(QStringLiteral("%1 px in %2").arg(advance).arg(box.width())));
+    if (!neighbour.isEmpty()) {
+      const QRect over = w.findChild<QWidget*>(neighbour)->geometry();
+      const int end = label->mapTo(&w, box.topRight()).x();
+      QVERIFY2(
+          end < over.left(),
+          qPrintable(
+              QStringLiteral("text to %1, %2 from %3").arg(end).arg(neighbour).arg(over.left())));
+    }
+  }
+
+  // The compass ends in one straight edge: no label beside it lies over any of its rows.
+  void compassEdgeIsStraight() {
+    StartedWindow started(QStringLiteral("iw2xyz"));
+    auto& w = started.w;
+    auto* compass = w.findChild<PictureBox*>("picWx");
+    const int edge = compass->geometry().right();
+    for (int y = 0; y <= compass->geometry().bottom(); ++y) {
+      const QWidget* at = w.childAt(edge, y);
+      QVERIFY2(at == compass || compass->isAncestorOf(at),
+               qPrintable(QStringLiteral("%1 at row %2").arg(at->objectName()).arg(y)));
+    }
+  }
+
+  // The real label at its real size and font: the derived values never break inside a word.
+  void rainLabelKeepsUnitsWhole_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("rain and wind chill") << "_220/015g025t030r010p123P045h85b10132";
+    QTest::newRow("a dew point that could fall to the next line")
+        << "_220/010g015t030r000p000P000h85b10132";
+  }
+  void rainLabelKeepsUnitsWhole() {
+    QFETCH(QString, report);
+    StartedWindow started(QStringLiteral("iw2xyz"));
+    auto& w = started.w;
+    w.show();
+    w.DecodeWeatherReport(report);
     auto* rain = w.findChild<QLabel*>("lblRain");
     QVERIFY(rain->text().contains(QStringLiteral("g/m\u00B3")));
     const QFontMetrics metrics(rain->font());
@@ -348,14 +434,15 @@ class TestMainWindow : public QObject {
                      [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
     QVERIFY2(lines.size() <= 3, qPrintable(lines.join(u'|')));
     for (const QString& line : lines) {
-      QVERIFY2(!line.endsWith(u'/') && !line.startsWith(QStringLiteral("m\u00B3")),
+      QVERIFY2(!line.endsWith(u'/') && !line.startsWith(QStringLiteral("m\u00B3")) &&
+                   !line.trimmed().endsWith(QStringLiteral(" Dp")),
                qPrintable(lines.join(u'|')));
       QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= rain->contentsRect().width() ||
                    !line.trimmed().contains(u' '),
                qPrintable(line));
     }
     QVERIFY(lines.size() * metrics.lineSpacing() <= rain->height() + metrics.leading());
-    SaveShot(&w, QStringLiteral("rain-wrap"));
+    SaveShot(&w, QStringLiteral("rain-wrap-") + QTest::currentDataTag());
   }
 };
 

@@ -136,15 +136,28 @@ class TestWindowCommands : public QObject {
     QCOMPARE(rig.settings.LoTemp, -12.3f);
   }
 
-  // Whatever family stands in for the designed one, no caption runs under the box beside it.
+  // Whatever family stands in for the designed one, at the scale the test runs with (ctest runs
+  // it at 1x, 1.5x and 2x), no caption runs under or touches the box beside it.
   void setupCaptionsFitTheirPlaces() {
+    constexpr int Gap = 2;  // pixels between a caption's end and the box after it
     Rig rig;
     rig.RightClick("lblWxData");
     const auto labels = rig.Setup()->findChildren<QLabel*>();
     QCOMPARE(labels.size(), 13);  // Label1 to Label13
-    for (const QLabel* label : labels)
-      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+    for (const QLabel* label : labels) {
+      const int end = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+      QVERIFY2(end <= label->geometry().right() + 1,
                qPrintable(label->objectName() + u' ' + label->text()));
+      for (const QLineEdit* box : label->parentWidget()->findChildren<QLineEdit*>()) {
+        const bool beside = box->x() > label->x() && box->y() < label->geometry().bottom() &&
+                            box->geometry().bottom() > label->y();
+        QVERIFY2(!beside || end + Gap <= box->x(), qPrintable(QStringLiteral("%1 to %2, %3 from %4")
+                                                                  .arg(label->text())
+                                                                  .arg(end)
+                                                                  .arg(box->objectName())
+                                                                  .arg(box->x())));
+      }
+    }
   }
 
   void cancelAndRefusalChangeNothing() {
@@ -180,6 +193,11 @@ class TestWindowCommands : public QObject {
     r.answerModal = [&](QDialog* dialog) {
       visibleBeforeDialog = window->isVisible();
       QCOMPARE(dialog->findChild<QLineEdit*>("txtCall")->text(), QStringLiteral("NOCALL"));
+      // No window to stand over yet: the dialog stands in the middle of the screen.
+      const QPoint offCentre =
+          dialog->frameGeometry().center() - dialog->screen()->availableGeometry().center();
+      QVERIFY2(offCentre.manhattanLength() <= 1,
+               qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
       dialog->reject();
     };
     frmWx w(s, TestSeams(r, dir.path()));
@@ -246,6 +264,12 @@ class TestWindowCommands : public QObject {
     }
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     QVERIFY(!list->verticalScrollBar()->isVisible());
+    // Dark text on the yellow, and a line too long for the box ends in "…".
+    const QPalette& pal = list->palette();
+    const int contrast = pal.color(QPalette::Disabled, QPalette::Base).lightness() -
+                         pal.color(QPalette::Disabled, QPalette::Text).lightness();
+    QVERIFY2(contrast >= 128, qPrintable(QString::number(contrast)));
+    QCOMPARE(list->textElideMode(), Qt::ElideRight);
     QVERIFY(list->geometry().bottom() < rig.window->height());
     SaveShot(rig.window.get(), QStringLiteral("rx-window"));
   }
@@ -349,12 +373,10 @@ class TestWindowCommands : public QObject {
     rig.window->OpenHelp();
     frmIstruzioni* help = rig.window->HelpWindow();
     help->resize(500, 300);
-    // The box is the outer size less 120 twips (8 px) across and 480 twips (32 px) down.
-    const QSize outer = help->frameGeometry().size();
-    QCOMPARE(help->Box()->geometry(), QRect(0, 0, outer.width() - 8, outer.height() - 32));
+    // The box fills the window's client area, whatever the frame around it: no empty band.
+    QCOMPARE(help->Box()->geometry(), help->rect());
     help->close();
-    // 100 by 400 twips, less than the allowances (a window manager may not even allow it).
-    QCOMPARE(frmIstruzioni::BoxSizeFor(QSize(7, 27)), QSize(1, 1));
+    QCOMPARE(frmIstruzioni::BoxSizeFor(QSize(7, 27)), QSize(7, 27));
     QCOMPARE(frmIstruzioni::BoxSizeFor(QSize(0, 0)), QSize(1, 1));
   }
 };

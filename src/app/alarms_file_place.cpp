@@ -5,10 +5,38 @@
 
 #include "alarm_settings_file.h"
 
+namespace {
+
+// Where an administrator installs programs for every user: these folders and all below them.
+const QString UnixSystemFolders[] = {QStringLiteral("/usr"), QStringLiteral("/opt")};
+// Below any drive's root, in any letter case.
+const QString WindowsSystemFolders[] = {QStringLiteral("Program Files"),
+                                        QStringLiteral("Program Files (x86)")};
+
+bool IsOrIsBelow(const QString& folder, const QString& top, Qt::CaseSensitivity cs) {
+  return folder.compare(top, cs) == 0 ||
+         (folder.startsWith(top, cs) && folder.at(top.size()) == u'/');
+}
+
+}  // namespace
+
+bool IsSystemFolder(const QString& folder) {
+  QString path = folder;
+  path.replace(u'\\', u'/');
+  for (const QString& top : UnixSystemFolders)
+    if (IsOrIsBelow(path, top, Qt::CaseSensitive)) return true;
+  const bool drive = path.size() >= 3 && path.at(0).isLetter() && path.mid(1, 2) == u":/";
+  if (!drive) return false;
+  for (const QString& top : WindowsSystemFolders)
+    if (IsOrIsBelow(path.mid(3), top, Qt::CaseInsensitive)) return true;
+  return false;
+}
+
 QString ChooseOwnFile(const QString& fileName, const QString& programFolder,
                       const QString& userFolder,
                       const std::function<bool(const QString& folder)>& canWriteIn) {
-  return QDir(canWriteIn(programFolder) ? programFolder : userFolder).filePath(fileName);
+  const bool beside = !IsSystemFolder(programFolder) && canWriteIn(programFolder);
+  return QDir(beside ? programFolder : userFolder).filePath(fileName);
 }
 
 AlarmsFilePlace ChooseAlarmsFile(const QString& programFolder, const QString& userFolder,

@@ -1,5 +1,5 @@
-// Where WxAlarms.ini lives: beside the program when that folder can be written (a portable or
-// home install), otherwise in the user's configuration folder (a system-wide install).
+// Where WxAlarms.ini lives: beside the program when that folder can be written and is no system
+// folder (a portable or home install), otherwise in the user's configuration folder.
 #pragma once
 
 #include <QString>
@@ -12,8 +12,12 @@ struct AlarmsFilePlace {
   QString seedPath;
 };
 
+// Whether a program in this folder was installed for every user (under /usr or /opt, in
+// Program Files): such a folder is never written, even by an administrator who could.
+bool IsSystemFolder(const QString& folder);
+
 // The rule for every file Ventora writes for itself: `fileName` beside the program when that
-// folder can be written, else in `userFolder`.
+// folder is no system folder and can be written, else in `userFolder`.
 QString ChooseOwnFile(const QString& fileName, const QString& programFolder,
                       const QString& userFolder,
                       const std::function<bool(const QString& folder)>& canWriteIn);

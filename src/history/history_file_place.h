@@ -1,5 +1,5 @@
 // Where WxHistory.sqlite lives, the same for the window, ventora-cli and the tests: beside the
-// program when its folder can be written, else in the user's data folder.
+// program when its folder is no system folder and can be written, else in the user's data folder.
 #pragma once
 
 #include <QString>
@@ -11,7 +11,8 @@ inline constexpr char HistoryFileName[] = "WxHistory.sqlite";
 QString HistoryUserFolder();
 
 // The history file for a program in `programFolder`, trying the folder (and making `userFolder`
-// when it is needed).
+// when it is needed). A tool in the tools/ folder of a build tree uses the window's folder above
+// it, so the programs of one build share one file.
 QString ChooseHistoryFile(const QString& programFolder, const QString& userFolder);
 
 // The history file of the running program for this user.

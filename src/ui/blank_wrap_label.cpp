@@ -2,13 +2,37 @@
 
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
+
+// A name such as "Dp" or "Wch": letters only.
+bool IsName(const QString& word) {
+  return !word.isEmpty() &&
+         std::all_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
+}
+
+bool IsNumber(const QString& word) {
+  return !word.isEmpty() && (word[0].isDigit() || word[0] == u'-' || word[0] == u'+');
+}
+
+// The words between blanks, a name joined with the number after it: "Dp" never ends a line
+// whose next line begins with its value.
+QStringList Pieces(const QString& paragraph) {
+  QStringList pieces;
+  for (const QString& word : paragraph.split(u' ')) {
+    if (!pieces.isEmpty() && IsName(pieces.last()) && IsNumber(word))
+      pieces.last() += u' ' + word;
+    else
+      pieces << word;
+  }
+  return pieces;
+}
 
 void WrapParagraph(const QString& paragraph, int width,
                    const std::function<int(const QString&)>& measure, QStringList& lines) {
   QString line;
-  for (const QString& word : paragraph.split(u' ')) {
+  for (const QString& word : Pieces(paragraph)) {
     const QString longer = line.isNull() ? word : line + u' ' + word;
     if (!line.isNull() && measure(longer) > width) {
       lines << line;

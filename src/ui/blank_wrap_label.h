@@ -6,7 +6,8 @@
 #include <functional>
 
 // The lines of `text` within `width`: hard breaks at LF (a CR before it is dropped), further
-// breaks only at blanks. A word wider than the width stays whole on a line of its own.
+// breaks only at blanks, never between a name and its value ("Dp -3.3°C"). A word wider than the
+// width stays whole on a line of its own.
 QStringList WrapAtBlanks(const QString& text, int width,
                          const std::function<int(const QString&)>& measure);
 

@@ -11,18 +11,6 @@
 #include "rtf_reader.h"
 #include "twips.h"
 
-namespace {
-
-// Allowances for the borders and the title bar, in twips.
-constexpr int BorderAllowance = 120;
-constexpr int TitleAllowance = 480;
-
-int ToTwips(int px) {
-  return int(px * TwipsPerPixel);
-}
-
-}  // namespace
-
 frmIstruzioni::frmIstruzioni(WindowSeams seams, QString programFolder)
     : seams_(std::move(seams)), programFolder_(std::move(programFolder)) {
   setObjectName(QStringLiteral("frmIstruzioni"));
@@ -80,15 +68,15 @@ void frmIstruzioni::resizeEvent(QResizeEvent* event) {
   Form_Resize();
 }
 
-QSize frmIstruzioni::BoxSizeFor(QSize outer) {
-  const int w = std::max(1, ToTwips(outer.width()) - BorderAllowance);
-  const int h = std::max(1, ToTwips(outer.height()) - TitleAllowance);
-  return QSize(std::max(1, Px(w)), std::max(1, Px(h)));
+QSize frmIstruzioni::BoxSizeFor(QSize client) {
+  return QSize(std::max(1, client.width()), std::max(1, client.height()));
 }
 
 void frmIstruzioni::Form_Resize() {
   if (windowState() & Qt::WindowMinimized) return;
-  rtfIstruzioni_->setGeometry(QRect(QPoint(0, 0), BoxSizeFor(frameGeometry().size())));
+  // The client area itself, not the outer size less fixed allowances: a title bar thinner than
+  // the allowance left an empty band under the text.
+  rtfIstruzioni_->setGeometry(QRect(QPoint(0, 0), BoxSizeFor(size())));
 }
 
 void frmIstruzioni::changeEvent(QEvent* event) {

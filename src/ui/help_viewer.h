@@ -24,9 +24,8 @@ class frmIstruzioni : public QWidget {
   // Where the help file is read from: the name as given, else the program's folder.
   QString HelpFilePath() const;
 
-  // The text box's size for the window's outer size (pixels): 120 twips less across, 480 twips
-  // less down, never below one pixel.
-  static QSize BoxSizeFor(QSize outer);
+  // The text box's size for the window's client size (pixels): all of it, never below one pixel.
+  static QSize BoxSizeFor(QSize client);
 
   const QString& HelpFileName() const { return helpFileName_; }
   QTextEdit* Box() const { return rtfIstruzioni_; }

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "main_window.h"
 #include "twips.h"
@@ -10,6 +11,12 @@ namespace {
 
 // The outer height less the client area: the title bar and borders the layout was drawn with.
 constexpr int FrameAllowance = 450;
+
+// Puts a window that has nothing to stand over in the middle of its screen's free area.
+void CentreOnScreen(QWidget* window) {
+  if (const QScreen* screen = window->screen())
+    window->move(screen->availableGeometry().center() - window->rect().center());
+}
 
 }  // namespace
 
@@ -29,6 +36,8 @@ frmWxSetup* frmWx::SetupDialog() {
 void frmWx::ShowSetupModal() {
   frmWxSetup* dialog = SetupDialog();
   if (!dialog->isVisible()) dialog->Form_Load();
+  // At start-up the main window is not shown yet: Qt would put the dialog in the top-left corner.
+  if (!isVisible()) CentreOnScreen(dialog);
   seams_.execModal(dialog);
 }
 

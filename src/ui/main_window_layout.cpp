@@ -2,6 +2,7 @@
 
 #include "blank_wrap_label.h"
 #include "design_fonts.h"
+#include "fitted_label.h"
 #include "font_fit.h"
 
 #include "twips.h"
@@ -13,6 +14,10 @@ const QColor Red(255, 0, 0);
 const QColor LightYellow(255, 255, 192);
 const QColor LightCyan(192, 255, 255);
 const QColor CompassGrey(192, 192, 192);
+// The Rx window's lines: the disabled list's text, dark enough to read on the yellow.
+const QColor RxText(64, 64, 64);
+// Pixels kept clear between a value's last letter and the trend arrow over the label's end.
+constexpr int ArrowGap = 1;
 
 QFont Font(const QString& family, double points, bool bold) {
   QFont font(family);
@@ -97,19 +102,30 @@ void BuildCompass(QWidget* window, MainWindowControls& c) {
   c.lblCalm->hide();
 }
 
+// The trend arrow lies over the right end of the value before it: the value's text ends short of
+// the arrow, the label's box stays where it was designed.
+void KeepClearOf(QLabel* label, const QWidget* arrow) {
+  const int covered = label->geometry().right() - arrow->geometry().left() + 1;
+  if (covered > -ArrowGap) label->setContentsMargins(0, 0, covered + ArrowGap, 0);
+}
+
 void BuildValueLabels(QWidget* window, MainWindowControls& c) {
   const LabelLook title{Blue, LightYellow, SansFont(9.75, true), Qt::AlignHCenter};
   const LabelLook value{Blue, LightYellow, SansFont(9.75, true), Qt::AlignRight};
-  c.lblWxData = Label(window, "lblWxData", TwipsRect(1200, -10, 1935, 255),
-                      QStringLiteral("Ventora v5.01"), title);
+  c.lblWxData = Label<FittedLabel>(window, "lblWxData", TwipsRect(1200, -10, 1935, 255),
+                                   QStringLiteral("Ventora v5.01"), title);
   c.lblWxData->setToolTip(
       QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
-  c.lblTemp = Label(window, "lblTemp", TwipsRect(1300, 215, 735, 255), QString(), value);
+  c.lblTemp =
+      Label<FittedLabel>(window, "lblTemp", TwipsRect(1300, 215, 735, 255), QString(), value);
   c.picVar[0] = TrendPicture(window, 0, TwipsRect(2020, 215, 255, 245));
-  c.lblUR = Label(window, "lblUR", TwipsRect(2250, 215, 615, 255), QString(), value);
+  c.lblUR = Label<FittedLabel>(window, "lblUR", TwipsRect(2250, 215, 615, 255), QString(), value);
   c.picVar[1] = TrendPicture(window, 1, TwipsRect(2830, 215, 255, 245));
-  c.lblPress = Label(window, "lblPress", TwipsRect(1250, 425, 1335, 255), QString(), value);
+  c.lblPress =
+      Label<FittedLabel>(window, "lblPress", TwipsRect(1250, 425, 1335, 255), QString(), value);
   c.picVar[2] = TrendPicture(window, 2, TwipsRect(2600, 425, 255, 245));
+  const std::array<QLabel*, 3> values{c.lblTemp, c.lblUR, c.lblPress};
+  for (size_t i = 0; i < values.size(); ++i) KeepClearOf(values[i], c.picVar[i]);
   // The derived values wrap onto a further line, at blanks only.
   c.lblRain =
       Label<BlankWrapLabel>(window, "lblRain", TwipsRect(1200, 650, 1935, 580), QString(), title);
@@ -117,7 +133,8 @@ void BuildValueLabels(QWidget* window, MainWindowControls& c) {
 }
 
 void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
-  c.lblWxComment = Label(window, "lblWxComment", TwipsRect(0, 1210, 3180, 255), QString(),
+  c.lblWxComment =
+      Label<FittedLabel>(window, "lblWxComment", TwipsRect(0, 1210, 3180, 255), QString(),
                          {Red, QColor(224, 224, 224),
                           Font(DesignFamily(DesignFont::Terminal), 9, false), Qt::AlignHCenter});
   c.lblWxComment->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -130,12 +147,14 @@ void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
                                 c.List2->height() - 2 * c.List2->frameWidth()));
   QPalette pal = c.List2->palette();
   pal.setColor(QPalette::Base, LightYellow);
+  pal.setColor(QPalette::Disabled, QPalette::Base, LightYellow);
+  pal.setColor(QPalette::Disabled, QPalette::Text, RxText);
   c.List2->setPalette(pal);
-  c.List2->setEnabled(false);  // display only: the greyed text is the disabled text colour
-  // A list box of two plain lines: no scroll bars, a long line cut at the right edge.
+  c.List2->setEnabled(false);  // display only: the user cannot select a line
+  // A list box of two plain lines: no scroll bars, a long line ending in "…" at the right edge.
   c.List2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   c.List2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  c.List2->setTextElideMode(Qt::ElideNone);
+  c.List2->setTextElideMode(Qt::ElideRight);
   c.List2->setUniformItemSizes(true);
   c.List2->setSpacing(0);
   c.List2->hide();
@@ -152,5 +171,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window) {
   BuildCompass(window, c);
   BuildValueLabels(window, c);
   BuildStatusAndRx(window, c);
+  // A picture box lies over the labels it overlaps: the compass ends in one straight edge.
+  c.picWx->raise();
   return c;
 }

@@ -2,6 +2,8 @@
 
 #include <QGroupBox>
 #include <QToolTip>
+#include <algorithm>
+#include <vector>
 
 #include "design_fonts.h"
 #include "font_fit.h"
@@ -16,6 +18,8 @@ const QColor DarkRed(192, 0, 0);
 // The most characters the user may type into the humidity and temperature boxes.
 constexpr int HumidityChars = 2;
 constexpr int TempChars = 5;
+// Pixels kept clear between a caption's end and the box after it.
+constexpr int CaptionGap = 2;
 
 void SetTextColour(QWidget* w, const QColor& text, std::optional<QColor> base = std::nullopt) {
   QPalette pal = w->palette();
@@ -42,6 +46,15 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, QRect px
     return m.horizontalAdvance(text) <= px.width();
   }));
   return label;
+}
+
+// The captions of one table in one size: the smallest that any of them needed.
+void SameSmallestFont(const std::vector<QLabel*>& labels) {
+  const auto smallest = std::min_element(labels.begin(), labels.end(), [](auto* a, auto* b) {
+    return a->font().pointSizeF() < b->font().pointSizeF();
+  });
+  const QFont font = (*smallest)->font();
+  for (QLabel* label : labels) label->setFont(font);
 }
 
 QGroupBox* Frame(QWidget* parent, const char* name, const QString& title, QRect px) {
@@ -153,14 +166,20 @@ void frmWxSetup::BuildAlarmFrame(QWidget* frame) {
       {"Rain:   1h", "Label10", "mm 24h", "Label11", SetupBox::HiRainHour, "txtHiRainHour",
        SetupBox::HiRain24, "txtHiRain24"},
   };
+  // Each row: caption, box, caption, box; a caption ends short of the box after it.
+  constexpr int LabelX = 5, FirstBoxX = 56, MiddleX = 100, SecondBoxX = 135;
   int y = 15;
+  std::vector<QLabel*> captions;
   for (const Row& row : rows) {
-    Caption(frame, row.labelName, QString::fromUtf8(row.label), {5, y + 1, 52, 16}, DarkRed);
-    boxes_[int(row.first)] = Named(new QLineEdit(frame), row.firstName, {56, y, 42, 18});
-    Caption(frame, row.middleName, QString::fromUtf8(row.middle), {100, y + 1, 36, 16}, DarkRed);
-    boxes_[int(row.second)] = Named(new QLineEdit(frame), row.secondName, {135, y, 40, 18});
+    captions.push_back(Caption(frame, row.labelName, QString::fromUtf8(row.label),
+                               {LabelX, y + 1, FirstBoxX - CaptionGap - LabelX, 16}, DarkRed));
+    boxes_[int(row.first)] = Named(new QLineEdit(frame), row.firstName, {FirstBoxX, y, 42, 18});
+    captions.push_back(Caption(frame, row.middleName, QString::fromUtf8(row.middle),
+                               {MiddleX, y + 1, SecondBoxX - CaptionGap - MiddleX, 16}, DarkRed));
+    boxes_[int(row.second)] = Named(new QLineEdit(frame), row.secondName, {SecondBoxX, y, 40, 18});
     y += 20;
   }
+  SameSmallestFont(captions);
   for (const Row& row : rows)
     for (SetupBox b : {row.first, row.second}) SetTextColour(Box(b), Qt::black);
   for (SetupBox b : {SetupBox::LoHum, SetupBox::HiHum}) new TypedLengthLimit(HumidityChars, Box(b));
