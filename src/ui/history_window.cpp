@@ -17,6 +17,7 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <cmath>
+#include <utility>
 
 #include "app_icon.h"
 
