@@ -1,10 +1,11 @@
 // The history with a year of one report a minute (525,600 rows): the time to store a report,
 // the file's size, the history window's opening with 24 hours shown and each range switched,
-// each drawn. Usage: history_year [FILE] (an existing FILE is reused and 10,000 later reports are
-// stored in it, timed; else the year is made, timed; default a temporary file). Run with
-// QT_QPA_PLATFORM=offscreen.
+// each read on the history's thread and drawn. Usage: history_year [FILE] (an existing FILE is
+// reused and 10,000 later reports are stored in it, timed; else the year is made, timed; default
+// a temporary file). Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -12,8 +13,8 @@
 #include <vector>
 
 #include "generated_weather.h"
-#include "history_recorder.h"
 #include "history_window.h"
+#include "history_worker.h"
 
 namespace {
 
@@ -60,6 +61,13 @@ bool StoreTimed(const QString& path, int64_t end, int minutes, const char* what)
   return true;
 }
 
+// Waits until the window has drawn what it asked for.
+void WaitDrawn(frmStorico& window) {
+  QEventLoop loop;
+  QObject::connect(&window, &frmStorico::refreshed, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -76,26 +84,27 @@ int main(int argc, char* argv[]) {
   }
   QElapsedTimer opening;
   opening.start();
-  HistoryRecorder history(path);
-  QStringList messages;
-  if (!history.Store(messages)) return 1;
+  if (!OpenHistory(path).store) return 1;
   std::printf("opening the file (its check included): %.1f ms; %.1f MB\n", Ms(opening),
               double(QFileInfo(path).size()) / 1e6);
   Settings settings;
   settings.StationCall = QStringLiteral("IW2XYZ");
   std::vector<double> open;
   std::vector<std::vector<double>> switched(HistorySpanCount);
+  HistoryWorker history(path);
   for (int round = 0; round < Rounds; ++round) {
     QElapsedTimer t;
     t.start();
     frmStorico window(history, settings, WindowSeams::Desktop());
     window.show();
     window.Refresh();
+    WaitDrawn(window);
     window.grab();
     open.push_back(Ms(t));
     for (int s : {1, 2, 3, 0}) {
       t.restart();
       window.ShowSpan(HistorySpan(s));
+      WaitDrawn(window);
       window.grab();
       switched[size_t(s)].push_back(Ms(t));
     }

@@ -1,6 +1,8 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabBar>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
@@ -92,6 +94,7 @@ class TestHistoryWindow : public QObject {
     rig.window->HandleAgwFrame(StationFrame(inGate));  // the gate is shut: not shown
     TickMinute(rig.window.get());
     rig.window->HandleAgwFrame(StationFrame(afterTick));
+    rig.window->History().WaitUntilDone();
     const QList<HistoryRow> rows = rig.Rows();
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows[0].info, first);
@@ -114,6 +117,7 @@ class TestHistoryWindow : public QObject {
       rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t0%1h50b10132").arg(60 + i)));
       TickMinute(rig.window.get());
     }
+    rig.window->History().WaitUntilDone();
     const QStringList said = r.messages.filter(QStringLiteral("Storico meteo | "));
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].startsWith("Storico meteo | Lo storico"), qPrintable(said[0]));
@@ -129,6 +133,7 @@ class TestHistoryWindow : public QObject {
       junk.write("this is no database");
     }
     rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t077h50b10132")));
+    rig.window->History().WaitUntilDone();
     QCOMPARE(rig.recorder.messages.size(), 1);
     QVERIFY(rig.recorder.messages[0].contains("WxHistory.sqlite.bad"));
     QVERIFY(QFileInfo::exists(rig.File() + ".bad"));
@@ -197,8 +202,8 @@ class TestHistoryWindow : public QObject {
     Rig rig;
     rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
     auto* note = rig.History()->findChild<QLabel*>("lblNoData");
+    QTRY_COMPARE(note->text(), QStringLiteral("Nessun dato registrato per IW2XYZ"));
     QVERIFY(note->isVisible());
-    QCOMPARE(note->text(), QStringLiteral("Nessun dato registrato per IW2XYZ"));
     QVERIFY(TextFits(note));
     QVERIFY(!rig.History()->findChild<QChartView*>("chartView")->isVisible());
     SaveShot(rig.History(), "history-no-data");
@@ -210,8 +215,8 @@ class TestHistoryWindow : public QObject {
     FillHistory(rig.File(), 3 * 24 * 60);
     rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
     frmStorico* w = rig.History();
+    QTRY_VERIFY(!w->findChild<QLabel*>("lblNoData")->isVisible());
     QVERIFY(w->findChild<QChartView*>("chartView")->isVisible());
-    QVERIFY(!w->findChild<QLabel*>("lblNoData")->isVisible());
     // 24 hours: 1440 reports, at most two points a pixel column.
     const int points = int(Line(w, 0)->count());
     QVERIFY2(points > 100 && points <= 2 * w->width(), qPrintable(QString::number(points)));
@@ -228,15 +233,15 @@ class TestHistoryWindow : public QObject {
     SaveShot(w, "history-24h");
     // A new report is drawn at once, at its own reading.
     rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004g005t113h50b10132")));
-    QCOMPARE(Line(w, 0)->at(Line(w, 0)->count() - 1).y(), 45.0);
+    QTRY_COMPARE(Line(w, 0)->at(Line(w, 0)->count() - 1).y(), 45.0);
     // The range chooser: a week, the same reports thinned again.
     w->findChild<QComboBox*>("cboRange")->setCurrentIndex(1);
     QCOMPARE(w->Span(), HistorySpan::Week);
-    QVERIFY(qAbs(time->min().secsTo(time->max()) - 7 * 86400) < 5);
+    QTRY_VERIFY(qAbs(time->min().secsTo(time->max()) - 7 * 86400) < 5);
     QVERIFY(Line(w, 0)->count() <= 2 * w->width());
     w->findChild<QTabBar*>("tabQuantity")->setCurrentIndex(int(HistoryQuantity::Wind));
     QCOMPARE(w->Chart()->series().size(), 3);  // mean, gust and direction
-    QVERIFY(Line(w, 2)->count() > 0);
+    QTRY_VERIFY(Line(w, 2)->count() > 0);
   }
 
   void thirtyDaysForTheScreenshot() {
@@ -245,11 +250,13 @@ class TestHistoryWindow : public QObject {
     FillHistory(rig.File(), 30 * 24 * 60);
     rig.window->OpenHistoryWindow(HistoryQuantity::Pressure);
     rig.History()->ShowSpan(HistorySpan::Month);
-    QVERIFY(Line(rig.History(), 0)->count() > 0);
+    QTRY_VERIFY(Line(rig.History(), 0)->count() > 0);
     SaveShot(rig.History(), "history-30d-pressure");
     rig.History()->ShowQuantity(HistoryQuantity::Temperature);
+    QTRY_VERIFY(Line(rig.History(), 0)->count() > 0);
     SaveShot(rig.History(), "history-30d");
     rig.History()->ShowQuantity(HistoryQuantity::Wind);
+    QTRY_VERIFY(Line(rig.History(), 2)->count() > 0);
     SaveShot(rig.History(), "history-30d-wind");
   }
 
@@ -271,7 +278,12 @@ class TestHistoryWindow : public QObject {
     FillHistory(rig.File(), 2 * 24 * 60);
     rig.window->OpenHistoryWindow(HistoryQuantity::Humidity);
     rig.recorder.saveAs = rig.dir.filePath("export.csv");
-    QTest::mouseClick(rig.History()->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+    auto* button = rig.History()->findChild<QPushButton*>("cmdExport");
+    QSignalSpy finished(rig.History(), &frmStorico::exportFinished);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->isEnabled());  // under way: not asked twice
+    QVERIFY(finished.wait());
+    QCOMPARE(finished[0][0].toBool(), true);
     QFile csv(rig.recorder.saveAs);
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
@@ -282,12 +294,63 @@ class TestHistoryWindow : public QObject {
     QVERIFY(day && day->size() >= 24 * 60 - 2);
     QCOMPARE(lines.size(), 1 + int(day->size()) + 1);  // the header, the reports, the last end
     QVERIFY(lines[1].contains(",IW2XYZ,_"));
-    QCOMPARE(rig.History()->findChild<QPushButton*>("cmdExport")->text(),
-             QStringLiteral("Esporta CSV\u2026"));
+    QVERIFY(button->isEnabled());
+    QCOMPARE(button->text(), QStringLiteral("Esporta CSV\u2026"));
     QVERIFY(rig.recorder.messages.isEmpty());
     // Given up: nothing written, nothing said.
     rig.recorder.saveAs.clear();
-    QTest::mouseClick(rig.History()->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(button->isEnabled());
+    QVERIFY(rig.recorder.messages.isEmpty());
+    // A place that cannot be written: said in a message box.
+    rig.recorder.saveAs = rig.dir.filePath("no-such-folder/export.csv");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(finished.wait());
+    QCOMPARE(finished[1][0].toBool(), false);
+    QCOMPARE(rig.recorder.messages, QStringList("Storico meteo | Impossibile salvare " +
+                                                QDir::toNativeSeparators(rig.recorder.saveAs)));
+  }
+
+  void windowClosedDuringAnExportLeavesNoHalfFile() {
+    Rig rig;
+    FillHistory(rig.File(), 2 * 24 * 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Humidity);
+    rig.recorder.saveAs = rig.dir.filePath("export.csv");
+    QPointer<frmStorico> history = rig.History();
+    QTest::mouseClick(history->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
+    history->close();
+    QTRY_VERIFY(!history);
+    rig.window->History().WaitUntilDone();
+    // Given up, or done before the window went: never a part of the file.
+    QFile csv(rig.recorder.saveAs);
+    if (csv.open(QIODevice::ReadOnly)) {
+      const QByteArray all = csv.readAll();
+      QVERIFY(all.endsWith('\n') && all.count('\n') >= 24 * 60);  // the header and a whole day
+    }
+    QVERIFY(rig.recorder.messages.isEmpty());
+  }
+
+  void reportWaitingForTheFileIsStoredAndTheWindowGoesOn() {
+    Rig rig;
+    rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t077h50b10132")));
+    QTRY_COMPARE(rig.Rows().size(), 1);
+    {
+      // Another program writes to the file a moment.
+      QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+      other.setDatabaseName(rig.File());
+      QVERIFY(other.open());
+      QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+      TickMinute(rig.window.get());
+      rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t050h50b10132")));
+      QCOMPARE(rig.window->findChild<QLabel*>("lblTemp")->text(), QStringLiteral("10.0\u00B0C"));
+      QVERIFY(QSqlQuery(other).exec(QStringLiteral("COMMIT")));
+    }
+    QSqlDatabase::removeDatabase("other");
+    // The report handed over just before the window closes is in the file afterwards.
+    rig.window.reset();
+    const QList<HistoryRow> rows = rig.Rows();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[1][HistoryColumn::TempC], std::optional<double>(10));
     QVERIFY(rig.recorder.messages.isEmpty());
   }
 };

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QGraphicsLayout>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabBar>
 #include <QToolTip>
 #include <QtCharts/QCategoryAxis>
@@ -18,9 +17,9 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <cmath>
+#include <utility>
 
 #include "app_icon.h"
-#include "history_csv.h"
 
 namespace {
 
@@ -33,6 +32,7 @@ constexpr int TimeTicks = 7;
 constexpr int ValueTicks = 6;
 constexpr qreal DirectionDotSize = 3;
 constexpr double DegreesRound = 360;
+const QString ExportText = QStringLiteral("Esporta CSV\u2026");
 
 double Ms(int64_t seconds) {
   return double(seconds) * 1000.0;
@@ -83,7 +83,7 @@ void SetValueTicks(QCategoryAxis& axis, double low, double high, int decimals) {
 
 }  // namespace
 
-frmStorico::frmStorico(HistoryRecorder& history, const Settings& settings, WindowSeams seams,
+frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowSeams seams,
                        QWidget* parent)
     : QWidget(parent), history_(history), settings_(settings), seams_(std::move(seams)) {
   setObjectName(QStringLiteral("frmStorico"));
@@ -96,7 +96,7 @@ frmStorico::frmStorico(HistoryRecorder& history, const Settings& settings, Windo
   cboRange_->setObjectName(QStringLiteral("cboRange"));
   for (int s = 0; s < HistorySpanCount; ++s)
     cboRange_->addItem(QString::fromUtf8(SpanOf(HistorySpan(s)).name));
-  cmdExport_ = new QPushButton(QStringLiteral("Esporta CSV\u2026"), this);
+  cmdExport_ = new QPushButton(ExportText, this);
   cmdExport_->setObjectName(QStringLiteral("cmdExport"));
   chartView_ = new QChartView(this);
   chartView_->setObjectName(QStringLiteral("chartView"));
@@ -126,13 +126,20 @@ frmStorico::frmStorico(HistoryRecorder& history, const Settings& settings, Windo
   connect(cboRange_, qOverload<int>(&QComboBox::currentIndexChanged), this,
           [this](int s) { ShowSpan(HistorySpan(s)); });
   connect(cmdExport_, &QPushButton::clicked, this, &frmStorico::ExportCsv);
-  connect(&history_, &HistoryRecorder::stored, this, [this](const HistoryRow& row) {
+  connect(&history_, &HistoryWorker::stored, this, [this](const HistoryRow& row) {
     if (row.station == Station()) Refresh();
   });
+  connect(&history_, &HistoryWorker::charted, this, &frmStorico::ShowChart);
+  connect(&history_, &HistoryWorker::exportProgress, this, &frmStorico::ShowExportProgress);
+  connect(&history_, &HistoryWorker::exported, this, &frmStorico::EndExport);
   resized_.setSingleShot(true);
   resized_.setInterval(ResizeSettleMs);
   connect(&resized_, &QTimer::timeout, this, &frmStorico::Refresh);
   BuildChart();
+}
+
+frmStorico::~frmStorico() {
+  if (exportTicket_) history_.CancelExport(exportTicket_);
 }
 
 void frmStorico::ShowQuantity(HistoryQuantity quantity) {
@@ -221,22 +228,35 @@ QString frmStorico::PointText(const HistoryLine& line, double x, double y) const
 
 void frmStorico::Refresh() {
   setWindowTitle(QLatin1String(HistoryWindowTitle) + Station());
-  QStringList messages;
-  HistoryStore* store = history_.Store(messages);
-  ShowNotices(messages);
-  if (!store)
-    return SayNoData(QStringLiteral("Lo storico non si può aprire: %1")
-                         .arg(QDir::toNativeSeparators(history_.Path())));
-  const auto [from, to] = Range();
-  std::vector<HistoryColumn> columns;
-  for (const HistoryLine& line : ChartOf(quantity_).lines) columns.push_back(line.column);
-  QString error;
-  const auto series = store->Thin(Station(), from, to + 1, columns, PixelColumns(), error);
-  if (!series) return SayNoData(QStringLiteral("Lo storico non si legge: ") + error);
-  const bool none = std::all_of(series->begin(), series->end(),
-                                [](const std::vector<ChartPoint>& s) { return s.empty(); });
-  if (none) return SayNoData(QStringLiteral("Nessun dato registrato per ") + Station());
-  Draw(*series, from, to);
+  if (chartTicket_) {
+    refreshAgain_ = true;  // asked again when the read under way comes back
+    return;
+  }
+  chartRange_ = Range();
+  HistoryChartRequest request{
+      Station(), chartRange_.first, chartRange_.second + 1, {}, PixelColumns()};
+  for (const HistoryLine& line : ChartOf(quantity_).lines) request.columns.push_back(line.column);
+  chartTicket_ = history_.Chart(request);
+}
+
+void frmStorico::ShowChart(quint64 ticket, const HistoryChart& chart) {
+  if (ticket != chartTicket_) return;
+  chartTicket_ = 0;
+  if (std::exchange(refreshAgain_, false)) return Refresh();  // this one is out of date
+  const auto& series = chart.series;
+  const bool none =
+      series && std::all_of(series->begin(), series->end(),
+                            [](const std::vector<ChartPoint>& s) { return s.empty(); });
+  if (!chart.opened)
+    SayNoData(QStringLiteral("Lo storico non si può aprire: %1")
+                  .arg(QDir::toNativeSeparators(history_.Path())));
+  else if (!series)
+    SayNoData(QStringLiteral("Lo storico non si legge: ") + chart.error);
+  else if (none)
+    SayNoData(QStringLiteral("Nessun dato registrato per ") + Station());
+  else
+    Draw(*series, chartRange_.first, chartRange_.second);
+  emit refreshed();
 }
 
 void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from,
@@ -269,11 +289,6 @@ void frmStorico::SayNoData(const QString& text) {
   lblNoData_->show();
 }
 
-void frmStorico::ShowNotices(const QStringList& messages) {
-  for (const QString& text : messages)
-    seams_.showNotice(QMessageBox::Warning, QLatin1String(HistoryMessageTitle), text);
-}
-
 void frmStorico::ExportCsv() {
   const auto [from, to] = Range();
   const QString suggested = QStringLiteral("Storico-%1-%2.csv")
@@ -281,18 +296,30 @@ void frmStorico::ExportCsv() {
                                 .replace(u' ', u'-');
   const QString path = seams_.chooseSaveFile(this, QStringLiteral("Esporta CSV"), suggested);
   if (path.isEmpty()) return;
-  QStringList messages;
-  HistoryStore* store = history_.Store(messages);
-  ShowNotices(messages);
-  QSaveFile file(path);
-  QString error;
-  bool ok = store && file.open(QIODevice::WriteOnly) && file.write(CsvHeader()) >= 0;
-  ok = ok && store->ForEach(
-                 {Station(), from, to},
-                 [&file](const HistoryRow& row) { file.write(CsvLine(row)); }, error);
-  if (ok && file.commit()) return;
-  seams_.showMessage(QMessageBox::Warning, QLatin1String(HistoryMessageTitle),
-                     QStringLiteral("Impossibile salvare %1").arg(QDir::toNativeSeparators(path)));
+  exportFile_ = path;
+  exportTicket_ = history_.Export({Station(), from, to}, path);
+  cmdExport_->setEnabled(false);
+  cmdExport_->setText(tr("Esportazione in corso\u2026"));
+}
+
+void frmStorico::ShowExportProgress(quint64 ticket, qint64 rows) {
+  if (ticket == exportTicket_) cmdExport_->setText(tr("Esportate %L1 righe\u2026").arg(rows));
+}
+
+void frmStorico::EndExport(quint64 ticket, const HistoryExport& result) {
+  if (ticket != exportTicket_) return;
+  exportTicket_ = 0;
+  cmdExport_->setText(ExportText);
+  cmdExport_->setEnabled(true);
+  if (result.saved)
+    lblPoint_->setText(tr("%L1 righe esportate in %2")
+                           .arg(result.rows)
+                           .arg(QDir::toNativeSeparators(exportFile_)));
+  else
+    seams_.showMessage(
+        QMessageBox::Warning, QLatin1String(HistoryMessageTitle),
+        QStringLiteral("Impossibile salvare %1").arg(QDir::toNativeSeparators(exportFile_)));
+  emit exportFinished(result.saved);
 }
 
 void frmStorico::resizeEvent(QResizeEvent* event) {

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "history_quantities.h"
-#include "history_recorder.h"
+#include "history_worker.h"
 #include "settings.h"
 #include "window_seams.h"
 
@@ -24,21 +24,31 @@ inline constexpr char HistoryWindowTitle[] = "Storico meteo ";
 class frmStorico : public QWidget {
   Q_OBJECT
  public:
-  frmStorico(HistoryRecorder& history, const Settings& settings, WindowSeams seams,
+  // `history` outlives the window.
+  frmStorico(HistoryWorker& history, const Settings& settings, WindowSeams seams,
              QWidget* parent = nullptr);
+  // An export under way is given up: no file is left.
+  ~frmStorico() override;
 
   void ShowQuantity(HistoryQuantity quantity);
   void ShowSpan(HistorySpan span);
   HistoryQuantity Quantity() const { return quantity_; }
   HistorySpan Span() const { return span_; }
-  // Reads the range again from the file and redraws it.
+  // Asks for the range again from the file; it is drawn when read (`refreshed`).
   void Refresh();
   // The range shown, in Unix seconds: the last span up to now.
   std::pair<int64_t, int64_t> Range() const;
   QChart* Chart() const;
   // What hovering the point `x` (ms since the epoch), `y` of a line says.
   QString PointText(const HistoryLine& line, double x, double y) const;
+  // Asks where, then writes the range shown there as CSV away from the window's thread; the
+  // button says how far it has come, and a failure is told (`exportFinished`).
   void ExportCsv();
+
+ signals:
+  // The range read last is shown (drawn, or why not said).
+  void refreshed();
+  void exportFinished(bool saved);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -48,10 +58,12 @@ class frmStorico : public QWidget {
   int PixelColumns() const;
   void BuildChart();
   void Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from, int64_t to);
+  void ShowChart(quint64 ticket, const HistoryChart& chart);
   void SayNoData(const QString& text);
-  void ShowNotices(const QStringList& messages);
+  void ShowExportProgress(quint64 ticket, qint64 rows);
+  void EndExport(quint64 ticket, const HistoryExport& result);
 
-  HistoryRecorder& history_;
+  HistoryWorker& history_;
   const Settings& settings_;
   WindowSeams seams_;
   HistoryQuantity quantity_ = HistoryQuantity::Temperature;
@@ -63,4 +75,9 @@ class frmStorico : public QWidget {
   QLabel* lblNoData_;
   QLabel* lblPoint_;
   QTimer resized_;
+  quint64 chartTicket_ = 0;  // the chart read under way
+  bool refreshAgain_ = false;
+  std::pair<int64_t, int64_t> chartRange_;
+  quint64 exportTicket_ = 0;  // the export under way
+  QString exportFile_;
 };

@@ -11,8 +11,8 @@
 
 #include "agw_link.h"
 #include "help_viewer.h"
-#include "history_recorder.h"
 #include "history_window.h"
+#include "history_worker.h"
 #include "setup_dialog.h"
 
 #include "display_state.h"
@@ -31,7 +31,8 @@ class frmWx : public QWidget {
   Q_OBJECT
  public:
   explicit frmWx(Settings& settings, WindowSeams seams = WindowSeams::Desktop());
-  // The history window reads through this window's history: it goes first.
+  // The history window reads through this window's history: it goes first; then the history
+  // stores the reports handed over and ends its thread.
   ~frmWx() override;
 
   // Start-up: command line, alarm settings, engine address; runs once before the window shows.
@@ -68,8 +69,9 @@ class frmWx : public QWidget {
   frmWxSetup* SetupDialog();
   frmIstruzioni* HelpWindow() const { return help_; }
 
-  // The history: the file, opened at the first report, and its window (one, not modal).
-  HistoryRecorder& History();
+  // The history: the file, opened at the first report away from the window's thread, and its
+  // window (one, not modal).
+  HistoryWorker& History();
   void OpenHistoryWindow(HistoryQuantity quantity);
   frmStorico* HistoryWindow() const { return storico_; }
 
@@ -118,7 +120,7 @@ class frmWx : public QWidget {
   QSystemTrayIcon* tray_;
   frmWxSetup* setup_ = nullptr;
   QPointer<frmIstruzioni> help_;
-  HistoryRecorder* history_ = nullptr;
+  HistoryWorker* history_ = nullptr;
   QPointer<frmStorico> storico_;
   int outerHeightSet_ = 0;
   DisplayState shown_;

@@ -15,13 +15,18 @@ const QString DoubleClickHint = QStringLiteral("Doppio clic per lo storico");
 
 frmWx::~frmWx() {
   delete storico_;
+  delete history_;
 }
 
-HistoryRecorder& frmWx::History() {
+HistoryWorker& frmWx::History() {
   if (!history_) {
     const QString userFolder =
         seams_.userDataFolder.isEmpty() ? HistoryUserFolder() : seams_.userDataFolder;
-    history_ = new HistoryRecorder(ChooseHistoryFile(ProgramFolder(), userFolder), {}, this);
+    history_ = new HistoryWorker(ChooseHistoryFile(ProgramFolder(), userFolder), {}, this);
+    connect(history_, &HistoryWorker::notices, this, [this](const QStringList& messages) {
+      for (const QString& message : messages)
+        seams_.showNotice(QMessageBox::Warning, QLatin1String(HistoryMessageTitle), message);
+    });
   }
   return *history_;
 }
@@ -29,8 +34,7 @@ HistoryRecorder& frmWx::History() {
 void frmWx::RecordHistory(const QString& text, const ReportOutcome& out) {
   const HistoryRow row =
       RowFromReport(QDateTime::currentSecsSinceEpoch(), settings_.StationCall, text, out.values);
-  for (const QString& message : History().Record(row))
-    seams_.showNotice(QMessageBox::Warning, QLatin1String(HistoryMessageTitle), message);
+  History().Record(row);
 }
 
 std::vector<std::pair<QWidget*, HistoryQuantity>> frmWx::HistoryOpeners() const {
