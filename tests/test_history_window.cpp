@@ -269,6 +269,12 @@ class TestHistoryWindow : public QObject {
   void exportSavesTheRangeShown() {
     Rig rig;
     FillHistory(rig.File(), 2 * 24 * 60);
+    HistoryRow position;  // a position report: its text starts like a spreadsheet formula
+    position.time = QDateTime::currentSecsSinceEpoch() - 1;
+    position.station = Station;
+    position.info = QStringLiteral("=4903.50N/07201.75W_220/004g005t077");
+    QString stored;
+    QVERIFY(OpenHistory(rig.File()).store->Store(position, stored));
     rig.window->OpenHistoryWindow(HistoryQuantity::Humidity);
     rig.recorder.saveAs = rig.dir.filePath("export.csv");
     QTest::mouseClick(rig.History()->findChild<QPushButton*>("cmdExport"), Qt::LeftButton);
@@ -282,6 +288,7 @@ class TestHistoryWindow : public QObject {
     QVERIFY(day && day->size() >= 24 * 60 - 2);
     QCOMPARE(lines.size(), 1 + int(day->size()) + 1);  // the header, the reports, the last end
     QVERIFY(lines[1].contains(",IW2XYZ,_"));
+    QVERIFY2(lines[lines.size() - 2].contains(",IW2XYZ,'=4903.50N/"), lines[lines.size() - 2]);
     QCOMPARE(rig.History()->findChild<QPushButton*>("cmdExport")->text(),
              QStringLiteral("Esporta CSV\u2026"));
     QVERIFY(rig.recorder.messages.isEmpty());

@@ -287,9 +287,11 @@ void frmStorico::ExportCsv() {
   QSaveFile file(path);
   QString error;
   bool ok = store && file.open(QIODevice::WriteOnly) && file.write(CsvHeader()) >= 0;
-  ok = ok && store->ForEach(
-                 {Station(), from, to},
-                 [&file](const HistoryRow& row) { file.write(CsvLine(row)); }, error);
+  ok = ok &&
+       store->ForEach(
+           {Station(), from, to},
+           [&file](const HistoryRow& row) { file.write(CsvLine(row, CsvCells::ForSpreadsheets)); },
+           error);
   if (ok && file.commit()) return;
   seams_.showMessage(QMessageBox::Warning, QLatin1String(HistoryMessageTitle),
                      QStringLiteral("Impossibile salvare %1").arg(QDir::toNativeSeparators(path)));
