@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
@@ -12,6 +13,7 @@
 #include "generated_weather.h"
 #include "history_file_place.h"
 #include "main_window.h"
+#include "save_file_dialog.h"
 #include "test_support.h"
 #include "window_seams_recorder.h"
 
@@ -78,6 +80,26 @@ bool TextFits(const QLabel* label) {
          need.height() <= label->contentsRect().height();
 }
 
+constexpr char ReaderOption[] = "--reader";
+
+// Another program reading the history, as `sqlite3 WxHistory.sqlite 'SELECT ...'` does: an
+// ordinary connection, closed at the end; prints each row's information field.
+int RunReader(const QString& path) {
+  OpenedHistory opened = OpenHistory(path);
+  QString error;
+  const auto rows = opened.store ? opened.store->Read({}, error) : std::nullopt;
+  if (!rows) return 3;
+  for (const HistoryRow& row : *rows) std::printf("%s\n", qPrintable(row.info));
+  return 0;
+}
+
+QByteArray ReadInAnotherProcess(const QString& path) {
+  QProcess reader;
+  reader.start(QCoreApplication::applicationFilePath(), {ReaderOption, path});
+  return reader.waitForFinished(60'000) && reader.exitCode() == 0 ? reader.readAllStandardOutput()
+                                                                  : QByteArray("failed");
+}
+
 }  // namespace
 
 class TestHistoryWindow : public QObject {
@@ -119,6 +141,43 @@ class TestHistoryWindow : public QObject {
     QVERIFY2(said[0].startsWith("Storico meteo | Lo storico"), qPrintable(said[0]));
     QVERIFY(said[0].contains("continua senza registrare"));
     QCOMPARE(rig.window->findChild<QLabel*>("lblTemp")->text(), QStringLiteral("16.7\u00B0C"));
+  }
+
+  // The save dialog lists the history's folder without opening the history's files: a close()
+  // outside SQLite drops the window's locks on the file, and the next program that reads it
+  // believes it is the last one, folds the write-ahead log in and deletes it under the window.
+  void saveDialogLeavesTheHistoryReachable_data() {
+    QTest::addColumn<bool>("startedThere");
+    QTest::newRow("the export suggested in the history's folder") << false;
+    QTest::newRow("a bare name, the program started in the history's folder") << true;
+  }
+  void saveDialogLeavesTheHistoryReachable() {
+    QFETCH(bool, startedThere);
+    Rig rig;
+    const QString startedIn = QDir::currentPath();
+    auto goBack = qScopeGuard([&] { QDir::setCurrent(startedIn); });
+    if (startedThere) QVERIFY(QDir::setCurrent(rig.dir.path()));
+    const QString before = QStringLiteral("_220/004g005t077r000p000P000h50b09900");
+    const QString after = QStringLiteral("_100/010g020t060r000p000P000h40b10100");
+    rig.window->HandleAgwFrame(StationFrame(before));
+    QVERIFY(QFileInfo::exists(rig.File() + "-wal") && QFileInfo::exists(rig.File() + "-shm"));
+    {
+      std::unique_ptr<QFileDialog> dialog(
+          NewSaveFileDialog(rig.window.get(), "Esporta CSV",
+                            startedThere ? "export.csv" : rig.dir.filePath("export.csv")));
+      dialog->show();
+      auto* listed = dialog->findChild<QFileSystemModel*>();
+      QVERIFY(listed);
+      // Each of the history's files has been looked at as the dialog looks at files.
+      for (const char* suffix : {"", "-wal", "-shm"})
+        QTRY_VERIFY(!listed->type(listed->index(rig.File() + suffix)).isEmpty());
+      dialog->reject();
+    }
+    QCOMPARE(ReadInAnotherProcess(rig.File()), before.toLatin1() + '\n');
+    TickMinute(rig.window.get());
+    rig.window->HandleAgwFrame(StationFrame(after));
+    QVERIFY(rig.recorder.messages.isEmpty());
+    QCOMPARE(ReadInAnotherProcess(rig.File()), (before + '\n' + after + '\n').toLatin1());
   }
 
   void damagedFileIsSetAsideAndSaid() {
@@ -299,5 +358,13 @@ class TestHistoryWindow : public QObject {
   }
 };
 
-QTEST_MAIN(TestHistoryWindow)
+int main(int argc, char* argv[]) {
+  if (argc == 3 && QByteArray(argv[1]) == ReaderOption) {
+    QCoreApplication app(argc, argv);
+    return RunReader(QString::fromLocal8Bit(argv[2]));
+  }
+  QApplication app(argc, argv);
+  TestHistoryWindow test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "test_history_window.moc"
