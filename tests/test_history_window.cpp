@@ -7,6 +7,8 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
 #include <QtCharts/QXYSeries>
 #include <QtTest>
 
@@ -51,14 +53,27 @@ struct Rig {
   frmStorico* History() { return window->HistoryWindow(); }
 };
 
-// Reports of the last `minutes`, one a minute up to now, written as the window writes them.
-void FillHistory(const QString& path, int minutes) {
+// Reports of the last `minutes`, one a minute up to now, written as the window writes them;
+// none from `silentFrom` to `silentTo` minutes ago, while the engine was stopped.
+void FillHistory(const QString& path, int minutes, int silentFrom = 0, int silentTo = 0) {
   auto store = OpenHistory(path).store;
   QVERIFY(store);
   GeneratedWeather weather;
   const int64_t now = QDateTime::currentSecsSinceEpoch();
   QString error;
-  for (int m = minutes; m > 0; --m) QVERIFY(store->Store(weather.Row(now - m * 60), error));
+  for (int m = minutes; m > 0; --m)
+    if (m > silentFrom || m <= silentTo) QVERIFY(store->Store(weather.Row(now - m * 60), error));
+}
+
+// The longest step, in seconds, between neighbouring points of any line drawn.
+int64_t LongestDrawnStep(frmStorico* w) {
+  int64_t longest = 0;
+  for (QAbstractSeries* s : w->Chart()->series()) {
+    auto* line = qobject_cast<QLineSeries*>(s);
+    for (qsizetype i = 1; line && i < line->count(); ++i)
+      longest = std::max(longest, int64_t(line->at(i).x() - line->at(i - 1).x()) / 1000);
+  }
+  return longest;
 }
 
 // The user's regional format is Italian for the guard's lifetime.
@@ -296,6 +311,48 @@ class TestHistoryWindow : public QObject {
     w->findChild<QTabBar*>("tabQuantity")->setCurrentIndex(int(HistoryQuantity::Wind));
     QCOMPARE(w->Chart()->series().size(), 3);  // mean, gust and direction
     QVERIFY(Line(w, 2)->count() > 0);
+  }
+
+  // No line is drawn where no reading exists: an outage leaves a hole in each view.
+  void linesBreakAcrossOutages_data() {
+    QTest::addColumn<int>("span");
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<int>("silentFrom");
+    QTest::addColumn<int>("silentTo");
+    QTest::newRow("24 hours, the engine stopped for 3 hours")
+        << int(HistorySpan::Day) << int(HistoryQuantity::Temperature) << 10 * 60 << 7 * 60;
+    QTest::newRow("7 days, three days without reports")
+        << int(HistorySpan::Week) << int(HistoryQuantity::Wind) << 5 * 24 * 60 << 2 * 24 * 60;
+    QTest::newRow("30 days, from the hourly summary")
+        << int(HistorySpan::Month) << int(HistoryQuantity::Pressure) << 20 * 24 * 60
+        << 12 * 24 * 60;
+  }
+  void linesBreakAcrossOutages() {
+    QFETCH(int, span);
+    QFETCH(int, quantity);
+    QFETCH(int, silentFrom);
+    QFETCH(int, silentTo);
+    Rig rig;
+    FillHistory(rig.File(), silentFrom + 24 * 60, silentFrom, silentTo);
+    rig.window->OpenHistoryWindow(HistoryQuantity(quantity));
+    frmStorico* w = rig.History();
+    w->ShowSpan(HistorySpan(span));
+    const int64_t silence = int64_t(silentFrom - silentTo) * 60;
+    QVERIFY2(LongestDrawnStep(w) < silence / 2, qPrintable(QString::number(LongestDrawnStep(w))));
+    // Both sides of the hole are drawn, in the colour of their line.
+    const QColor first = QColor::fromRgb(ChartOf(HistoryQuantity(quantity)).lines[0].rgb);
+    int drawn = 0;
+    for (QAbstractSeries* s : w->Chart()->series())
+      if (auto* line = qobject_cast<QLineSeries*>(s); line && line->count() > 0)
+        drawn += line->color() == first;
+    QVERIFY(drawn >= 2);
+    // The legend names each line once, however many pieces it is drawn in.
+    QCoreApplication::processEvents();  // the legend lays its markers out on the next turn
+    QStringList named;
+    for (QLegendMarker* marker : w->Chart()->legend()->markers())
+      if (marker->isVisible()) named << marker->label();
+    QCOMPARE(named.size(), int(ChartOf(HistoryQuantity(quantity)).lines.size()));
+    SaveShot(w, QStringLiteral("history-outage-%1").arg(span));
   }
 
   void thirtyDaysForTheScreenshot() {

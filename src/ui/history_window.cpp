@@ -14,12 +14,14 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <cmath>
 
 #include "app_icon.h"
+#include "chart_gaps.h"
 #include "history_csv.h"
 
 namespace {
@@ -36,6 +38,13 @@ constexpr double DegreesRound = 360;
 
 double Ms(int64_t seconds) {
   return double(seconds) * 1000.0;
+}
+
+QList<QPointF> Points(const std::vector<ChartPoint>& points) {
+  QList<QPointF> drawn;
+  drawn.reserve(qsizetype(points.size()));
+  for (const ChartPoint& p : points) drawn.append(QPointF(Ms(p.time), p.value));
+  return drawn;
 }
 
 QValueAxis* ValueAxis(const QString& title) {
@@ -197,15 +206,19 @@ void frmStorico::BuildChart() {
       chart->addAxis(right, Qt::AlignRight);
     }
     series->attachAxis(line.rightAxis ? right : left);
-    connect(series, &QXYSeries::hovered, this, [this, line](const QPointF& p, bool on) {
-      if (!on) return;
-      lblPoint_->setText(PointText(line, p.x(), p.y()));
-      QToolTip::showText(QCursor::pos(), lblPoint_->text(), chartView_);
-    });
+    SayPointsOf(series, line);
   }
   QChart* old = chartView_->chart();
   chartView_->setChart(chart);
   delete old;
+}
+
+void frmStorico::SayPointsOf(QXYSeries* series, const HistoryLine& line) {
+  connect(series, &QXYSeries::hovered, this, [this, line](const QPointF& p, bool on) {
+    if (!on) return;
+    lblPoint_->setText(PointText(line, p.x(), p.y()));
+    QToolTip::showText(QCursor::pos(), lblPoint_->text(), chartView_);
+  });
 }
 
 QString frmStorico::PointText(const HistoryLine& line, double x, double y) const {
@@ -244,12 +257,23 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   lblNoData_->hide();
   chartView_->show();
   QChart* chart = chartView_->chart();
+  const std::vector<HistoryLine>& lines = ChartOf(quantity_).lines;
+  for (QAbstractSeries* earlier : chart->series().mid(qsizetype(lines.size()))) {
+    chart->removeSeries(earlier);  // the pieces of the last drawing's broken lines
+    delete earlier;
+  }
   const QList<QAbstractSeries*> shown = chart->series();
+  const int64_t slice = std::max<int64_t>(1, (to - from) / PixelColumns());
   for (size_t i = 0; i < series.size() && i < size_t(shown.size()); ++i) {
-    QList<QPointF> points;
-    points.reserve(qsizetype(series[i].size()));
-    for (const ChartPoint& p : series[i]) points.append(QPointF(Ms(p.time), p.value));
-    static_cast<QXYSeries*>(shown[qsizetype(i)])->replace(points);
+    auto* whole = static_cast<QXYSeries*>(shown[qsizetype(i)]);
+    if (lines[i].rightAxis) {  // dots: nothing joins them
+      whole->replace(Points(series[i]));
+      continue;
+    }
+    auto runs = JoinedRuns(series[i], slice);
+    whole->replace(runs.empty() ? QList<QPointF>() : Points(runs.back()));
+    if (!runs.empty()) runs.pop_back();
+    for (const std::vector<ChartPoint>& run : runs) AddPiece(*whole, lines[i], Points(run));
   }
   auto* time = static_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).first());
   time->setFormat(QString::fromLatin1(SpanOf(span_).axisFormat));
@@ -261,6 +285,20 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   SetValueTicks(*left, low, high, ChartOf(quantity_).decimals);
   chart->layout()->invalidate();  // the labels just written are measured before the next paint
   chart->layout()->activate();
+}
+
+// One more stretch of a line broken by silences: drawn like the line, without a legend entry.
+void frmStorico::AddPiece(QXYSeries& line, const HistoryLine& shown, const QList<QPointF>& points) {
+  QChart* chart = chartView_->chart();
+  auto* piece = new QLineSeries;
+  piece->setName(line.name());
+  piece->setPen(line.pen());
+  piece->replace(points);
+  chart->addSeries(piece);
+  for (QAbstractAxis* axis : line.attachedAxes()) piece->attachAxis(axis);
+  for (QLegendMarker* marker : chart->legend()->markers())
+    if (marker->series() == piece) marker->setVisible(false);
+  SayPointsOf(piece, shown);
 }
 
 void frmStorico::SayNoData(const QString& text) {

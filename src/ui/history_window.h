@@ -18,6 +18,7 @@ class QChartView;
 class QComboBox;
 class QPushButton;
 class QTabBar;
+class QXYSeries;
 
 inline constexpr char HistoryWindowTitle[] = "Storico meteo ";
 
@@ -48,6 +49,8 @@ class frmStorico : public QWidget {
   int PixelColumns() const;
   void BuildChart();
   void Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from, int64_t to);
+  void SayPointsOf(QXYSeries* series, const HistoryLine& line);
+  void AddPiece(QXYSeries& line, const HistoryLine& shown, const QList<QPointF>& points);
   void SayNoData(const QString& text);
   void ShowNotices(const QStringList& messages);
 
