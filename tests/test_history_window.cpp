@@ -6,7 +6,6 @@
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
-#include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QXYSeries>
@@ -113,6 +112,21 @@ QByteArray ReadInAnotherProcess(const QString& path) {
   reader.start(QCoreApplication::applicationFilePath(), {ReaderOption, path});
   return reader.waitForFinished(60'000) && reader.exitCode() == 0 ? reader.readAllStandardOutput()
                                                                   : QByteArray("failed");
+}
+
+struct AxisTick {
+  QDateTime at;  // local time
+  QString label;
+};
+
+// Where the time axis puts its labels, and what they say.
+QList<AxisTick> TimeTicks(frmStorico* w) {
+  QList<AxisTick> ticks;
+  QAbstractAxis* axis = w->Chart()->axes(Qt::Horizontal)[0];
+  if (auto* labelled = qobject_cast<QCategoryAxis*>(axis))
+    for (const QString& label : labelled->categoriesLabels())
+      ticks.append({QDateTime::fromMSecsSinceEpoch(qint64(labelled->endValue(label))), label});
+  return ticks;
 }
 
 }  // namespace
@@ -289,9 +303,9 @@ class TestHistoryWindow : public QObject {
     // 24 hours: 1440 reports, at most two points a pixel column.
     const int points = int(Line(w, 0)->count());
     QVERIFY2(points > 100 && points <= 2 * w->width(), qPrintable(QString::number(points)));
-    auto* time = static_cast<QDateTimeAxis*>(w->Chart()->axes(Qt::Horizontal)[0]);
-    QVERIFY(qAbs(time->min().secsTo(time->max()) - 86400) < 5);
-    QCOMPARE(time->format(), QStringLiteral("HH:mm"));
+    auto* time = static_cast<QCategoryAxis*>(w->Chart()->axes(Qt::Horizontal)[0]);
+    QVERIFY(qAbs(time->max() - time->min() - 86400e3) < 5e3);
+    QCOMPARE(TimeTicks(w)[0].label, TimeTicks(w)[0].at.toString("HH:mm"));
     // The values' labels in the user's (Italian) format, one decimal for temperatures.
     for (QAbstractAxis* axis : w->Chart()->axes(Qt::Vertical)) {
       const QStringList labels = qobject_cast<QCategoryAxis*>(axis)->categoriesLabels();
@@ -306,7 +320,7 @@ class TestHistoryWindow : public QObject {
     // The range chooser: a week, the same reports thinned again.
     w->findChild<QComboBox*>("cboRange")->setCurrentIndex(1);
     QCOMPARE(w->Span(), HistorySpan::Week);
-    QVERIFY(qAbs(time->min().secsTo(time->max()) - 7 * 86400) < 5);
+    QVERIFY(qAbs(time->max() - time->min() - 7 * 86400e3) < 5e3);
     QVERIFY(Line(w, 0)->count() <= 2 * w->width());
     w->findChild<QTabBar*>("tabQuantity")->setCurrentIndex(int(HistoryQuantity::Wind));
     QCOMPARE(w->Chart()->series().size(), 3);  // mean, gust and direction
@@ -353,6 +367,46 @@ class TestHistoryWindow : public QObject {
       if (marker->isVisible()) named << marker->label();
     QCOMPARE(named.size(), int(ChartOf(HistoryQuantity(quantity)).lines.size()));
     SaveShot(w, QStringLiteral("history-outage-%1").arg(span));
+  }
+
+  // The time axis is labelled at the local boundaries its labels name: whole hours for a day,
+  // each midnight for a week (every day named once), midnights for a month, the first of each
+  // month for a year.
+  void timeAxisIsLabelledAtLocalBoundaries_data() {
+    QTest::addColumn<int>("span");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("24 hours: every 4 hours") << int(HistorySpan::Day) << "HH:mm";
+    QTest::newRow("7 days: each midnight") << int(HistorySpan::Week) << "ddd d";
+    QTest::newRow("30 days: midnights") << int(HistorySpan::Month) << "d MMM";
+    QTest::newRow("a year: the first of each month") << int(HistorySpan::Year) << "MMM yyyy";
+  }
+  void timeAxisIsLabelledAtLocalBoundaries() {
+    QFETCH(int, span);
+    QFETCH(QString, format);
+    Rig rig;
+    FillHistory(rig.File(), 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
+    frmStorico* w = rig.History();
+    w->ShowSpan(HistorySpan(span));
+    const QList<AxisTick> ticks = TimeTicks(w);
+    QVERIFY(ticks.size() >= 4);
+    const auto [from, to] = w->Range();
+    for (qsizetype i = 0; i < ticks.size(); ++i) {
+      const QDateTime& at = ticks[i].at;
+      const QString said = at.toString(Qt::ISODate);
+      QVERIFY2(at.toSecsSinceEpoch() >= from && at.toSecsSinceEpoch() <= to, qPrintable(said));
+      QCOMPARE(ticks[i].label, QLocale().toString(at, format));
+      QVERIFY2(at.time().minute() == 0 && at.time().second() == 0, qPrintable(said));
+      if (HistorySpan(span) == HistorySpan::Day) {
+        QVERIFY2(at.time().hour() % 4 == 0, qPrintable(said));
+        continue;
+      }
+      QVERIFY2(at.time() == QTime(0, 0), qPrintable(said));
+      if (HistorySpan(span) == HistorySpan::Year) QVERIFY2(at.date().day() == 1, qPrintable(said));
+      if (HistorySpan(span) == HistorySpan::Week && i > 0)
+        QCOMPARE(ticks[i - 1].at.date().addDays(1), at.date());
+    }
+    if (HistorySpan(span) == HistorySpan::Week) SaveShot(w, "history-7d-ticks");
   }
 
   void thirtyDaysForTheScreenshot() {

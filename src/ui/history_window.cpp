@@ -13,7 +13,6 @@
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
-#include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
@@ -31,7 +30,6 @@ constexpr int StartWidth = 820, StartHeight = 520;
 constexpr int AxesWidth = 130;
 constexpr int FewestColumns = 100;
 constexpr int ResizeSettleMs = 150;
-constexpr int TimeTicks = 7;
 constexpr int ValueTicks = 6;
 constexpr qreal DirectionDotSize = 3;
 constexpr double DegreesRound = 360;
@@ -88,6 +86,16 @@ void SetValueTicks(QCategoryAxis& axis, double low, double high, int decimals) {
   const QLocale locale;
   for (int i = 0; start + i * step <= end + step / 2; ++i)
     axis.append(locale.toString(start + i * step, 'f', decimals), start + i * step);
+}
+
+void SetTimeTicks(QCategoryAxis& axis, HistorySpan span, int64_t from, int64_t to) {
+  for (const QString& label : axis.categoriesLabels()) axis.remove(label);
+  axis.setRange(Ms(from), Ms(to));
+  axis.setStartValue(Ms(from));
+  const QLocale locale;
+  const QString format = QString::fromLatin1(SpanOf(span).axisFormat);
+  for (int64_t at : SpanTicks(span, from, to))
+    axis.append(locale.toString(QDateTime::fromSecsSinceEpoch(at), format), Ms(at));
 }
 
 }  // namespace
@@ -178,8 +186,9 @@ void frmStorico::BuildChart() {
   chart->setLocalizeNumbers(true);
   chart->setLocale(QLocale());
   chart->legend()->setAlignment(Qt::AlignBottom);
-  auto* time = new QDateTimeAxis;
-  time->setTickCount(TimeTicks);
+  // Time labelled at the local boundaries its labels name (midnights, whole hours).
+  auto* time = new QCategoryAxis;
+  time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(time, Qt::AlignBottom);
   // The values' labels are written here in the user's format, and measured as written.
   auto* left = new QCategoryAxis;
@@ -275,9 +284,7 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
     if (!runs.empty()) runs.pop_back();
     for (const std::vector<ChartPoint>& run : runs) AddPiece(*whole, lines[i], Points(run));
   }
-  auto* time = static_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).first());
-  time->setFormat(QString::fromLatin1(SpanOf(span_).axisFormat));
-  time->setRange(QDateTime::fromSecsSinceEpoch(from), QDateTime::fromSecsSinceEpoch(to));
+  SetTimeTicks(*static_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).first()), span_, from, to);
   QCategoryAxis* left = nullptr;
   for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
     if (axis->alignment() == Qt::AlignLeft) left = static_cast<QCategoryAxis*>(axis);
