@@ -101,6 +101,22 @@ int SayNothingExported(HistoryStore& store, const HistoryCommandOptions& options
   return ExitUnknownStation;
 }
 
+// The range's rows, the CSV header before the first; how many there were, or nothing when the
+// file could not be read. A failed write shows at the end, in Finish.
+std::optional<int64_t> ExportRows(HistoryStore& store, const HistoryCommandOptions& options,
+                                  CheckedOutput& out, QString& error) {
+  const bool csv = options.format == HistoryFormat::Csv;
+  int64_t rows = 0;
+  const bool ok = store.ForEach(
+      {options.station, options.from, options.to},
+      [&](const HistoryRow& row) {
+        if (rows++ == 0 && csv) (void)Write(out, CsvHeader());
+        (void)Write(out, csv ? CsvLine(row) : JsonLine(row));
+      },
+      error);
+  return ok ? std::optional<int64_t>(rows) : std::nullopt;
+}
+
 }  // namespace
 
 std::optional<int64_t> ParseCommandTime(const QString& text) {
@@ -152,24 +168,16 @@ int RunHistory(const HistoryCommandOptions& options, std::FILE* out, std::FILE* 
   }
   CheckedOutput output(out);
   if (options.stations) return ListStations(*opened.store, options.format, output, err);
-  const bool csv = options.format == HistoryFormat::Csv;
-  int64_t rows = 0;
   QString error;
-  const bool ok = opened.store->ForEach(
-      {options.station, options.from, options.to},
-      [&](const HistoryRow& row) {
-        if (rows++ == 0 && csv) (void)Write(output, CsvHeader());
-        (void)Write(output, csv ? CsvLine(row) : JsonLine(row));
-      },
-      error);
-  if (!ok) {
+  const std::optional<int64_t> rows = ExportRows(*opened.store, options, output, error);
+  if (!rows) {
     std::fprintf(err, "ventora-cli: %s\n", qPrintable(error));
     return ExitFault;
   }
-  if (rows == 0) {
+  if (*rows == 0) {
     const int said = SayNothingExported(*opened.store, options, file, err);
     if (said != 0) return said;
-    if (csv) (void)Write(output, CsvHeader());
+    if (options.format == HistoryFormat::Csv) (void)Write(output, CsvHeader());
   }
   return Finish(output, err);
 }
