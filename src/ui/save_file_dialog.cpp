@@ -32,10 +32,14 @@ class IconsByName : public QFileIconProvider {
 }  // namespace
 
 QFileDialog* NewSaveFileDialog(QWidget* parent, const QString& title, const QString& suggested) {
-  static IconsByName icons;
   auto* dialog = new QFileDialog(parent, title);
+  // Qt's own dialog, whose looking at files is the provider's; a native one (GTK's runs in this
+  // process) would look inside them in its own way.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setIconProvider(&icons);
+  auto* icons = new IconsByName;
+  dialog->setIconProvider(icons);
+  // A widget's children (the file model and its reading thread) are gone when it says so.
+  QObject::connect(dialog, &QObject::destroyed, [icons] { delete icons; });
   dialog->setNameFilter(QStringLiteral("CSV (*.csv);;Tutti i file (*)"));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setDirectory(QFileInfo(suggested).absolutePath());
