@@ -273,17 +273,8 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   }
   const QList<QAbstractSeries*> shown = chart->series();
   const int64_t slice = std::max<int64_t>(1, (to - from) / PixelColumns());
-  for (size_t i = 0; i < series.size() && i < size_t(shown.size()); ++i) {
-    auto* whole = static_cast<QXYSeries*>(shown[qsizetype(i)]);
-    if (lines[i].rightAxis) {  // dots: nothing joins them
-      whole->replace(Points(series[i]));
-      continue;
-    }
-    auto runs = JoinedRuns(series[i], slice);
-    whole->replace(runs.empty() ? QList<QPointF>() : Points(runs.back()));
-    if (!runs.empty()) runs.pop_back();
-    for (const std::vector<ChartPoint>& run : runs) AddPiece(*whole, lines[i], Points(run));
-  }
+  for (size_t i = 0; i < series.size() && i < size_t(shown.size()); ++i)
+    DrawLine(*static_cast<QXYSeries*>(shown[qsizetype(i)]), lines[i], series[i], slice);
   SetTimeTicks(*static_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).first()), span_, from, to);
   QCategoryAxis* left = nullptr;
   for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
@@ -292,6 +283,19 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   SetValueTicks(*left, low, high, ChartOf(quantity_).decimals);
   chart->layout()->invalidate();  // the labels just written are measured before the next paint
   chart->layout()->activate();
+}
+
+// The line's latest stretch in its own series, the earlier ones (before silences) in pieces.
+void frmStorico::DrawLine(QXYSeries& whole, const HistoryLine& line,
+                          const std::vector<ChartPoint>& points, int64_t sliceSeconds) {
+  if (line.rightAxis) {  // dots: nothing joins them
+    whole.replace(Points(points));
+    return;
+  }
+  auto runs = JoinedRuns(points, sliceSeconds);
+  whole.replace(runs.empty() ? QList<QPointF>() : Points(runs.back()));
+  if (!runs.empty()) runs.pop_back();
+  for (const std::vector<ChartPoint>& run : runs) AddPiece(whole, line, Points(run));
 }
 
 // One more stretch of a line broken by silences: drawn like the line, without a legend entry.

@@ -49,6 +49,8 @@ class frmStorico : public QWidget {
   int PixelColumns() const;
   void BuildChart();
   void Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from, int64_t to);
+  void DrawLine(QXYSeries& whole, const HistoryLine& line, const std::vector<ChartPoint>& points,
+                int64_t sliceSeconds);
   void SayPointsOf(QXYSeries* series, const HistoryLine& line);
   void AddPiece(QXYSeries& line, const HistoryLine& shown, const QList<QPointF>& points);
   void SayNoData(const QString& text);
