@@ -107,9 +107,12 @@ int RunReader(const QString& path) {
   return 0;
 }
 
-QByteArray ReadInAnotherProcess(const QString& path) {
+// What another program reads; nothing where no program can be started (qemu-user refuses
+// Qt's way of starting one).
+std::optional<QByteArray> ReadInAnotherProcess(const QString& path) {
   QProcess reader;
   reader.start(QCoreApplication::applicationFilePath(), {ReaderOption, path});
+  if (!reader.waitForStarted()) return std::nullopt;
   return reader.waitForFinished(60'000) && reader.exitCode() == 0 ? reader.readAllStandardOutput()
                                                                   : QByteArray("failed");
 }
@@ -202,11 +205,14 @@ class TestHistoryWindow : public QObject {
         QTRY_VERIFY(!listed->type(listed->index(rig.File() + suffix)).isEmpty());
       dialog->reject();
     }
-    QCOMPARE(ReadInAnotherProcess(rig.File()), before.toLatin1() + '\n');
+    const auto first = ReadInAnotherProcess(rig.File());
+    if (!first) QSKIP("no other program can be started here");
+    QCOMPARE(*first, before.toLatin1() + '\n');
     TickMinute(rig.window.get());
     rig.window->HandleAgwFrame(StationFrame(after));
     QVERIFY(rig.recorder.messages.isEmpty());
-    QCOMPARE(ReadInAnotherProcess(rig.File()), (before + '\n' + after + '\n').toLatin1());
+    QCOMPARE(ReadInAnotherProcess(rig.File()).value_or(""),
+             (before + '\n' + after + '\n').toLatin1());
   }
 
   void damagedFileIsSetAsideAndSaid() {
