@@ -114,10 +114,14 @@ class TestHistoryCommand : public QObject {
     for (int i = 0; i < rows.size(); ++i) {
       QCOMPARE(rows[i]["station"].toString(), QStringLiteral("IW2XYZ"));
       QCOMPARE(rows[i]["info"].toString().toLatin1(), reports[i]);
-      for (const auto& [decode, column] : SameValue)
+      for (const auto& [decode, column] : SameValue) {
+        if (i == 3 && QByteArray(column) == "wind_kmh") continue;  // "...": shown 0, not stored
         QVERIFY2(values[i]["values"].toObject()[decode] == rows[i][column],
                  qPrintable(QStringLiteral("report %1, %2").arg(i).arg(column)));
+      }
     }
+    QCOMPARE(values[3]["values"].toObject()["WindSpeed"].toDouble(), 0.0);
+    QVERIFY(rows[3]["wind_kmh"].isNull());
     QVERIFY(rows[3]["wind_dir"].isNull());
     QCOMPARE(rows[3]["pressure_change_4h_mb"].toInt(), -3);
   }
@@ -224,6 +228,75 @@ class TestHistoryCommand : public QObject {
     QVERIFY(run.out.isEmpty());
     QVERIFY(!QFileInfo::exists(dir.filePath("missing.sqlite")));
     QVERIFY(!QFileInfo::exists(dir.filePath("text.sqlite.bad")));
+  }
+
+  // Output that cannot be written is an error, whatever is written.
+  void lostOutputIsAnError_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("reports as csv") << QStringList{};
+    QTest::newRow("reports as json lines") << QStringList{"--format", "jsonl"};
+    QTest::newRow("the stations") << QStringList{"--stations"};
+  }
+  void lostOutputIsAnError() {
+#ifdef Q_OS_WIN
+    QSKIP("no /dev/full");
+#else
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    WriteThreeRows(dir.filePath("h.sqlite"));
+    QProcess cli;
+    cli.setStandardOutputFile(QStringLiteral("/dev/full"));
+    cli.start(QStringLiteral(VENTORA_CLI),
+              QStringList{"history", "--file", dir.filePath("h.sqlite")} + args);
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QVERIFY(cli.exitCode() != 0);
+    QVERIFY(cli.readAllStandardError().contains("cannot write the output"));
+#endif
+  }
+
+  // An empty export says why on stderr; only an unknown station is a failure.
+  void nothingToExportIsSaid_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QByteArray>("out");
+    QTest::newRow("a known station, an empty range")
+        << QStringList{"--station", "IK1ABC", "--from", "2026-12-10"} << 0
+        << "no reports of IK1ABC in the range" << QByteArray("time,station,info,");
+    QTest::newRow("an unknown station")
+        << QStringList{"--station", "IZ9ZZZ"} << 1 << "no reports of IZ9ZZZ in" << QByteArray();
+    QTest::newRow("any station, an empty range")
+        << QStringList{"--to", "2026-12-01", "--format", "jsonl"} << 0 << "no reports in the range"
+        << QByteArray();
+  }
+  void nothingToExportIsSaid() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(QByteArray, out);
+    QTemporaryDir dir;
+    WriteThreeRows(dir.filePath("h.sqlite"));
+    const Run run = RunCli(QStringList{"history", "--file", dir.filePath("h.sqlite")} + args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+    QVERIFY2(out.isEmpty() ? run.out.isEmpty() : run.out.startsWith(out), run.out.constData());
+  }
+
+  void helpIsTheUsage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("history --help") << QStringList{"history", "--help"};
+    QTest::newRow("history with options, then -h") << QStringList{"history", "--stations", "-h"};
+    QTest::newRow("decode --help") << QStringList{"decode", "--help"};
+    QTest::newRow("monitor --help") << QStringList{"monitor", "--help"};
+    QTest::newRow("--help alone") << QStringList{"--help"};
+  }
+  void helpIsTheUsage() {
+    QFETCH(QStringList, args);
+    const Run run = RunCli(args);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    QVERIFY(run.out.startsWith("Usage:\n"));
   }
 
   // A history that cannot be kept is said once on the error stream; the monitor goes on, and

@@ -154,6 +154,38 @@ class TestHistoryStore : public QObject {
     QVERIFY(!row[HistoryColumn::PressureChange4hMb]);
   }
 
+  // A report whose speed characters hold no number (no anemometer, or "..." sent) has no wind
+  // speed in the history, not a calm: the window's compass and decode's "values" still show 0.
+  void windSpeedIsStoredOnlyWhenTheReportGivesIt_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("a speed") << "_220/004g005t077"
+                             << "6.437388";
+    QTest::newRow("a calm") << "_220/000g000t077"
+                            << "0";
+    QTest::newRow("dots for direction and speed") << "_.../...g...t077"
+                                                  << "";
+    QTest::newRow("dots for the speed alone") << "_220/...g005t077"
+                                              << "";
+    QTest::newRow("no wind field at all") << "_t077h50b10132"
+                                          << "";
+    QTest::newRow("a positionless report's speed") << "_10090556c220s004g005t077"
+                                                   << "6.437388";
+    QTest::newRow("a positionless report without speed") << "_10090556c...s...g...t077"
+                                                         << "";
+  }
+  void windSpeedIsStoredOnlyWhenTheReportGivesIt() {
+    QFETCH(QString, report);
+    QFETCH(QString, stored);
+    const ReportOutcome out =
+        DecodeWeatherReport(report, DefaultAlarmSettings(), ReportState(), QLocale::c());
+    const HistoryRow row = RowFromReport(1'800'000'000, Station, report, out.values);
+    const auto& speed = row[HistoryColumn::WindKmh];
+    QCOMPARE(speed ? QString::fromLatin1(ValueText(HistoryColumn::WindKmh, *speed)) : QString(),
+             stored);
+    if (stored.isEmpty()) QCOMPARE(out.values.WindSpeed, 0.0f);  // what the window shows
+  }
+
   void schemaIsThePublishedOne_data() {
     QTest::addColumn<int>("cid");
     QTest::addColumn<QString>("column");

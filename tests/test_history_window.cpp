@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -7,13 +8,15 @@
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
-#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
 #include <QtCharts/QXYSeries>
 #include <QtTest>
 
 #include "generated_weather.h"
 #include "history_file_place.h"
 #include "main_window.h"
+#include "save_file_dialog.h"
 #include "test_support.h"
 #include "window_seams_recorder.h"
 
@@ -51,14 +54,27 @@ struct Rig {
   frmStorico* History() { return window->HistoryWindow(); }
 };
 
-// Reports of the last `minutes`, one a minute up to now, written as the window writes them.
-void FillHistory(const QString& path, int minutes) {
+// Reports of the last `minutes`, one a minute up to now, written as the window writes them;
+// none from `silentFrom` to `silentTo` minutes ago, while the engine was stopped.
+void FillHistory(const QString& path, int minutes, int silentFrom = 0, int silentTo = 0) {
   auto store = OpenHistory(path).store;
   QVERIFY(store);
   GeneratedWeather weather;
   const int64_t now = QDateTime::currentSecsSinceEpoch();
   QString error;
-  for (int m = minutes; m > 0; --m) QVERIFY(store->Store(weather.Row(now - m * 60), error));
+  for (int m = minutes; m > 0; --m)
+    if (m > silentFrom || m <= silentTo) QVERIFY(store->Store(weather.Row(now - m * 60), error));
+}
+
+// The longest step, in seconds, between neighbouring points of any line drawn.
+int64_t LongestDrawnStep(frmStorico* w) {
+  int64_t longest = 0;
+  for (QAbstractSeries* s : w->Chart()->series()) {
+    auto* line = qobject_cast<QLineSeries*>(s);
+    for (qsizetype i = 1; line && i < line->count(); ++i)
+      longest = std::max(longest, int64_t(line->at(i).x() - line->at(i - 1).x()) / 1000);
+  }
+  return longest;
 }
 
 // The user's regional format is Italian for the guard's lifetime.
@@ -78,6 +94,44 @@ bool TextFits(const QLabel* label) {
       label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
   return need.width() <= label->contentsRect().width() &&
          need.height() <= label->contentsRect().height();
+}
+
+constexpr char ReaderOption[] = "--reader";
+
+// Another program reading the history, as `sqlite3 WxHistory.sqlite 'SELECT ...'` does: an
+// ordinary connection, closed at the end; prints each row's information field.
+int RunReader(const QString& path) {
+  OpenedHistory opened = OpenHistory(path);
+  QString error;
+  const auto rows = opened.store ? opened.store->Read({}, error) : std::nullopt;
+  if (!rows) return 3;
+  for (const HistoryRow& row : *rows) std::printf("%s\n", qPrintable(row.info));
+  return 0;
+}
+
+// What another program reads; nothing where no program can be started (qemu-user refuses
+// Qt's way of starting one).
+std::optional<QByteArray> ReadInAnotherProcess(const QString& path) {
+  QProcess reader;
+  reader.start(QCoreApplication::applicationFilePath(), {ReaderOption, path});
+  if (!reader.waitForStarted()) return std::nullopt;
+  return reader.waitForFinished(60'000) && reader.exitCode() == 0 ? reader.readAllStandardOutput()
+                                                                  : QByteArray("failed");
+}
+
+struct AxisTick {
+  QDateTime at;  // local time
+  QString label;
+};
+
+// Where the time axis puts its labels, and what they say.
+QList<AxisTick> TimeTicks(frmStorico* w) {
+  QList<AxisTick> ticks;
+  QAbstractAxis* axis = w->Chart()->axes(Qt::Horizontal)[0];
+  if (auto* labelled = qobject_cast<QCategoryAxis*>(axis))
+    for (const QString& label : labelled->categoriesLabels())
+      ticks.append({QDateTime::fromMSecsSinceEpoch(qint64(labelled->endValue(label))), label});
+  return ticks;
 }
 
 }  // namespace
@@ -123,6 +177,46 @@ class TestHistoryWindow : public QObject {
     QVERIFY2(said[0].startsWith("Storico meteo | Lo storico"), qPrintable(said[0]));
     QVERIFY(said[0].contains("continua senza registrare"));
     QCOMPARE(rig.window->findChild<QLabel*>("lblTemp")->text(), QStringLiteral("16.7\u00B0C"));
+  }
+
+  // The save dialog lists the history's folder without opening the history's files: a close()
+  // outside SQLite drops the window's locks on the file, and the next program that reads it
+  // believes it is the last one, folds the write-ahead log in and deletes it under the window.
+  void saveDialogLeavesTheHistoryReachable_data() {
+    QTest::addColumn<bool>("startedThere");
+    QTest::newRow("the export suggested in the history's folder") << false;
+    QTest::newRow("a bare name, the program started in the history's folder") << true;
+  }
+  void saveDialogLeavesTheHistoryReachable() {
+    QFETCH(bool, startedThere);
+    Rig rig;
+    const QString startedIn = QDir::currentPath();
+    auto goBack = qScopeGuard([&] { QDir::setCurrent(startedIn); });
+    if (startedThere) QVERIFY(QDir::setCurrent(rig.dir.path()));
+    const QString before = QStringLiteral("_220/004g005t077r000p000P000h50b09900");
+    const QString after = QStringLiteral("_100/010g020t060r000p000P000h40b10100");
+    rig.window->HandleAgwFrame(StationFrame(before));
+    QVERIFY(QFileInfo::exists(rig.File() + "-wal") && QFileInfo::exists(rig.File() + "-shm"));
+    {
+      std::unique_ptr<QFileDialog> dialog(
+          NewSaveFileDialog(rig.window.get(), "Esporta CSV",
+                            startedThere ? "export.csv" : rig.dir.filePath("export.csv")));
+      dialog->show();
+      auto* listed = dialog->findChild<QFileSystemModel*>();
+      QVERIFY(listed);
+      // Each of the history's files has been looked at as the dialog looks at files.
+      for (const char* suffix : {"", "-wal", "-shm"})
+        QTRY_VERIFY(!listed->type(listed->index(rig.File() + suffix)).isEmpty());
+      dialog->reject();
+    }
+    const auto first = ReadInAnotherProcess(rig.File());
+    if (!first) QSKIP("no other program can be started here");
+    QCOMPARE(*first, before.toLatin1() + '\n');
+    TickMinute(rig.window.get());
+    rig.window->HandleAgwFrame(StationFrame(after));
+    QVERIFY(rig.recorder.messages.isEmpty());
+    QCOMPARE(ReadInAnotherProcess(rig.File()).value_or(""),
+             (before + '\n' + after + '\n').toLatin1());
   }
 
   void damagedFileIsSetAsideAndSaid() {
@@ -220,9 +314,9 @@ class TestHistoryWindow : public QObject {
     // 24 hours: 1440 reports, at most two points a pixel column.
     const int points = int(Line(w, 0)->count());
     QVERIFY2(points > 100 && points <= 2 * w->width(), qPrintable(QString::number(points)));
-    auto* time = static_cast<QDateTimeAxis*>(w->Chart()->axes(Qt::Horizontal)[0]);
-    QVERIFY(qAbs(time->min().secsTo(time->max()) - 86400) < 5);
-    QCOMPARE(time->format(), QStringLiteral("HH:mm"));
+    auto* time = static_cast<QCategoryAxis*>(w->Chart()->axes(Qt::Horizontal)[0]);
+    QVERIFY(qAbs(time->max() - time->min() - 86400e3) < 5e3);
+    QCOMPARE(TimeTicks(w)[0].label, TimeTicks(w)[0].at.toString("HH:mm"));
     // The values' labels in the user's (Italian) format, one decimal for temperatures.
     for (QAbstractAxis* axis : w->Chart()->axes(Qt::Vertical)) {
       const QStringList labels = qobject_cast<QCategoryAxis*>(axis)->categoriesLabels();
@@ -242,6 +336,88 @@ class TestHistoryWindow : public QObject {
     w->findChild<QTabBar*>("tabQuantity")->setCurrentIndex(int(HistoryQuantity::Wind));
     QCOMPARE(w->Chart()->series().size(), 3);  // mean, gust and direction
     QTRY_VERIFY(Line(w, 2)->count() > 0);
+  }
+
+  // No line is drawn where no reading exists: an outage leaves a hole in each view.
+  void linesBreakAcrossOutages_data() {
+    QTest::addColumn<int>("span");
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<int>("silentFrom");
+    QTest::addColumn<int>("silentTo");
+    QTest::newRow("24 hours, the engine stopped for 3 hours")
+        << int(HistorySpan::Day) << int(HistoryQuantity::Temperature) << 10 * 60 << 7 * 60;
+    QTest::newRow("7 days, three days without reports")
+        << int(HistorySpan::Week) << int(HistoryQuantity::Wind) << 5 * 24 * 60 << 2 * 24 * 60;
+    QTest::newRow("30 days, from the hourly summary")
+        << int(HistorySpan::Month) << int(HistoryQuantity::Pressure) << 20 * 24 * 60
+        << 12 * 24 * 60;
+  }
+  void linesBreakAcrossOutages() {
+    QFETCH(int, span);
+    QFETCH(int, quantity);
+    QFETCH(int, silentFrom);
+    QFETCH(int, silentTo);
+    Rig rig;
+    FillHistory(rig.File(), silentFrom + 24 * 60, silentFrom, silentTo);
+    rig.window->OpenHistoryWindow(HistoryQuantity(quantity));
+    frmStorico* w = rig.History();
+    w->ShowSpan(HistorySpan(span));
+    const int64_t silence = int64_t(silentFrom - silentTo) * 60;
+    QVERIFY2(LongestDrawnStep(w) < silence / 2, qPrintable(QString::number(LongestDrawnStep(w))));
+    // Both sides of the hole are drawn, in the colour of their line.
+    const QColor first = QColor::fromRgb(ChartOf(HistoryQuantity(quantity)).lines[0].rgb);
+    int drawn = 0;
+    for (QAbstractSeries* s : w->Chart()->series())
+      if (auto* line = qobject_cast<QLineSeries*>(s); line && line->count() > 0)
+        drawn += line->color() == first;
+    QVERIFY(drawn >= 2);
+    // The legend names each line once, however many pieces it is drawn in.
+    QCoreApplication::processEvents();  // the legend lays its markers out on the next turn
+    QStringList named;
+    for (QLegendMarker* marker : w->Chart()->legend()->markers())
+      if (marker->isVisible()) named << marker->label();
+    QCOMPARE(named.size(), int(ChartOf(HistoryQuantity(quantity)).lines.size()));
+    SaveShot(w, QStringLiteral("history-outage-%1").arg(span));
+  }
+
+  // The time axis is labelled at the local boundaries its labels name: whole hours for a day,
+  // each midnight for a week (every day named once), midnights for a month, the first of each
+  // month for a year.
+  void timeAxisIsLabelledAtLocalBoundaries_data() {
+    QTest::addColumn<int>("span");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("24 hours: every 4 hours") << int(HistorySpan::Day) << "HH:mm";
+    QTest::newRow("7 days: each midnight") << int(HistorySpan::Week) << "ddd d";
+    QTest::newRow("30 days: midnights") << int(HistorySpan::Month) << "d MMM";
+    QTest::newRow("a year: the first of each month") << int(HistorySpan::Year) << "MMM yyyy";
+  }
+  void timeAxisIsLabelledAtLocalBoundaries() {
+    QFETCH(int, span);
+    QFETCH(QString, format);
+    Rig rig;
+    FillHistory(rig.File(), 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
+    frmStorico* w = rig.History();
+    w->ShowSpan(HistorySpan(span));
+    const QList<AxisTick> ticks = TimeTicks(w);
+    QVERIFY(ticks.size() >= 4);
+    const auto [from, to] = w->Range();
+    for (qsizetype i = 0; i < ticks.size(); ++i) {
+      const QDateTime& at = ticks[i].at;
+      const QString said = at.toString(Qt::ISODate);
+      QVERIFY2(at.toSecsSinceEpoch() >= from && at.toSecsSinceEpoch() <= to, qPrintable(said));
+      QCOMPARE(ticks[i].label, QLocale().toString(at, format));
+      QVERIFY2(at.time().minute() == 0 && at.time().second() == 0, qPrintable(said));
+      if (HistorySpan(span) == HistorySpan::Day) {
+        QVERIFY2(at.time().hour() % 4 == 0, qPrintable(said));
+        continue;
+      }
+      QVERIFY2(at.time() == QTime(0, 0), qPrintable(said));
+      if (HistorySpan(span) == HistorySpan::Year) QVERIFY2(at.date().day() == 1, qPrintable(said));
+      if (HistorySpan(span) == HistorySpan::Week && i > 0)
+        QCOMPARE(ticks[i - 1].at.date().addDays(1), at.date());
+    }
+    if (HistorySpan(span) == HistorySpan::Week) SaveShot(w, "history-7d-ticks");
   }
 
   void thirtyDaysForTheScreenshot() {
@@ -276,11 +452,19 @@ class TestHistoryWindow : public QObject {
   void exportSavesTheRangeShown() {
     Rig rig;
     FillHistory(rig.File(), 2 * 24 * 60);
+    HistoryRow position;  // a position report: its text starts like a spreadsheet formula
+    position.time = QDateTime::currentSecsSinceEpoch() - 1;
+    position.station = Station;
+    position.info = QStringLiteral("=4903.50N/07201.75W_220/004g005t077");
+    QString stored;
+    QVERIFY(OpenHistory(rig.File()).store->Store(position, stored));
     rig.window->OpenHistoryWindow(HistoryQuantity::Humidity);
     rig.recorder.saveAs = rig.dir.filePath("export.csv");
+    const auto before = rig.History()->Range();
     auto* button = rig.History()->findChild<QPushButton*>("cmdExport");
     QSignalSpy finished(rig.History(), &frmStorico::exportFinished);
     QTest::mouseClick(button, Qt::LeftButton);
+    const auto after = rig.History()->Range();
     QVERIFY(!button->isEnabled());  // under way: not asked twice
     QVERIFY(finished.wait());
     QCOMPARE(finished[0][0].toBool(), true);
@@ -288,12 +472,17 @@ class TestHistoryWindow : public QObject {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
     QVERIFY(lines[0].startsWith("time,station,info,wind_dir,"));
-    const auto [from, to] = rig.History()->Range();
+    // The range was taken during the click: the rows of every range it may have been.
     QString error;
-    const auto day = OpenHistory(rig.File()).store->Read({Station, from, to}, error);
-    QVERIFY(day && day->size() >= 24 * 60 - 2);
-    QCOMPARE(lines.size(), 1 + int(day->size()) + 1);  // the header, the reports, the last end
+    auto store = OpenHistory(rig.File()).store;
+    const auto least = store->Read({Station, after.first, before.second}, error);
+    const auto most = store->Read({Station, before.first, after.second}, error);
+    QVERIFY(least && most && least->size() >= 24 * 60 - 2);
+    const int reports = int(lines.size()) - 2;  // the header and the last line's end
+    QVERIFY2(reports >= int(least->size()) && reports <= int(most->size()),
+             qPrintable(QString::number(reports)));
     QVERIFY(lines[1].contains(",IW2XYZ,_"));
+    QVERIFY2(lines[lines.size() - 2].contains(",IW2XYZ,'=4903.50N/"), lines[lines.size() - 2]);
     QVERIFY(button->isEnabled());
     QCOMPARE(button->text(), QStringLiteral("Esporta CSV\u2026"));
     QVERIFY(rig.recorder.messages.isEmpty());
@@ -355,5 +544,13 @@ class TestHistoryWindow : public QObject {
   }
 };
 
-QTEST_MAIN(TestHistoryWindow)
+int main(int argc, char* argv[]) {
+  if (argc == 3 && QByteArray(argv[1]) == ReaderOption) {
+    QCoreApplication app(argc, argv);
+    return RunReader(QString::fromLocal8Bit(argv[2]));
+  }
+  QApplication app(argc, argv);
+  TestHistoryWindow test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "test_history_window.moc"

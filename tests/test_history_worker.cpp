@@ -95,8 +95,8 @@ class TestHistoryWorker : public QObject {
     QSignalSpy exported(&worker, &HistoryWorker::exported);
     const HistoryRange range{Station, Start + 3600, Start + 7200};
     const QString csv = dir.filePath("hour.csv"), nowhere = dir.filePath("no/such/folder.csv");
-    const quint64 ticket = worker.Export(range, csv);
-    worker.Export(range, nowhere);
+    const quint64 ticket = worker.Export(range, csv, CsvCells::Raw);
+    worker.Export(range, nowhere, CsvCells::Raw);
     worker.WaitUntilDone();
     QCOMPARE(exported.size(), 2);
     QCOMPARE(exported[0][0].toULongLong(), ticket);

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -94,6 +95,11 @@ std::optional<double> PlainDigits(QStringView text) {
 double ReadLeadingNumber(QStringView text) {
   if (const auto plain = PlainDigits(text)) return *plain;
   return ParseAscii(LeadingNumberChars(text));
+}
+
+bool HasLeadingNumber(QStringView text) {
+  const std::string chars = LeadingNumberChars(text);
+  return std::any_of(chars.begin(), chars.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 double RoundHalfEven(double x) {

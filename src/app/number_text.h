@@ -12,6 +12,8 @@
 // character that cannot continue the number; no number gives 0. Never depends on the C locale.
 // A number too large for a double gives an infinity; callers that store it must check.
 double ReadLeadingNumber(QStringView text);
+// Whether the text starts with a number ReadLeadingNumber reads, rather than its "no number" 0.
+bool HasLeadingNumber(QStringView text);
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double RoundHalfEven(double x);

@@ -12,17 +12,12 @@ constexpr const char* ColumnNames[HistoryColumnCount] = {
     "wind_chill_c", "dew_point_c",   "abs_humidity_gm3"};
 
 // The double that reads as the float's shortest text.
-std::optional<double> Reading(float v, bool present) {
-  if (!present || !std::isfinite(v)) return std::nullopt;
+double Reading(float v) {
   char text[32];
   const auto end = std::to_chars(text, text + sizeof text, v).ptr;
   double d = 0;
   std::from_chars(text, end, d);
   return d;
-}
-
-std::optional<double> Whole(int v, bool present) {
-  return present ? std::optional<double>(v) : std::nullopt;
 }
 
 }  // namespace
@@ -36,25 +31,81 @@ bool IsWholeNumberColumn(HistoryColumn column) {
          column == HistoryColumn::PressureChange4hMb;
 }
 
+float DecodedNumber(const DecodedValues& v, HistoryColumn column) {
+  switch (column) {
+    case HistoryColumn::WindDir:
+      return v.WindDir;
+    case HistoryColumn::WindKmh:
+      return v.WindSpeed;
+    case HistoryColumn::GustKmh:
+      return v.Gust;
+    case HistoryColumn::TempC:
+      return v.TempC;
+    case HistoryColumn::Rain1hMm:
+      return v.RainHour;
+    case HistoryColumn::Rain24hMm:
+      return v.Rain24h;
+    case HistoryColumn::RainTodayMm:
+      return v.RainDay;
+    case HistoryColumn::PressureMb:
+      return v.Pressure;
+    case HistoryColumn::HumidityPct:
+      return v.Humidity;
+    case HistoryColumn::PressureChange4hMb:
+      return v.PressChange4h;
+    case HistoryColumn::WindChillC:
+      return v.WindChill;
+    case HistoryColumn::DewPointC:
+      return v.DewPoint;
+    case HistoryColumn::AbsHumidityGm3:
+      break;
+  }
+  return v.AbsHumidity;
+}
+
+bool HoldsReading(const DecodedValues& v, HistoryColumn column) {
+  switch (column) {
+    case HistoryColumn::WindDir:
+      return v.WindDir > -99;
+    case HistoryColumn::WindKmh:
+      return v.WindSpeedGiven;
+    case HistoryColumn::GustKmh:
+      return v.Gust >= 0;
+    case HistoryColumn::TempC:
+      return v.TempC > -99;
+    case HistoryColumn::Rain1hMm:
+      return v.RainHour >= 0;
+    case HistoryColumn::Rain24hMm:
+      return v.Rain24h >= 0;
+    case HistoryColumn::RainTodayMm:
+      return v.RainDay >= 0;
+    case HistoryColumn::PressureMb:
+      return v.Pressure > 0;
+    case HistoryColumn::HumidityPct:
+      return v.Humidity > 0;
+    case HistoryColumn::PressureChange4hMb:
+      return v.PressChange4h > -99;
+    case HistoryColumn::WindChillC:
+      return v.WindChill > -99;
+    case HistoryColumn::DewPointC:  // computed with the absolute humidity, or not at all
+    case HistoryColumn::AbsHumidityGm3:
+      break;
+  }
+  return v.AbsHumidity > -99;
+}
+
 HistoryRow RowFromReport(int64_t time, const QString& station, const QString& info,
                          const DecodedValues& v) {
   HistoryRow row;
   row.time = time;
   row.station = station;
   row.info = info;
-  row[HistoryColumn::WindDir] = Whole(v.WindDir, v.WindDir > -99);
-  row[HistoryColumn::WindKmh] = Reading(v.WindSpeed, true);
-  row[HistoryColumn::GustKmh] = Reading(v.Gust, v.Gust >= 0);
-  row[HistoryColumn::TempC] = Reading(v.TempC, v.TempC > -99);
-  row[HistoryColumn::Rain1hMm] = Reading(v.RainHour, v.RainHour >= 0);
-  row[HistoryColumn::Rain24hMm] = Reading(v.Rain24h, v.Rain24h >= 0);
-  row[HistoryColumn::RainTodayMm] = Reading(v.RainDay, v.RainDay >= 0);
-  row[HistoryColumn::PressureMb] = Reading(v.Pressure, v.Pressure > 0);
-  row[HistoryColumn::HumidityPct] = Whole(v.Humidity, v.Humidity > 0);
-  row[HistoryColumn::PressureChange4hMb] = Whole(v.PressChange4h, v.PressChange4h > -99);
-  row[HistoryColumn::WindChillC] = Reading(v.WindChill, v.WindChill > -99);
-  row[HistoryColumn::DewPointC] = Reading(v.DewPoint, v.AbsHumidity > -99);
-  row[HistoryColumn::AbsHumidityGm3] = Reading(v.AbsHumidity, v.AbsHumidity > -99);
+  for (int c = 0; c < HistoryColumnCount; ++c) {
+    const HistoryColumn column = HistoryColumn(c);
+    const float number = DecodedNumber(v, column);
+    if (HoldsReading(v, column) && std::isfinite(number))
+      row[column] = IsWholeNumberColumn(column) ? double(number) : Reading(number);
+  }
   return row;
 }
 

@@ -43,8 +43,14 @@ struct HistoryRow {
   const std::optional<double>& operator[](HistoryColumn c) const { return values[size_t(c)]; }
 };
 
-// The row for one decoded report: each reading kept when it passes the display's presence test
-// (the very numbers `ventora-cli decode` prints under "values"), nothing where it fails.
+// The decoded number behind the column, whether the report held it or not.
+float DecodedNumber(const DecodedValues& values, HistoryColumn column);
+// Whether the report holds the column's reading: the presence rules of the history's rows and
+// of `ventora-cli decode`'s "values" (which, as the window, shows a speed without one as 0).
+bool HoldsReading(const DecodedValues& values, HistoryColumn column);
+
+// The row for one decoded report: each reading it holds (the very numbers `ventora-cli decode`
+// prints under "values"), nothing where it holds none.
 HistoryRow RowFromReport(int64_t time, const QString& station, const QString& info,
                          const DecodedValues& values);
 

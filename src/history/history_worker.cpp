@@ -67,17 +67,17 @@ quint64 HistoryWorker::Chart(const HistoryChartRequest& request) {
   return ticket;
 }
 
-quint64 HistoryWorker::Export(const HistoryRange& range, const QString& file) {
+quint64 HistoryWorker::Export(const HistoryRange& range, const QString& file, CsvCells cells) {
   const quint64 ticket = ++lastTicket_;
-  Post([this, ticket, range, file] {
-    const HistoryExport result = WriteCsv(ticket, range, file);
+  Post([this, ticket, range, file, cells] {
+    const HistoryExport result = WriteCsv(ticket, range, file, cells);
     Answer([this, ticket, result] { emit exported(ticket, result); });
   });
   return ticket;
 }
 
 HistoryExport HistoryWorker::WriteCsv(quint64 ticket, const HistoryRange& range,
-                                      const QString& file) {
+                                      const QString& file, CsvCells cells) {
   QStringList messages;
   HistoryStore* store = recorder_->Store(messages);
   Say(messages);
@@ -89,7 +89,7 @@ HistoryExport HistoryWorker::WriteCsv(quint64 ticket, const HistoryRange& range,
                                    range,
                                    [&](const HistoryRow& row) {
                                      if (!writing || Cancelled(ticket)) return;
-                                     writing = out.write(CsvLine(row)) >= 0;
+                                     writing = out.write(CsvLine(row, cells)) >= 0;
                                      if (++result.rows % ExportProgressRows) return;
                                      Answer([this, ticket, rows = result.rows] {
                                        emit exportProgress(ticket, rows);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "history_csv.h"
 #include "history_recorder.h"
 
 struct HistoryChartRequest {
@@ -45,7 +46,7 @@ class HistoryWorker : public QObject {
   quint64 Chart(const HistoryChartRequest& request);
   // Hands the export of `range` into the CSV file `file` over; `exportProgress` counts the rows
   // written, `exported` ends it. A file not wholly written is not left at `file`.
-  quint64 Export(const HistoryRange& range, const QString& file);
+  quint64 Export(const HistoryRange& range, const QString& file, CsvCells cells);
   // The export stops at its next row and leaves nothing behind.
   void CancelExport(quint64 ticket);
   // Returns when what was handed over so far is done and its answers have been signalled.
@@ -66,7 +67,8 @@ class HistoryWorker : public QObject {
   // Runs `answer` on the window's thread (nothing once this worker is gone).
   void Answer(std::function<void()> answer);
   void Say(const QStringList& messages);
-  HistoryExport WriteCsv(quint64 ticket, const HistoryRange& range, const QString& file);
+  HistoryExport WriteCsv(quint64 ticket, const HistoryRange& range, const QString& file,
+                         CsvCells cells);
   bool Cancelled(quint64 ticket) const;
 
   QString path_;

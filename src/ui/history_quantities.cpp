@@ -1,8 +1,36 @@
 #include "history_quantities.h"
 
+#include <QDateTime>
+
 namespace {
 
 constexpr int64_t Day = 24 * 3600;
+constexpr int DayTickHours = 4;
+constexpr int MonthTickDays = 5;
+constexpr int HoursADay = 24;
+
+// The local times on `day` that label the axis of `span`.
+std::vector<QDateTime> TicksOn(HistorySpan span, QDate day) {
+  switch (span) {
+    case HistorySpan::Day: {
+      std::vector<QDateTime> hours{day.startOfDay()};
+      for (int h = DayTickHours; h < HoursADay; h += DayTickHours) {
+        const QDateTime at(day, QTime(h, 0));
+        if (at.isValid() && at.time().hour() == h) hours.push_back(at);  // not in a clock change
+      }
+      return hours;
+    }
+    case HistorySpan::Week:
+      return {day.startOfDay()};
+    case HistorySpan::Month:
+      if (day.toJulianDay() % MonthTickDays == 0) return {day.startOfDay()};
+      return {};
+    case HistorySpan::Year:
+      break;
+  }
+  if (day.day() == 1) return {day.startOfDay()};
+  return {};
+}
 
 const std::array<QuantityChart, HistoryQuantityCount> Charts = {{
     {"Temperatura",
@@ -41,4 +69,14 @@ const QuantityChart& ChartOf(HistoryQuantity quantity) {
 
 const SpanChoice& SpanOf(HistorySpan span) {
   return Spans[size_t(span)];
+}
+
+std::vector<int64_t> SpanTicks(HistorySpan span, int64_t from, int64_t to) {
+  std::vector<int64_t> ticks;
+  const QDate last = QDateTime::fromSecsSinceEpoch(to).date();
+  for (QDate day = QDateTime::fromSecsSinceEpoch(from).date(); day <= last; day = day.addDays(1))
+    for (const QDateTime& at : TicksOn(span, day))
+      if (at.toSecsSinceEpoch() >= from && at.toSecsSinceEpoch() <= to)
+        ticks.push_back(at.toSecsSinceEpoch());
+  return ticks;
 }

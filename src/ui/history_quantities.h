@@ -38,3 +38,9 @@ struct SpanChoice {
 };
 
 const SpanChoice& SpanOf(HistorySpan span);
+
+// Where the time axis of `span` over [from, to] (Unix seconds) is labelled, at the local
+// boundaries its labels name: every 4th whole hour for a day, each midnight for a week, every
+// 5th midnight for a month (the same days whatever the day today), the first of each month for
+// a year.
+std::vector<int64_t> SpanTicks(HistorySpan span, int64_t from, int64_t to);

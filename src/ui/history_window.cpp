@@ -12,7 +12,7 @@
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
-#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "app_icon.h"
+#include "chart_gaps.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ constexpr int StartWidth = 820, StartHeight = 520;
 constexpr int AxesWidth = 130;
 constexpr int FewestColumns = 100;
 constexpr int ResizeSettleMs = 150;
-constexpr int TimeTicks = 7;
 constexpr int ValueTicks = 6;
 constexpr qreal DirectionDotSize = 3;
 constexpr double DegreesRound = 360;
@@ -36,6 +36,13 @@ const QString ExportText = QStringLiteral("Esporta CSV\u2026");
 
 double Ms(int64_t seconds) {
   return double(seconds) * 1000.0;
+}
+
+QList<QPointF> Points(const std::vector<ChartPoint>& points) {
+  QList<QPointF> drawn;
+  drawn.reserve(qsizetype(points.size()));
+  for (const ChartPoint& p : points) drawn.append(QPointF(Ms(p.time), p.value));
+  return drawn;
 }
 
 QValueAxis* ValueAxis(const QString& title) {
@@ -79,6 +86,16 @@ void SetValueTicks(QCategoryAxis& axis, double low, double high, int decimals) {
   const QLocale locale;
   for (int i = 0; start + i * step <= end + step / 2; ++i)
     axis.append(locale.toString(start + i * step, 'f', decimals), start + i * step);
+}
+
+void SetTimeTicks(QCategoryAxis& axis, HistorySpan span, int64_t from, int64_t to) {
+  for (const QString& label : axis.categoriesLabels()) axis.remove(label);
+  axis.setRange(Ms(from), Ms(to));
+  axis.setStartValue(Ms(from));
+  const QLocale locale;
+  const QString format = QString::fromLatin1(SpanOf(span).axisFormat);
+  for (int64_t at : SpanTicks(span, from, to))
+    axis.append(locale.toString(QDateTime::fromSecsSinceEpoch(at), format), Ms(at));
 }
 
 }  // namespace
@@ -176,8 +193,9 @@ void frmStorico::BuildChart() {
   chart->setLocalizeNumbers(true);
   chart->setLocale(QLocale());
   chart->legend()->setAlignment(Qt::AlignBottom);
-  auto* time = new QDateTimeAxis;
-  time->setTickCount(TimeTicks);
+  // Time labelled at the local boundaries its labels name (midnights, whole hours).
+  auto* time = new QCategoryAxis;
+  time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(time, Qt::AlignBottom);
   // The values' labels are written here in the user's format, and measured as written.
   auto* left = new QCategoryAxis;
@@ -204,15 +222,19 @@ void frmStorico::BuildChart() {
       chart->addAxis(right, Qt::AlignRight);
     }
     series->attachAxis(line.rightAxis ? right : left);
-    connect(series, &QXYSeries::hovered, this, [this, line](const QPointF& p, bool on) {
-      if (!on) return;
-      lblPoint_->setText(PointText(line, p.x(), p.y()));
-      QToolTip::showText(QCursor::pos(), lblPoint_->text(), chartView_);
-    });
+    SayPointsOf(series, line);
   }
   QChart* old = chartView_->chart();
   chartView_->setChart(chart);
   delete old;
+}
+
+void frmStorico::SayPointsOf(QXYSeries* series, const HistoryLine& line) {
+  connect(series, &QXYSeries::hovered, this, [this, line](const QPointF& p, bool on) {
+    if (!on) return;
+    lblPoint_->setText(PointText(line, p.x(), p.y()));
+    QToolTip::showText(QCursor::pos(), lblPoint_->text(), chartView_);
+  });
 }
 
 QString frmStorico::PointText(const HistoryLine& line, double x, double y) const {
@@ -264,16 +286,16 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   lblNoData_->hide();
   chartView_->show();
   QChart* chart = chartView_->chart();
-  const QList<QAbstractSeries*> shown = chart->series();
-  for (size_t i = 0; i < series.size() && i < size_t(shown.size()); ++i) {
-    QList<QPointF> points;
-    points.reserve(qsizetype(series[i].size()));
-    for (const ChartPoint& p : series[i]) points.append(QPointF(Ms(p.time), p.value));
-    static_cast<QXYSeries*>(shown[qsizetype(i)])->replace(points);
+  const std::vector<HistoryLine>& lines = ChartOf(quantity_).lines;
+  for (QAbstractSeries* earlier : chart->series().mid(qsizetype(lines.size()))) {
+    chart->removeSeries(earlier);  // the pieces of the last drawing's broken lines
+    delete earlier;
   }
-  auto* time = static_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).first());
-  time->setFormat(QString::fromLatin1(SpanOf(span_).axisFormat));
-  time->setRange(QDateTime::fromSecsSinceEpoch(from), QDateTime::fromSecsSinceEpoch(to));
+  const QList<QAbstractSeries*> shown = chart->series();
+  const int64_t slice = std::max<int64_t>(1, (to - from) / PixelColumns());
+  for (size_t i = 0; i < series.size() && i < size_t(shown.size()); ++i)
+    DrawLine(*static_cast<QXYSeries*>(shown[qsizetype(i)]), lines[i], series[i], slice);
+  SetTimeTicks(*static_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).first()), span_, from, to);
   QCategoryAxis* left = nullptr;
   for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
     if (axis->alignment() == Qt::AlignLeft) left = static_cast<QCategoryAxis*>(axis);
@@ -281,6 +303,33 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   SetValueTicks(*left, low, high, ChartOf(quantity_).decimals);
   chart->layout()->invalidate();  // the labels just written are measured before the next paint
   chart->layout()->activate();
+}
+
+// The line's latest stretch in its own series, the earlier ones (before silences) in pieces.
+void frmStorico::DrawLine(QXYSeries& whole, const HistoryLine& line,
+                          const std::vector<ChartPoint>& points, int64_t sliceSeconds) {
+  if (line.rightAxis) {  // dots: nothing joins them
+    whole.replace(Points(points));
+    return;
+  }
+  auto runs = JoinedRuns(points, sliceSeconds);
+  whole.replace(runs.empty() ? QList<QPointF>() : Points(runs.back()));
+  if (!runs.empty()) runs.pop_back();
+  for (const std::vector<ChartPoint>& run : runs) AddPiece(whole, line, Points(run));
+}
+
+// One more stretch of a line broken by silences: drawn like the line, without a legend entry.
+void frmStorico::AddPiece(QXYSeries& line, const HistoryLine& shown, const QList<QPointF>& points) {
+  QChart* chart = chartView_->chart();
+  auto* piece = new QLineSeries;
+  piece->setName(line.name());
+  piece->setPen(line.pen());
+  piece->replace(points);
+  chart->addSeries(piece);
+  for (QAbstractAxis* axis : line.attachedAxes()) piece->attachAxis(axis);
+  for (QLegendMarker* marker : chart->legend()->markers())
+    if (marker->series() == piece) marker->setVisible(false);
+  SayPointsOf(piece, shown);
 }
 
 void frmStorico::SayNoData(const QString& text) {
@@ -297,7 +346,7 @@ void frmStorico::ExportCsv() {
   const QString path = seams_.chooseSaveFile(this, QStringLiteral("Esporta CSV"), suggested);
   if (path.isEmpty()) return;
   exportFile_ = path;
-  exportTicket_ = history_.Export({Station(), from, to}, path);
+  exportTicket_ = history_.Export({Station(), from, to}, path, CsvCells::ForSpreadsheets);
   cmdExport_->setEnabled(false);
   cmdExport_->setText(tr("Esportazione in corso\u2026"));
 }

@@ -18,6 +18,7 @@ class QChartView;
 class QComboBox;
 class QPushButton;
 class QTabBar;
+class QXYSeries;
 
 inline constexpr char HistoryWindowTitle[] = "Storico meteo ";
 
@@ -59,6 +60,10 @@ class frmStorico : public QWidget {
   void BuildChart();
   void Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from, int64_t to);
   void ShowChart(quint64 ticket, const HistoryChart& chart);
+  void DrawLine(QXYSeries& whole, const HistoryLine& line, const std::vector<ChartPoint>& points,
+                int64_t sliceSeconds);
+  void SayPointsOf(QXYSeries* series, const HistoryLine& line);
+  void AddPiece(QXYSeries& line, const HistoryLine& shown, const QList<QPointF>& points);
   void SayNoData(const QString& text);
   void ShowExportProgress(quint64 ticket, qint64 rows);
   void EndExport(quint64 ticket, const HistoryExport& result);

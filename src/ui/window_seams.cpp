@@ -1,9 +1,11 @@
 #include "window_seams.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <memory>
+
+#include "save_file_dialog.h"
 
 WindowSeams WindowSeams::Desktop() {
   WindowSeams seams;
@@ -25,8 +27,8 @@ WindowSeams WindowSeams::Desktop() {
     box->show();
   };
   seams.chooseSaveFile = [](QWidget* parent, const QString& title, const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent, title, suggested,
-                                        QStringLiteral("CSV (*.csv);;Tutti i file (*)"));
+    std::unique_ptr<QFileDialog> dialog(NewSaveFileDialog(parent, title, suggested));
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
   };
   seams.beep = [] { QApplication::beep(); };
   seams.bringToFront = [](QWidget* window) {

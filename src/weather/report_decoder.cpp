@@ -250,7 +250,9 @@ ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
     req.beep = req.beep || settings.BeepOnData;
     v.WindDir = ToInt16(ReadLeadingNumber(dirText)).value_or(NoWindDir);
   }
-  v.WindSpeed = static_cast<float>(ReadLeadingNumber(w.View().mid(4, 3)) * MphToKmh);
+  const QStringView speedText = w.View().mid(4, 3);
+  v.WindSpeed = static_cast<float>(ReadLeadingNumber(speedText) * MphToKmh);
+  v.WindSpeedGiven = HasLeadingNumber(speedText);
   ReadFields(w, dec, v);
 
   out.WxData.colour = LabelColour::Normal;

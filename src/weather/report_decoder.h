@@ -22,6 +22,9 @@ inline constexpr int16_t NoPressChange = -999;
 struct DecodedValues {
   int16_t WindDir = NoWindDir;
   float WindSpeed = 0, Gust = 0, TempC = 0;
+  // Whether the speed's characters held a number: without one, WindSpeed is the 0 the window
+  // shows, and the history has no speed rather than a calm.
+  bool WindSpeedGiven = false;
   float RainHour = 0, RainDay = 0, Rain24h = 0;
   float Pressure = 0;
   int16_t Humidity = 0;

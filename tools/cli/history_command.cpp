@@ -1,7 +1,9 @@
 #include "history_command.h"
 
 #include <QDateTime>
+#include <algorithm>
 
+#include "checked_output.h"
 #include "command_line.h"
 #include "history_csv.h"
 #include "history_file_place.h"
@@ -11,9 +13,17 @@
 namespace {
 
 constexpr int ExitFault = 2;
+constexpr int ExitUnknownStation = 1;
 
-void Write(std::FILE* out, const QByteArray& bytes) {
-  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+bool Write(CheckedOutput& out, const QByteArray& bytes) {
+  return out.Write(std::string_view(bytes.constData(), size_t(bytes.size())));
+}
+
+// What was written reaches the system, or the run fails with the system's words.
+int Finish(CheckedOutput& out, std::FILE* err) {
+  if (out.Flush()) return 0;
+  std::fprintf(err, "ventora-cli: cannot write the output: %s\n", out.Error());
+  return ExitFault;
 }
 
 QByteArray JsonLine(const HistoryRow& row) {
@@ -51,16 +61,60 @@ QByteArray StationLine(const StationSummary& s, HistoryFormat format) {
          '\n';
 }
 
-int ListStations(HistoryStore& store, HistoryFormat format, std::FILE* out, std::FILE* err) {
+int ListStations(HistoryStore& store, HistoryFormat format, CheckedOutput& out, std::FILE* err) {
   QString error;
   const auto stations = store.Stations(error);
   if (!stations) {
     std::fprintf(err, "ventora-cli: %s\n", qPrintable(error));
     return ExitFault;
   }
-  if (format == HistoryFormat::Csv) Write(out, "station,count,first,last\n");
-  for (const StationSummary& s : *stations) Write(out, StationLine(s, format));
-  return 0;
+  if (format == HistoryFormat::Csv) (void)Write(out, "station,count,first,last\n");
+  for (const StationSummary& s : *stations) (void)Write(out, StationLine(s, format));
+  return Finish(out, err);
+}
+
+bool HasStation(HistoryStore& store, const QString& station, QString& error) {
+  const auto stations = store.Stations(error);
+  return stations && std::any_of(stations->begin(), stations->end(),
+                                 [&](const StationSummary& s) { return s.station == station; });
+}
+
+// An export without rows: a known station (or every station) over an empty range is said and
+// succeeds; a station the file has never heard of fails, so that a mistyped call is noticed.
+int SayNothingExported(HistoryStore& store, const HistoryCommandOptions& options,
+                       const QString& file, std::FILE* err) {
+  if (options.station.isEmpty()) {
+    std::fprintf(err, "ventora-cli: no reports in the range\n");
+    return 0;
+  }
+  QString error;
+  if (HasStation(store, options.station, error)) {
+    std::fprintf(err, "ventora-cli: no reports of %s in the range\n", qPrintable(options.station));
+    return 0;
+  }
+  if (!error.isEmpty()) {
+    std::fprintf(err, "ventora-cli: %s\n", qPrintable(error));
+    return ExitFault;
+  }
+  std::fprintf(err, "ventora-cli: no reports of %s in %s\n", qPrintable(options.station),
+               qPrintable(file));
+  return ExitUnknownStation;
+}
+
+// The range's rows, the CSV header before the first; how many there were, or nothing when the
+// file could not be read. A failed write shows at the end, in Finish.
+std::optional<int64_t> ExportRows(HistoryStore& store, const HistoryCommandOptions& options,
+                                  CheckedOutput& out, QString& error) {
+  const bool csv = options.format == HistoryFormat::Csv;
+  int64_t rows = 0;
+  const bool ok = store.ForEach(
+      {options.station, options.from, options.to},
+      [&](const HistoryRow& row) {
+        if (rows++ == 0 && csv) (void)Write(out, CsvHeader());
+        (void)Write(out, csv ? CsvLine(row) : JsonLine(row));
+      },
+      error);
+  return ok ? std::optional<int64_t>(rows) : std::nullopt;
 }
 
 }  // namespace
@@ -112,14 +166,18 @@ int RunHistory(const HistoryCommandOptions& options, std::FILE* out, std::FILE* 
     std::fprintf(err, "ventora-cli: %s\n", qPrintable(opened.error));
     return ExitFault;
   }
-  if (options.stations) return ListStations(*opened.store, options.format, out, err);
-  if (options.format == HistoryFormat::Csv) Write(out, CsvHeader());
+  CheckedOutput output(out);
+  if (options.stations) return ListStations(*opened.store, options.format, output, err);
   QString error;
-  const bool csv = options.format == HistoryFormat::Csv;
-  const bool ok = opened.store->ForEach(
-      {options.station, options.from, options.to},
-      [&](const HistoryRow& row) { Write(out, csv ? CsvLine(row) : JsonLine(row)); }, error);
-  if (ok) return 0;
-  std::fprintf(err, "ventora-cli: %s\n", qPrintable(error));
-  return ExitFault;
+  const std::optional<int64_t> rows = ExportRows(*opened.store, options, output, error);
+  if (!rows) {
+    std::fprintf(err, "ventora-cli: %s\n", qPrintable(error));
+    return ExitFault;
+  }
+  if (*rows == 0) {
+    const int said = SayNothingExported(*opened.store, options, file, err);
+    if (said != 0) return said;
+    if (options.format == HistoryFormat::Csv) (void)Write(output, CsvHeader());
+  }
+  return Finish(output, err);
 }

@@ -25,5 +25,7 @@ std::optional<int64_t> ParseCommandTime(const QString& text);
 // Fills `options` from the words after "history"; returns an error text or nothing.
 QString ParseHistoryOptions(const QStringList& args, HistoryCommandOptions& options);
 
-// Writes the export to `out`; a file that cannot be read is said on `err` and gives 2.
+// Writes the export to `out`. A file that cannot be read or output that cannot be written is
+// said on `err` and gives 2; a station the file does not hold gives 1; an export without rows
+// is said on `err`.
 int RunHistory(const HistoryCommandOptions& options, std::FILE* out, std::FILE* err);

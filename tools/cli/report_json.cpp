@@ -1,5 +1,7 @@
 #include "report_json.h"
 
+#include "history_row.h"
+
 namespace {
 
 const char* ColourName(LabelColour c) {
@@ -58,26 +60,38 @@ void WriteTrendsAndCompass(JsonWriter& json, const DisplayState& s) {
   json.EndObject();
 }
 
-// A reading that fails its presence test is null.
-void Present(JsonWriter& json, JsonKey key, float v, bool present) {
-  present ? json.Float(key, v) : json.Null(key);
-}
+// decode's names for the readings, in the order it prints them.
+struct ValueName {
+  JsonKey key;
+  HistoryColumn column;
+};
+const ValueName ValueNames[] = {{"WindDir", HistoryColumn::WindDir},
+                                {"WindSpeed", HistoryColumn::WindKmh},
+                                {"Gust", HistoryColumn::GustKmh},
+                                {"TempC", HistoryColumn::TempC},
+                                {"RainHour", HistoryColumn::Rain1hMm},
+                                {"RainDay", HistoryColumn::RainTodayMm},
+                                {"Rain24h", HistoryColumn::Rain24hMm},
+                                {"Pressure", HistoryColumn::PressureMb},
+                                {"Humidity", HistoryColumn::HumidityPct},
+                                {"PressChange4h", HistoryColumn::PressureChange4hMb},
+                                {"WindChill", HistoryColumn::WindChillC},
+                                {"DewPoint", HistoryColumn::DewPointC},
+                                {"AbsHumidity", HistoryColumn::AbsHumidityGm3}};
 
+// Each reading the report holds, null where it holds none; the speed is always printed, as the
+// window shows it (0 when the report gave none).
 void WriteValues(JsonWriter& json, const DecodedValues& v) {
   json.BeginObject("values");
-  v.WindDir > -99 ? json.Int("WindDir", v.WindDir) : json.Null("WindDir");
-  json.Float("WindSpeed", v.WindSpeed);
-  Present(json, "Gust", v.Gust, v.Gust >= 0);
-  Present(json, "TempC", v.TempC, v.TempC > -99);
-  Present(json, "RainHour", v.RainHour, v.RainHour >= 0);
-  Present(json, "RainDay", v.RainDay, v.RainDay >= 0);
-  Present(json, "Rain24h", v.Rain24h, v.Rain24h >= 0);
-  Present(json, "Pressure", v.Pressure, v.Pressure > 0);
-  v.Humidity > 0 ? json.Int("Humidity", v.Humidity) : json.Null("Humidity");
-  v.PressChange4h > -99 ? json.Int("PressChange4h", v.PressChange4h) : json.Null("PressChange4h");
-  Present(json, "WindChill", v.WindChill, v.WindChill > -99);
-  Present(json, "DewPoint", v.DewPoint, v.AbsHumidity > -99);
-  Present(json, "AbsHumidity", v.AbsHumidity, v.AbsHumidity > -99);
+  for (const auto& [key, column] : ValueNames) {
+    const float number = DecodedNumber(v, column);
+    if (column != HistoryColumn::WindKmh && !HoldsReading(v, column))
+      json.Null(key);
+    else if (IsWholeNumberColumn(column))
+      json.Int(key, int64_t(number));
+    else
+      json.Float(key, number);
+  }
   json.EndObject();
 }
 

@@ -42,7 +42,13 @@ const char Usage[] =
     "      window's WxHistory.sqlite for this user). TIME is ISO 8601, local time unless it\n"
     "      ends in Z (2026-12-09T10:00:00Z). --stations lists each station with its count\n"
     "      and its first and last time.\n"
+    "      Exit 1 when the station is not in the file; an empty export is said on stderr.\n"
     "  ventora-cli --help\n";
+
+// Asked for help anywhere on the line: the usage, whatever else the line holds.
+bool AsksForHelp(const QStringList& args) {
+  return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
+}
 
 int Fail(const QString& message) {
   std::fprintf(stderr, "ventora-cli: %s\n%s", qPrintable(message), Usage);
@@ -138,7 +144,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.isEmpty()) return Fail(QStringLiteral("no command given"));
-  if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+  if (AsksForHelp(args)) {
     std::fputs(Usage, stdout);
     return 0;
   }
