@@ -532,7 +532,9 @@ class TestHistoryWindow : public QObject {
   void reportWaitingForTheFileIsStoredAndTheWindowGoesOn() {
     Rig rig;
     rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004t077h50b10132")));
-    QTRY_COMPARE(rig.Rows().size(), 1);
+    rig.window->History().WaitUntilDone();
+    QCOMPARE(rig.recorder.messages, QStringList());
+    QCOMPARE(rig.Rows().size(), 1);
     {
       // Another program writes to the file a moment.
       QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
