@@ -28,6 +28,15 @@ Run RunCli(const QStringList& args, const QByteArray& input = {},
   return {cli.readAllStandardOutput(), cli.readAllStandardError(), cli.exitCode()};
 }
 
+// `ventora-cli monitor` of IW2XYZ storing into `file`, connected to `engine`: the engine's end.
+QTcpSocket* StartMonitor(QTcpServer& engine, QProcess& cli, const QString& file) {
+  if (!engine.listen(QHostAddress::LocalHost)) return nullptr;
+  cli.start(QStringLiteral(VENTORA_CLI),
+            {"monitor", "IW2XYZ", "127.0.0.1", "--port", QString::number(engine.serverPort()),
+             "--tick-ms", "20", "--locale", "C", "--history", file});
+  return engine.waitForNewConnection(10000) ? engine.nextPendingConnection() : nullptr;
+}
+
 QList<QJsonObject> JsonLines(const QByteArray& text) {
   QList<QJsonObject> lines;
   for (const QByteArray& line : text.split('\n'))
@@ -85,13 +94,9 @@ class TestHistoryCommand : public QObject {
     QTemporaryDir dir;
     const QString file = dir.filePath("h.sqlite");
     QTcpServer engine;
-    QVERIFY(engine.listen(QHostAddress::LocalHost));
     QProcess cli;
-    cli.start(QStringLiteral(VENTORA_CLI),
-              {"monitor", "IW2XYZ", "127.0.0.1", "--port", QString::number(engine.serverPort()),
-               "--tick-ms", "20", "--locale", "C", "--history", file});
-    QVERIFY(engine.waitForNewConnection(10000));
-    QTcpSocket* link = engine.nextPendingConnection();
+    QTcpSocket* link = StartMonitor(engine, cli, file);
+    QVERIFY(link);
     QByteArray out;
     for (const QByteArray& info : reports) {
       link->write(MonitoredFrame("IW2XYZ", info));
@@ -308,13 +313,9 @@ class TestHistoryCommand : public QObject {
     blocker.close();
     const QString file = dir.filePath("folder/h.sqlite");
     QTcpServer engine;
-    QVERIFY(engine.listen(QHostAddress::LocalHost));
     QProcess cli;
-    cli.start(QStringLiteral(VENTORA_CLI),
-              {"monitor", "IW2XYZ", "127.0.0.1", "--port", QString::number(engine.serverPort()),
-               "--tick-ms", "20", "--locale", "C", "--history", file});
-    QVERIFY(engine.waitForNewConnection(10000));
-    QTcpSocket* link = engine.nextPendingConnection();
+    QTcpSocket* link = StartMonitor(engine, cli, file);
+    QVERIFY(link);
     QByteArray out, err;
     QTRY_VERIFY_WITH_TIMEOUT((err += cli.readAllStandardError()).contains("h.sqlite"), 10000);
     QVERIFY(blocker.remove() && QDir(dir.path()).mkdir("folder"));
