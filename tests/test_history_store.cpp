@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <cstdio>
 #include <limits>
+#include <thread>
 
 #include "history_file_place.h"
 #include "history_recorder.h"
@@ -544,6 +545,35 @@ class TestHistoryStore : public QObject {
     QVERIFY(stations && stations->size() == 2);
     QCOMPARE(stations->at(0).count, int64_t(Rows));
     QCOMPARE(stations->at(1).count, int64_t(Rows));
+  }
+
+  void twoOpeningsOfANewFileBothSucceed() {
+    QTemporaryDir dir;
+    constexpr int Rounds = 200;
+    for (int round = 0; round < Rounds; ++round) {
+      const QString path = dir.filePath(QStringLiteral("h%1.sqlite").arg(round));
+      QSemaphore ready, go;
+      OpenedHistory outcome[2];
+      // Each thread makes and drops its own connection, as the window's and the monitor's do.
+      auto open = [&](int i) {
+        ready.release();
+        go.acquire();
+        OpenedHistory opened = OpenHistory(path);
+        outcome[i].error = opened.store ? QString() : opened.error;
+        outcome[i].keptAside = opened.keptAside;
+      };
+      std::thread first(open, 0), second(open, 1);
+      ready.acquire(2);
+      go.release(2);
+      first.join();
+      second.join();
+      for (const OpenedHistory& o : outcome) {
+        QVERIFY2(o.error.isEmpty(), qPrintable(QStringLiteral("round %1: ").arg(round) + o.error));
+        QCOMPARE(o.keptAside, QString());
+      }
+      QCOMPARE(Ask(path, "SELECT value FROM meta WHERE key = 'schema_version'").toInt(),
+               HistorySchemaVersion);
+    }
   }
 
   void killedWhileWritingKeepsEveryCommittedReport() {

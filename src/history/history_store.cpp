@@ -1,10 +1,12 @@
 #include "history_store.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUrl>
 #include <QUuid>
 #include <QVariant>
@@ -20,6 +22,9 @@ constexpr int SqliteReadOnly = 8;
 constexpr int SqliteCorrupt = 11;
 constexpr int SqliteCannotOpen = 14;
 constexpr int SqliteNotADatabase = 26;
+
+// The pause between two tries of a switch to the write-ahead log that found the file busy.
+constexpr unsigned long WriteAheadLogRetryPauseMs = 10;
 
 const QString Driver = QStringLiteral("QSQLITE");
 
@@ -129,14 +134,26 @@ Attempt Check(QSqlDatabase& db) {
   return {Outcome::Damaged, QStringLiteral("check: ") + verdict};
 }
 
-// The journal in a write-ahead log: readers never wait for the writer, and a write that is cut
-// off leaves the file as it was before that write.
-Attempt UseWriteAheadLog(QSqlDatabase& db) {
+Attempt SwitchToWriteAheadLog(QSqlDatabase& db) {
   QSqlQuery wal(db);
   if (wal.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && wal.next() &&
       wal.value(0).toString() == QLatin1String("wal"))
     return {Outcome::Opened, {}};
   return Fault(wal.lastError(), "cannot be written");
+}
+
+// The journal in a write-ahead log: readers never wait for the writer, and a write that is cut
+// off leaves the file as it was before that write. The switch reads the file's header and then
+// writes it, and SQLite does not wait for a lock it must raise from reading to writing: while a
+// second program is making the same new file the switch is tried again, up to the busy timeout.
+Attempt UseWriteAheadLog(QSqlDatabase& db) {
+  const QDeadlineTimer deadline(HistoryBusyTimeoutMs);
+  Attempt a = SwitchToWriteAheadLog(db);
+  while (a.code == SqliteBusy && !deadline.hasExpired()) {
+    QThread::msleep(WriteAheadLogRetryPauseMs);
+    a = SwitchToWriteAheadLog(db);
+  }
+  return a;
 }
 
 // A file whose summary was dropped (or made by another tool) gets it again.
