@@ -123,8 +123,8 @@ std::optional<QByteArray> ReadInAnotherProcess(const QString& path) {
   QProcess reader;
   reader.start(QCoreApplication::applicationFilePath(), {ReaderOption, path});
   if (!reader.waitForStarted()) return std::nullopt;
-  return reader.waitForFinished(60'000) && reader.exitCode() == 0 ? reader.readAllStandardOutput()
-                                                                  : QByteArray("failed");
+  if (!reader.waitForFinished(60'000) || reader.exitCode() != 0) return QByteArray("failed");
+  return reader.readAllStandardOutput().replace("\r\n", "\n");  // Windows ends its lines so
 }
 
 struct AxisTick {

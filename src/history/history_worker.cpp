@@ -1,5 +1,7 @@
 #include "history_worker.h"
 
+#include <QSqlDatabase>
+
 #include <QCoreApplication>
 #include <QSaveFile>
 
@@ -12,8 +14,22 @@ constexpr int64_t ExportProgressRows = 10'000;
 
 }  // namespace
 
+namespace {
+
+// SQLite's driver is loaded from the window's thread, before the history's thread first needs it:
+// a driver first loaded from a thread that has ended by then made the program's exit hang under
+// Wine (seen in every test of the worker there).
+void LoadDriverHere() {
+  const QString probe = QStringLiteral("ventora-driver-probe");
+  QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), probe);
+  QSqlDatabase::removeDatabase(probe);
+}
+
+}  // namespace
+
 HistoryWorker::HistoryWorker(QString path, HistoryOptions options, QObject* parent)
     : QObject(parent), path_(std::move(path)), home_(new QObject) {
+  LoadDriverHere();
   thread_.setObjectName(QStringLiteral("history"));
   home_->moveToThread(&thread_);
   thread_.start();
