@@ -22,7 +22,7 @@ class TestUnitSystem : public QObject {
     QTest::newRow("one inch of rain") << Quantity::Rain << 25.4 << 1.0;
     QTest::newRow("no rain") << Quantity::Rain << 0.0 << 0.0;
     QTest::newRow("one inch of mercury") << Quantity::Pressure << 33.8639 << 1.0;
-    QTest::newRow("standard sea level") << Quantity::Pressure << 1013.25 << 29.921219;
+    QTest::newRow("standard sea level") << Quantity::Pressure << 1013.25 << 29.921244;
   }
   void imperialAgreesWithThePublishedFactors() {
     QFETCH(Quantity, quantity);
