@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "unit_system.h"
+
 struct Settings {
   QString StationCall;
   QString AgwHost;
@@ -23,6 +25,8 @@ struct Settings {
   float HiWind = 0;
   float HiGust = 0;
   bool SaveAlarms = false;
+  // How readings and limits are shown (Ventora.ini); limits stay metric underneath.
+  UnitSystem Units = UnitSystem::Metric;
 };
 
 // The AGWPE engine listens here unless the setup dialog says otherwise; every run starts with it.
