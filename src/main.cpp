@@ -1,13 +1,19 @@
 // Ventora: starts the main window on the station call and engine host given on the command line.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 
+#include "alarms_file_place.h"
 #include "command_line.h"
 #include "foreground.h"
 #include "main_window.h"
 #include "parent_console.h"
+#include "program_language.h"
 #include "program_lifetime.h"
 
 namespace {
@@ -32,12 +38,27 @@ bool AnswersAlone(int argc, char* argv[]) {
   return true;
 }
 
+// The language is chosen before any window exists, from Ventora.ini beside WxAlarms.ini; the
+// window reads the file again for the rest and says there if it cannot be read.
+void InstallLanguage(QApplication& app) {
+  const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  const AlarmsFilePlace place =
+      ChooseAlarmsFile(QCoreApplication::applicationDirPath(), userFolder, CanWriteIn,
+                       [](const QString& f) { return QFile::exists(f); });
+  const QString preferences =
+      QFileInfo(place.path).dir().filePath(QLatin1String(PreferencesFileName));
+  const LanguageChoice choice = ReadPreferencesFile(preferences).preferences.language;
+  InstallProgramLanguage(
+      app, ChooseProgramLanguage(choice, QLocale::system().uiLanguages(), AvailableLanguages()));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   if (AnswersAlone(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Ventora"));
+  InstallLanguage(app);
   Settings settings;
   frmWx window(settings);
   BindProgramLifetime(app, window);
