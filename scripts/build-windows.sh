@@ -24,7 +24,7 @@ cmake --build "$build"
 name=ventora-windows-x64
 stage=$build/dist/$name
 rm -rf "$build/dist" && mkdir -p "$stage/platforms" "$stage/styles" "$stage/imageformats" \
-  "$stage/sqldrivers"
+  "$stage/sqldrivers" "$stage/translations"
 cp "$build/ventora.exe" "$build/tools/ventora-cli.exe" "$build/tools/ventora-agwpe-sim.exe" \
   "$build/tools/ventora-aprsis.exe" "$stage/"
 for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Sql Qt6Charts libstdc++-6 libgcc_s_seh-1 \
@@ -35,7 +35,13 @@ cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
 cp "$qt/plugins/imageformats/qico.dll" "$stage/imageformats/"
 cp "$qt/plugins/sqldrivers/qsqlite.dll" "$stage/sqldrivers/"  # the history's SQLite
-cp resources/Leggimi.rtf "$stage/"
+cp resources/Leggimi.rtf resources/ReadMe.rtf "$stage/"
+# Qt's own texts (message-box buttons, the file dialog) in each of the program's languages: the
+# .qm files are the same on every system, so the build machine's (Debian's
+# qt6-translations-l10n, the same Qt version) serve.
+for language in it $(ls translations | sed -n 's/^ventora_\(.*\)\.ts$/\1/p'); do
+  cp "/usr/share/qt6/translations/qtbase_$language.qm" "$stage/translations/"
+done
 sed 's/$/\r/' resources/windows-start.txt >"$stage/COME-AVVIARE.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE"
 sed 's/$/\r/' resources/QT-LICENSES.txt >"$stage/QT-LICENSES.txt"
