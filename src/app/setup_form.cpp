@@ -1,5 +1,6 @@
 #include "setup_form.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -59,7 +60,8 @@ std::optional<int16_t> ReadHumidity(const QString& text, const QLocale& locale) 
 
 // The example reads back in the boxes' own regional format.
 QString ThresholdHint(const QLocale& locale) {
-  return QStringLiteral("Scrivere un numero, per esempio ") + locale.toString(12.5, 'f', 1);
+  return QCoreApplication::translate("SetupForm", "Scrivere un numero, per esempio %1")
+      .arg(locale.toString(12.5, 'f', 1));
 }
 
 }  // namespace
@@ -128,11 +130,12 @@ SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const
       if (v)
         (box == SetupBox::LoHum ? s.LoHum : s.HiHum) = *v;
       else
-        fault(box, QStringLiteral("Scrivere un numero intero di umidità (%)"));
+        fault(box,
+              QCoreApplication::translate("SetupForm", "Scrivere un numero intero di umidità (%)"));
     } else if (const auto port = ReadPortBox(text)) {
       s.AgwPort = *port;
     } else {
-      fault(box, QStringLiteral("Scrivere una porta TCP da 0 a 32767"));
+      fault(box, QCoreApplication::translate("SetupForm", "Scrivere una porta TCP da 0 a 32767"));
     }
   }
   return r;

@@ -8,7 +8,7 @@
 #include "window_seams.h"
 
 inline constexpr char HelpFileName[] = "Leggimi.rtf";
-inline constexpr char HelpTitle[] = "Ventora - Istruzioni";
+inline constexpr const char* HelpTitle = QT_TRANSLATE_NOOP("frmIstruzioni", "Ventora - Istruzioni");
 
 class frmIstruzioni : public QWidget {
   Q_OBJECT

@@ -26,6 +26,9 @@ struct QuantityChart {
   std::vector<HistoryLine> lines;
 };
 
+// A title or name of these tables in the user's language.
+QString QuantityText(const char* text);
+
 const QuantityChart& ChartOf(HistoryQuantity quantity);
 
 enum class HistorySpan { Day, Week, Month, Year };

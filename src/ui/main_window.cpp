@@ -117,9 +117,9 @@ void frmWx::LoadAlarmSettings() {
   // Replacing the file now would lose the only copy of what it held.
   leaveAlarmsFile_ = true;
   seams_.showMessage(QMessageBox::Warning, alarmsFile_,
-                     QStringLiteral("Il file delle soglie di allarme non si legge e non se ne "
-                                    "può fare la copia %1.bak: il programma usa i valori "
-                                    "predefiniti e lascia il file com'è.")
+                     tr("Il file delle soglie di allarme non si legge e non se ne "
+                        "può fare la copia %1.bak: il programma usa i valori "
+                        "predefiniti e lascia il file com'è.")
                          .arg(QFileInfo(alarmsFile_).fileName()));
 }
 
@@ -131,10 +131,9 @@ void frmWx::SaveAlarmSettings() {
 std::optional<QString> frmWx::StoreAlarmSettings() {
   // The file that start-up left alone is replaced only once a copy of it is kept.
   if (leaveAlarmsFile_ && !KeepFaultyAlarmsFile(alarmsFile_))
-    return QStringLiteral(
-               "Le soglie di allarme non sono state salvate: del file, che non si "
-               "legge, non si può fare la copia %1.bak, e il programma lo lascia "
-               "com'è.")
+    return tr("Le soglie di allarme non sono state salvate: del file, che non si "
+              "legge, non si può fare la copia %1.bak, e il programma lo lascia "
+              "com'è.")
         .arg(QFileInfo(alarmsFile_).fileName());
   leaveAlarmsFile_ = false;  // the copy holds the user's file: later saves must not replace it
   if (WriteAlarmSettingsFile(alarmsFile_, settings_)) return std::nullopt;

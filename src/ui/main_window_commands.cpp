@@ -57,7 +57,7 @@ void frmWx::OpenHelp() {
   if (!help_) {
     help_ = new frmIstruzioni(seams_, ProgramFolder());
   }
-  help_->Apri(QLatin1String(HelpFileName), QLatin1String(HelpTitle));
+  help_->Apri(QLatin1String(HelpFileName), QCoreApplication::translate("frmIstruzioni", HelpTitle));
 }
 
 // Twips do not fall on whole pixels: the height the program last set is reported as set.

@@ -66,7 +66,7 @@ QGroupBox* Frame(QWidget* parent, const char* name, const QString& title, QRect 
 frmWxSetup::frmWxSetup(Settings& settings, std::function<void()> reconnect, QWidget* parent)
     : QDialog(parent), settings_(settings), reconnect_(std::move(reconnect)) {
   setObjectName(QStringLiteral("frmWxSetup"));
-  setWindowTitle(QStringLiteral("Setup Parametri Ventora"));
+  setWindowTitle(tr("Setup Parametri Ventora"));
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(Px(2805), Px(4710));
@@ -92,16 +92,14 @@ void frmWxSetup::Build() {
   txtCall_->setFont(callFont);
   SetTextColour(txtCall_, Blue, QColor(192, 255, 255));
 
-  QGroupBox* data =
-      Frame(this, "fraData", QStringLiteral("All'arrivo nuovi dati"), {4, 42, 179, 36});
-  chkFocus_ = Named(new QCheckBox(QStringLiteral("Evidenzia finestra"), data), "chkFocus",
-                    {8, 15, 112, 18});
-  chkBeep_ = Named(new QCheckBox(QStringLiteral("Suona"), data), "chkBeep", {122, 15, 54, 18});
+  QGroupBox* data = Frame(this, "fraData", tr("All'arrivo nuovi dati"), {4, 42, 179, 36});
+  chkFocus_ = Named(new QCheckBox(tr("Evidenzia finestra"), data), "chkFocus", {8, 15, 112, 18});
+  chkBeep_ = Named(new QCheckBox(tr("Suona"), data), "chkBeep", {122, 15, 54, 18});
   SetTextColour(chkFocus_, Blue);
   SetTextColour(chkBeep_, Blue);
 
-  QGroupBox* alarms = Frame(this, "fraAlarms", QStringLiteral("Allarmi (valori evidenziati rosso)"),
-                            {4, 80, 179, 152});
+  QGroupBox* alarms =
+      Frame(this, "fraAlarms", tr("Allarmi (valori evidenziati rosso)"), {4, 80, 179, 152});
   SetTextColour(alarms, Red);
   BuildAlarmFrame(alarms);
 
@@ -113,10 +111,8 @@ void frmWxSetup::Build() {
   for (QLineEdit* box : {txtHost_, Box(SetupBox::Port)})
     SetTextColour(box, DarkRed, QColor(255, 255, 192));
 
-  cmdAccept_ =
-      Named(new QPushButton(QStringLiteral("&Conferma"), this), "cmdAccept", {8, 294, 82, 19});
-  cmdCancel_ =
-      Named(new QPushButton(QStringLiteral("&Cancella"), this), "cmdCancel", {97, 294, 82, 19});
+  cmdAccept_ = Named(new QPushButton(tr("&Conferma"), this), "cmdAccept", {8, 294, 82, 19});
+  cmdCancel_ = Named(new QPushButton(tr("&Cancella"), this), "cmdCancel", {97, 294, 82, 19});
   cmdAccept_->setDefault(true);
   cmdAccept_->setAutoDefault(true);
 
@@ -155,23 +151,23 @@ void frmWxSetup::BuildAlarmFrame(QWidget* frame) {
     const char* secondName;
   };
   const Row rows[] = {
-      {"Wind:  Max", "Label12", "Km/h  g", "Label13", SetupBox::HiWind, "txtHiWind",
+      {QT_TR_NOOP("Wind:  Max"), "Label12", "Km/h  g", "Label13", SetupBox::HiWind, "txtHiWind",
        SetupBox::HiGust, "txtHiGust"},
-      {"Temp: Low", "Label4", "\u00B0C   Hi", "Label6", SetupBox::LoTemp, "txtLoTemp",
+      {QT_TR_NOOP("Temp: Low"), "Label4", "\u00B0C   Hi", "Label6", SetupBox::LoTemp, "txtLoTemp",
        SetupBox::HiTemp, "txtHiTemp"},
-      {"U.R.:   Low", "Label5", "%    Hi", "Label7", SetupBox::LoHum, "txtLoHum", SetupBox::HiHum,
-       "TxtHiHum"},
-      {"Baro:   Low", "Label8", "mb  Hi", "Label9", SetupBox::LoBaro, "txtLoBaro", SetupBox::HiBaro,
-       "txtHiBaro"},
-      {"Rain:   1h", "Label10", "mm 24h", "Label11", SetupBox::HiRainHour, "txtHiRainHour",
-       SetupBox::HiRain24, "txtHiRain24"},
+      {QT_TR_NOOP("U.R.:   Low"), "Label5", "%    Hi", "Label7", SetupBox::LoHum, "txtLoHum",
+       SetupBox::HiHum, "TxtHiHum"},
+      {QT_TR_NOOP("Baro:   Low"), "Label8", "mb  Hi", "Label9", SetupBox::LoBaro, "txtLoBaro",
+       SetupBox::HiBaro, "txtHiBaro"},
+      {QT_TR_NOOP("Rain:   1h"), "Label10", "mm 24h", "Label11", SetupBox::HiRainHour,
+       "txtHiRainHour", SetupBox::HiRain24, "txtHiRain24"},
   };
   // Each row: caption, box, caption, box; a caption ends short of the box after it.
   constexpr int LabelX = 5, FirstBoxX = 56, MiddleX = 100, SecondBoxX = 135;
   int y = 15;
   std::vector<QLabel*> captions;
   for (const Row& row : rows) {
-    captions.push_back(Caption(frame, row.labelName, QString::fromUtf8(row.label),
+    captions.push_back(Caption(frame, row.labelName, tr(row.label),
                                {LabelX, y + 1, FirstBoxX - CaptionGap - LabelX, 16}, DarkRed));
     boxes_[int(row.first)] = Named(new QLineEdit(frame), row.firstName, {FirstBoxX, y, 42, 18});
     captions.push_back(Caption(frame, row.middleName, QString::fromUtf8(row.middle),
@@ -184,12 +180,11 @@ void frmWxSetup::BuildAlarmFrame(QWidget* frame) {
     for (SetupBox b : {row.first, row.second}) SetTextColour(Box(b), Qt::black);
   for (SetupBox b : {SetupBox::LoHum, SetupBox::HiHum}) new TypedLengthLimit(HumidityChars, Box(b));
   for (SetupBox b : {SetupBox::LoTemp, SetupBox::HiTemp}) new TypedLengthLimit(TempChars, Box(b));
-  chkFocusAlm_ = Named(new QCheckBox(QStringLiteral("Evidenzia finestra"), frame), "chkFocusAlm",
-                       {8, y, 112, 18});
-  chkBeepAlm_ =
-      Named(new QCheckBox(QStringLiteral("Suona"), frame), "chkBeepAlm", {122, y, 54, 18});
-  chkSaveAlm_ = Named(new QCheckBox(QStringLiteral("Salva i valori di Allarme / Suoni"), frame),
-                      "chkSaveAlm", {8, y + 18, 168, 18});
+  chkFocusAlm_ =
+      Named(new QCheckBox(tr("Evidenzia finestra"), frame), "chkFocusAlm", {8, y, 112, 18});
+  chkBeepAlm_ = Named(new QCheckBox(tr("Suona"), frame), "chkBeepAlm", {122, y, 54, 18});
+  chkSaveAlm_ = Named(new QCheckBox(tr("Salva i valori di Allarme / Suoni"), frame), "chkSaveAlm",
+                      {8, y + 18, 168, 18});
   for (QWidget* w : {static_cast<QWidget*>(chkFocusAlm_), static_cast<QWidget*>(chkBeepAlm_),
                      static_cast<QWidget*>(chkSaveAlm_)})
     SetTextColour(w, DarkRed);
