@@ -146,7 +146,7 @@ class TestTranslations : public QObject {
   void initTestCase() {
     messages_ = ReadTs(UpdatedTs(dir_));
     QVERIFY2(!messages_.isEmpty(), "the translation file could not be brought up to date and read");
-    QVERIFY(english_.load(QStringLiteral(VENTORA_EN_QM)));
+    QVERIFY(english_.load(QStringLiteral("ventora_en"), QStringLiteral(":/translations")));
     QCoreApplication::installTranslator(&english_);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
   }

@@ -57,7 +57,8 @@ void frmWx::OpenHelp() {
   if (!help_) {
     help_ = new frmIstruzioni(seams_, ProgramFolder());
   }
-  help_->Apri(QLatin1String(HelpFileName), QCoreApplication::translate("frmIstruzioni", HelpTitle));
+  help_->Apri(QCoreApplication::translate("frmIstruzioni", HelpFileName),
+              QCoreApplication::translate("frmIstruzioni", HelpTitle));
 }
 
 // Twips do not fall on whole pixels: the height the program last set is reported as set.
