@@ -56,6 +56,7 @@ void frmWx::SetUpHistoryCommands() {
   menu->addAction(QStringLiteral("Ripristina"), this, &frmWx::RestoreFromTray);
   menu->addAction(QStringLiteral("Storico"), this,
                   [this] { OpenHistoryWindow(HistoryQuantity::Temperature); });
+  menu->addAction(tr("Preferenze\u2026"), this, &frmWx::OpenPreferences);
   menu->addAction(QStringLiteral("Esci"), this, &QWidget::close);
   tray_->setContextMenu(menu);
 }
