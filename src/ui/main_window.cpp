@@ -81,6 +81,7 @@ void frmWx::Form_Load(const QString& commandTail) {
   QDir().mkpath(QFileInfo(place.path).path());  // the user's folder is made on first use
   alarmsFile_ = QDir::toNativeSeparators(place.path);
   alarmsSeed_ = place.seedPath;
+  LoadPreferences(place.path);
   const CommandLine line = ParseCommandLine(commandTail);
   settings_.StationCall = line.StationCall;
   settings_.AgwHost = line.AgwHost;
@@ -159,6 +160,7 @@ void frmWx::closeEvent(QCloseEvent* event) {
   if (setup_) setup_->close();
   if (help_) help_->close();
   if (storico_) storico_->close();
+  if (preferencesDialog_) preferencesDialog_->reject();
   Form_Unload();
   event->accept();
   emit closed();

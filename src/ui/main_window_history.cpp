@@ -49,6 +49,7 @@ void frmWx::SetUpHistoryCommands() {
   menu->setObjectName(QStringLiteral("mnuTray"));
   menu->addAction(tr("Ripristina"), this, &frmWx::RestoreFromTray);
   menu->addAction(tr("Storico"), this, [this] { OpenHistoryWindow(HistoryQuantity::Temperature); });
+  menu->addAction(tr("Preferenze\u2026"), this, &frmWx::OpenPreferences);
   menu->addAction(tr("Esci"), this, &QWidget::close);
   tray_->setContextMenu(menu);
 }
