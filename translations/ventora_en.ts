@@ -176,17 +176,17 @@ Next try at %3
 <context>
     <name>SetupForm</name>
     <message>
-        <location filename="../src/app/setup_form.cpp" line="63"/>
+        <location filename="../src/app/setup_form.cpp" line="78"/>
         <source>Scrivere un numero, per esempio %1</source>
         <translation>Type a number, for example %1</translation>
     </message>
     <message>
-        <location filename="../src/app/setup_form.cpp" line="134"/>
+        <location filename="../src/app/setup_form.cpp" line="149"/>
         <source>Scrivere un numero intero di umidità (%)</source>
         <translation>Type a whole number for humidity (%)</translation>
     </message>
     <message>
-        <location filename="../src/app/setup_form.cpp" line="138"/>
+        <location filename="../src/app/setup_form.cpp" line="153"/>
         <source>Scrivere una porta TCP da 0 a 32767</source>
         <translation>Type a TCP port from 0 to 32767</translation>
     </message>
@@ -204,9 +204,63 @@ Next try at %3
         <translation>The help file %1 is missing</translation>
     </message>
     <message>
-        <location filename="../src/ui/help_viewer.h" line="11"/>
+        <location filename="../src/ui/help_viewer.h" line="12"/>
+        <source>Leggimi.rtf</source>
+        <extracomment>The file name of the help in this language, beside the program.</extracomment>
+        <translation>ReadMe.rtf</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/help_viewer.h" line="13"/>
         <source>Ventora - Istruzioni</source>
         <translation>Ventora - Help</translation>
+    </message>
+</context>
+<context>
+    <name>frmPreferenze</name>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="26"/>
+        <source>Preferenze</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="30"/>
+        <source>Generale</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="33"/>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="50"/>
+        <source>Automatico</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="56"/>
+        <source>Metriche (°C, km/h, mb, mm)</source>
+        <translation>Metric (°C, km/h, mb, mm)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="57"/>
+        <source>Imperiali (°F, mph, inHg, in)</source>
+        <translation>Imperial (°F, mph, inHg, in)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="64"/>
+        <source>Lingua</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="66"/>
+        <source>Unità di misura</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="71"/>
+        <source>La lingua cambia al prossimo avvio di Ventora.</source>
+        <translation>The language changes the next time Ventora starts.</translation>
     </message>
 </context>
 <context>
@@ -275,12 +329,12 @@ Next try at %3
 <context>
     <name>frmWx</name>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="120"/>
+        <location filename="../src/ui/main_window.cpp" line="121"/>
         <source>Il file delle soglie di allarme non si legge e non se ne può fare la copia %1.bak: il programma usa i valori predefiniti e lascia il file com&apos;è.</source>
         <translation>The alarm limits file cannot be read and no copy %1.bak of it can be made: the program uses the default values and leaves the file as it is.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="134"/>
+        <location filename="../src/ui/main_window.cpp" line="135"/>
         <source>Le soglie di allarme non sono state salvate: del file, che non si legge, non si può fare la copia %1.bak, e il programma lo lascia com&apos;è.</source>
         <translation>The alarm limits were not saved: the file cannot be read, no copy %1.bak of it can be made, and the program leaves it as it is.</translation>
     </message>
@@ -301,6 +355,11 @@ Next try at %3
     </message>
     <message>
         <location filename="../src/ui/main_window_history.cpp" line="52"/>
+        <source>Preferenze…</source>
+        <translation>Preferences…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_history.cpp" line="53"/>
         <source>Esci</source>
         <translation>Exit</translation>
     </message>
@@ -344,73 +403,83 @@ Next try at %3
         <source>Errore collegamento con AGWPE</source>
         <translation>AGWPE connection error</translation>
     </message>
+    <message>
+        <location filename="../src/ui/main_window_preferences.cpp" line="15"/>
+        <source>Le preferenze non si leggono: Ventora usa quelle predefinite e lascia il file com&apos;è finché non si salvano le preferenze.</source>
+        <translation>The preferences cannot be read: Ventora uses the defaults and leaves the file as it is until the preferences are saved.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_preferences.cpp" line="24"/>
+        <source>Le preferenze non sono state salvate: valgono fino alla chiusura di Ventora.</source>
+        <translation>The preferences were not saved: they apply until Ventora closes.</translation>
+    </message>
 </context>
 <context>
     <name>frmWxSetup</name>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="69"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="109"/>
         <source>Setup Parametri Ventora</source>
         <translation>Ventora Setup</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="95"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="135"/>
         <source>All&apos;arrivo nuovi dati</source>
         <translation>When new data arrive</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="96"/>
-        <location filename="../src/ui/setup_dialog.cpp" line="184"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="136"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="201"/>
         <source>Evidenzia finestra</source>
         <translation>Bring to front</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="97"/>
-        <location filename="../src/ui/setup_dialog.cpp" line="185"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="137"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="202"/>
         <source>Suona</source>
         <translation>Beep</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="102"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="142"/>
         <source>Allarmi (valori evidenziati rosso)</source>
         <translation>Alarms (values shown in red)</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="114"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="154"/>
         <source>&amp;Conferma</source>
         <translation>&amp;OK</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="115"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="155"/>
         <source>&amp;Cancella</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="154"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="81"/>
         <source>Wind:  Max</source>
         <translation>Wind:  Max</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="156"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="83"/>
         <source>Temp: Low</source>
         <translation>Temp: Low</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="158"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="85"/>
         <source>U.R.:   Low</source>
         <translation>RH:   Low</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="160"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="87"/>
         <source>Baro:   Low</source>
         <translation>Baro:   Low</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="162"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="89"/>
         <source>Rain:   1h</source>
         <translation>Rain:   1h</translation>
     </message>
     <message>
-        <location filename="../src/ui/setup_dialog.cpp" line="186"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="203"/>
         <source>Salva i valori di Allarme / Suoni</source>
         <translation>Save Alarm / Beep values</translation>
     </message>
