@@ -70,7 +70,8 @@ sleep 2  # let the window show a report of its own too
 # The window with its frame and title bar, as the desktop shows it.
 eval "$(xdotool getwindowgeometry --shell "$win")"
 import -window root -crop "$((WIDTH + 24))x$((HEIGHT + 52))+$((X > 12 ? X - 12 : 0))+$((Y > 44 ? Y - 44 : 0))" +repage "$shot"
-xdotool windowactivate --sync "$win" key F1 2>/dev/null || xdotool key --window "$win" F1
+timeout 10 xdotool windowactivate --sync "$win" 2>/dev/null || true
+xdotool key F1
 help=""
 for _ in $(seq 100); do
   help=$(xdotool search --onlyvisible --name "^Ventora - Help$" 2>/dev/null | head -n 1 || true)
