@@ -74,14 +74,14 @@ timeout 10 xdotool windowactivate --sync "$win" 2>/dev/null || true
 xdotool key F1
 help=""
 for _ in $(seq 100); do
-  help=$(xdotool search --onlyvisible --name "^Ventora - Help$" 2>/dev/null | head -n 1 || true)
+  help=$(xdotool search --onlyvisible --name "^ Ventora - Help$" 2>/dev/null | head -n 1 || true)
   [ -n "$help" ] && break
   sleep 0.1
 done
 [ -n "$help" ] || { echo "windows-e2e: F1 on an English desktop opened no 'Ventora - Help' window"; exit 1; }
 sleep 1  # a missing ReadMe.rtf would be said in a box, and the help window would close
 if xdotool search --onlyvisible --name "^Brevander$" >/dev/null 2>&1 ||
-  ! xdotool search --onlyvisible --name "^Ventora - Help$" >/dev/null 2>&1; then
+  ! xdotool search --onlyvisible --name "^ Ventora - Help$" >/dev/null 2>&1; then
   echo "windows-e2e: the English help could not show ReadMe.rtf"
   exit 1
 fi
