@@ -1,6 +1,7 @@
 #include "history_quantities.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace {
 
@@ -34,21 +35,24 @@ std::vector<QDateTime> TicksOn(HistorySpan span, QDate day) {
 
 const std::array<QuantityChart, HistoryQuantityCount> Charts = {{
     {"Temperatura",
-     "\u00B0C",
+     Quantity::Temperature,
      1,
      {{HistoryColumn::TempC, "Temperatura", 0xd62728},
       {HistoryColumn::DewPointC, "Punto di rugiada", 0x1f77b4},
       {HistoryColumn::WindChillC, "Wind chill", 0x9467bd}}},
-    {"Umidit\u00E0", "%", 0, {{HistoryColumn::HumidityPct, "Umidit\u00E0 relativa", 0x17becf}}},
-    {"Pressione", "mb", 1, {{HistoryColumn::PressureMb, "Pressione", 0x2ca02c}}},
+    {"Umidit\u00E0",
+     std::nullopt,
+     0,
+     {{HistoryColumn::HumidityPct, "Umidit\u00E0 relativa", 0x17becf}}},
+    {"Pressione", Quantity::Pressure, 1, {{HistoryColumn::PressureMb, "Pressione", 0x2ca02c}}},
     {"Vento",
-     "km/h",
+     Quantity::Speed,
      0,
      {{HistoryColumn::WindKmh, "Vento medio", 0x1f77b4},
       {HistoryColumn::GustKmh, "Raffica", 0xff7f0e},
       {HistoryColumn::WindDir, "Direzione (\u00B0)", 0x7f7f7f, true}}},
     {"Pioggia",
-     "mm",
+     Quantity::Rain,
      1,
      {{HistoryColumn::Rain1hMm, "Pioggia nell'ultima ora", 0x1f77b4},
       {HistoryColumn::RainTodayMm, "Pioggia da mezzanotte", 0x08306b}}},
@@ -65,6 +69,20 @@ const std::array<SpanChoice, HistorySpanCount> Spans = {{
 
 const QuantityChart& ChartOf(HistoryQuantity quantity) {
   return Charts[size_t(quantity)];
+}
+
+ChartUnit ChartUnitOf(HistoryQuantity quantity, UnitSystem system) {
+  const QuantityChart& chart = ChartOf(quantity);
+  if (!chart.measure) return {QStringLiteral("%"), chart.decimals};
+  const ShownUnit& unit = UnitOf(system, *chart.measure);
+  return {unit.symbol, std::max(chart.decimals, unit.decimals)};
+}
+
+double ShownValue(HistoryQuantity quantity, const HistoryLine& line, UnitSystem system,
+                  double metric) {
+  const QuantityChart& chart = ChartOf(quantity);
+  if (!chart.measure || line.rightAxis) return metric;
+  return ToShown(system, *chart.measure, metric);
 }
 
 const SpanChoice& SpanOf(HistorySpan span) {

@@ -48,9 +48,9 @@ void OnTick(DisplayState& shown);
 // must do beyond showing: restart the timer, beep, come to the front.
 ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
                        const QLocale& locale);
-// The same with the locale's number rules made once.
+// The same with the locale's number rules and the words made once.
 ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
-                       const NumberFormat& fmt);
+                       const CaptionFormat& format);
 
 // Changes the display as the window does after one decoded report.
 void ApplyReport(DisplayState& shown, const ReportOutcome& out);

@@ -45,5 +45,6 @@ class MonitorSession : public QObject {
   AgwLink link_;
   QTimer tick_;
   DisplayState shown_;
+  const CaptionFormat format_;  // in the language installed before the session was made
   std::unique_ptr<HistoryRecorder> history_;  // nothing when reports are not stored
 };
