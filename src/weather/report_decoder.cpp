@@ -91,11 +91,12 @@ struct CaptionStyle {
   UnitSystem units;
 
   const NumberFormat& Numbers() const { return format.Numbers(); }
-  const QString& Symbol(Quantity q) const { return UnitOf(units, q).symbol; }
+  const ShownUnit& Unit(Quantity q) const { return format.Unit(units, q); }
+  const QString& Symbol(Quantity q) const { return Unit(q).symbol; }
   // A metric reading's number in the user's unit, with that unit's decimals. Metric readings
   // are written as decoded, without arithmetic (a -0 stays -0).
   void AppendNumber(TextBuilder& text, Quantity q, float metric) const {
-    const ShownUnit& unit = UnitOf(units, q);
+    const ShownUnit& unit = Unit(q);
     const float shown =
         units == UnitSystem::Metric ? metric : static_cast<float>(ToShown(units, q, metric));
     Numbers().AppendFixed(text, shown, unit.decimals);
