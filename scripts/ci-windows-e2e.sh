@@ -36,7 +36,9 @@ start_simulator() {
 start_simulator
 work=$(mktemp -d)
 cp -r "$folder"/. "$work/"  # WxAlarms.ini goes beside the program, as after unzipping
-(cd "$work" && exec wine ventora.exe IW2XYZ 127.0.0.1) & pids+=($!)
+# An English desktop: the window speaks English and F1 opens the English help.
+(cd "$work" && LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 exec wine ventora.exe IW2XYZ 127.0.0.1) &
+pids+=($!)
 
 visible_window() { xdotool search --onlyvisible --name "^IW2XYZ Wx Station$" 2>/dev/null | head -n 1 || true; }
 win=""
@@ -68,6 +70,22 @@ sleep 2  # let the window show a report of its own too
 # The window with its frame and title bar, as the desktop shows it.
 eval "$(xdotool getwindowgeometry --shell "$win")"
 import -window root -crop "$((WIDTH + 24))x$((HEIGHT + 52))+$((X > 12 ? X - 12 : 0))+$((Y > 44 ? Y - 44 : 0))" +repage "$shot"
+timeout 10 xdotool windowactivate --sync "$win" 2>/dev/null || true
+xdotool key F1
+help=""
+for _ in $(seq 100); do
+  help=$(xdotool search --onlyvisible --name "^Ventora - Help$" 2>/dev/null | head -n 1 || true)
+  [ -n "$help" ] && break
+  sleep 0.1
+done
+[ -n "$help" ] || { echo "windows-e2e: F1 on an English desktop opened no 'Ventora - Help' window"; exit 1; }
+sleep 1  # a missing ReadMe.rtf would be said in a box, and the help window would close
+if xdotool search --onlyvisible --name "^Brevander$" >/dev/null 2>&1 ||
+  ! xdotool search --onlyvisible --name "^Ventora - Help$" >/dev/null 2>&1; then
+  echo "windows-e2e: the English help could not show ReadMe.rtf"
+  exit 1
+fi
+echo "windows-e2e: F1 on an English desktop shows 'Ventora - Help' with ReadMe.rtf"
 [ -f "$work/WxAlarms.ini" ] || { echo "windows-e2e: no WxAlarms.ini beside ventora.exe"; exit 1; }
 echo "windows-e2e: WxAlarms.ini created beside ventora.exe ($(stat -c %s "$work/WxAlarms.ini") bytes)"
 # The reports the window showed are in its history beside it, read by the Linux ventora-cli.

@@ -1,7 +1,6 @@
 // Ventora: starts the main window on the station call and engine host given on the command line.
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTimer>
@@ -45,9 +44,8 @@ void InstallLanguage(QApplication& app) {
   const AlarmsFilePlace place =
       ChooseAlarmsFile(QCoreApplication::applicationDirPath(), userFolder, CanWriteIn,
                        [](const QString& f) { return QFile::exists(f); });
-  const QString preferences =
-      QFileInfo(place.path).dir().filePath(QLatin1String(PreferencesFileName));
-  const LanguageChoice choice = ReadPreferencesFile(preferences).preferences.language;
+  const LanguageChoice choice =
+      ReadPreferencesFile(PreferencesFileBeside(place.path)).preferences.language;
   InstallProgramLanguage(
       app, ChooseProgramLanguage(choice, QLocale::system().uiLanguages(), AvailableLanguages()));
 }

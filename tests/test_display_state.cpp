@@ -82,6 +82,41 @@ class TestDisplayState : public QObject {
     QCOMPARE(shown.tooltip, QStringLiteral("IW2XYZ Ventora v5  50%  "));
   }
 
+  // Other units show the last report again: its captions, rain text and tooltip as the same
+  // report decoded under the new settings gives them. The gate, the counter, the arrows, the
+  // colours and the readings the next report compares with stay as they are.
+  void lastReportShownAgainInOtherUnits() {
+    const QString hot = QStringLiteral("_220/004g005t110r010p020h40b10100");  // 43.3 C: alarm
+    DisplayState shown;
+    Report(shown, Full);
+    DisplayState expected = shown;
+    Report(shown, hot);
+    OnTick(shown);
+    const DisplayState ticked = shown;
+    Settings imperial = DefaultAlarmSettings();
+    imperial.Units = UnitSystem::Imperial;
+    imperial.HiTemp = 50;  // the same report would not be in alarm now
+    OnReport(expected, hot, imperial, QLocale::c());
+    ReshowLastReport(shown, imperial, QLocale::c());
+    for (const auto label : {&DisplayState::WxData, &DisplayState::Temp, &DisplayState::UR,
+                             &DisplayState::Press, &DisplayState::Rain}) {
+      QCOMPARE((shown.*label).caption, (expected.*label).caption);
+      QCOMPARE((shown.*label).colour, (ticked.*label).colour);
+    }
+    QCOMPARE(shown.Temp.colour, LabelColour::Alarm);
+    QCOMPARE(shown.tooltip, expected.tooltip);
+    QCOMPARE(shown.RainFontPt, expected.RainFontPt);
+    QCOMPARE(shown.trends, ticked.trends);
+    QCOMPARE(shown.MinutesSinceReport, int16_t(1));
+    QVERIFY(shown.report.AcceptReport);
+    QCOMPARE(shown.report.PrevTemp, ticked.report.PrevTemp);
+    // A new connection cleared the values: there is nothing to show again.
+    OnConnected(shown, QStringLiteral("IW2XYZ"));
+    ReshowLastReport(shown, imperial, QLocale::c());
+    QVERIFY(shown.Temp.caption.isEmpty() && shown.Rain.caption.isEmpty());
+    QCOMPARE(shown.tooltip, shown.Caption);
+  }
+
   void zeroBarometerNeitherShowsNorMovesThePressure() {
     DisplayState shown;
     Report(shown, Full);

@@ -284,7 +284,7 @@ class TestHistoryWindow : public QObject {
     QVERIFY(menu);
     QStringList texts;
     for (QAction* a : menu->actions()) texts << a->text();
-    QCOMPARE(texts, (QStringList{"Ripristina", "Storico", "Esci"}));
+    QCOMPARE(texts, (QStringList{"Ripristina", "Storico", "Preferenze\u2026", "Esci"}));
     rig.window->hide();
     emit rig.window->cSysTray1().activated(QSystemTrayIcon::Context);  // the menu, nothing more
     QVERIFY(!rig.window->isVisible());
@@ -297,7 +297,7 @@ class TestHistoryWindow : public QObject {
     QPointer<frmStorico> history = rig.History();
     QSignalSpy closed(rig.window.get(), &frmWx::closed);
     rig.window->hide();  // in the tray
-    menu->actions()[2]->trigger();
+    menu->actions().last()->trigger();
     QCOMPARE(closed.size(), 1);
     QTRY_VERIFY(!history);  // the history window went with it
   }

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "alarm_settings_file.h"
 #include "setup_form.h"
 #include "test_support.h"
 
@@ -68,6 +69,57 @@ class TestSetupForm : public QObject {
     s.HiWind = 12.34f;
     const SetupReading back = ReadSetupForm(FillSetupForm(s, QLocale::c()), s, QLocale::c());
     QCOMPARE(back.settings.HiWind, 12.3f);
+  }
+
+  // WxAlarms.ini stays metric: a limit left as the imperial dialog showed it is written back
+  // byte for byte, whatever its digits; an edited one is converted from what was typed.
+  void imperialRoundTrip_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("box");  // the one box the user edits, -1: none
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("written");
+    const QByteArray odd =
+        "#FALSE#,#TRUE#,#TRUE#,#TRUE#\r\n-5.37,40.01,20,96\r\n"
+        "1013.27,1040.4,12.7,33.33\r\n50.5,80.123\r\n";
+    QTest::newRow("untouched: every odd limit back exactly") << "C" << odd << -1 << "" << odd;
+    QTest::newRow("untouched, Italian format") << "it_IT" << odd << -1 << "" << odd;
+    QTest::newRow("50 \u00B0F typed as the low limit: 10 \u00B0C")
+        << "C" << odd << int(SetupBox::LoTemp) << "50.0"
+        << QByteArray(odd).replace("-5.37,", "10,");
+    QTest::newRow("25 mph typed in the Italian format: 40.2336 km/h")
+        << "it_IT" << odd << int(SetupBox::HiWind) << "25"
+        << QByteArray(odd).replace("50.5,", "40.2336,");
+    QTest::newRow("2 in of rain in 24 h: 50.8 mm")
+        << "C" << odd << int(SetupBox::HiRain24) << "2.00"
+        << QByteArray(odd).replace("33.33\r", "50.8\r");
+  }
+  void imperialRoundTrip() {
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, file);
+    QFETCH(int, box);
+    QFETCH(QString, typed);
+    Settings base = DefaultAlarmSettings();
+    base.Units = UnitSystem::Imperial;
+    const std::optional<Settings> read = ParseAlarmSettings(file, base);
+    QVERIFY(read);
+    SetupForm form = FillSetupForm(*read, QLocale(locale));
+    if (box >= 0) form.boxes[box] = typed;
+    const SetupReading back = ReadSetupForm(form, *read, QLocale(locale));
+    QVERIFY(!back.faultyBox);
+    QTEST(FormatAlarmSettings(back.settings), "written");
+  }
+
+  // The imperial boxes show the limits converted, with the decimals the window shows them with.
+  void imperialBoxesShowConvertedLimits() {
+    Settings s = DefaultAlarmSettings();
+    s.Units = UnitSystem::Imperial;
+    const SetupForm form = FillSetupForm(s, QLocale::c());
+    QCOMPARE(form.units, UnitSystem::Imperial);
+    const QStringList shown{form.Box(SetupBox::LoTemp), form.Box(SetupBox::HiWind),
+                            form.Box(SetupBox::HiBaro), form.Box(SetupBox::HiRainHour),
+                            form.Box(SetupBox::LoHum)};
+    QCOMPARE(shown, (QStringList{"23.0", "31", "30.71", "1.57", "20"}));
   }
 
   void readsCallHostAndSwitches() {

@@ -138,10 +138,38 @@ class TestWindowCommands : public QObject {
 
   // Whatever family stands in for the designed one, at the scale the test runs with (ctest runs
   // it at 1x, 1.5x and 2x), no caption runs under or touches the box beside it.
+  // The dialog in imperial units: the limit typed is converted back, the others kept exactly.
+  void imperialSetupConvertsOnlyWhatWasTyped() {
+    Rig rig;
+    rig.settings.Units = UnitSystem::Imperial;
+    rig.settings.LoBaro = 1013.27f;
+    rig.settings.HiRain24 = 33.33f;
+    Settings expected = rig.settings;
+    expected.LoTemp = 10;
+    rig.RightClick("lblWxData");
+    frmWxSetup* dialog = rig.Setup();
+    QCOMPARE(dialog->Box(SetupBox::LoBaro)->text(), QStringLiteral("29.92"));
+    dialog->Box(SetupBox::LoTemp)->setText(QStringLiteral("50.0"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAccept"), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(SameAlarms(rig.settings, expected));
+  }
+
+  // In imperial units too, where the captions name the imperial units.
+  void setupCaptionsFitTheirPlaces_data() {
+    QTest::addColumn<UnitSystem>("units");
+    QTest::addColumn<QString>("pressureCaption");
+    QTest::newRow("metric") << UnitSystem::Metric << "mb  Hi";
+    QTest::newRow("imperial") << UnitSystem::Imperial << "inHg Hi";
+  }
   void setupCaptionsFitTheirPlaces() {
     constexpr int Gap = 2;  // pixels between a caption's end and the box after it
+    QFETCH(UnitSystem, units);
     Rig rig;
+    rig.settings.Units = units;
     rig.RightClick("lblWxData");
+    QTEST(rig.Setup()->findChild<QLabel*>("Label9")->text(), "pressureCaption");
+    SaveShot(rig.Setup(), QStringLiteral("setup-") + QTest::currentDataTag());
     const auto labels = rig.Setup()->findChildren<QLabel*>();
     QCOMPARE(labels.size(), 13);  // Label1 to Label13
     for (const QLabel* label : labels) {

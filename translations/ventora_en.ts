@@ -1,4 +1,487 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="it">
+<context>
+    <name>AgwLink</name>
+    <message>
+        <location filename="../src/link/agw_link.cpp" line="50"/>
+        <source>AGWPE non risponde: nessun collegamento dopo %1 s</source>
+        <translation>AGWPE not answering: no connection after %1 s</translation>
+    </message>
+    <message>
+        <location filename="../src/link/agw_link.cpp" line="95"/>
+        <source>Dati non validi da AGWPE: un&apos;intestazione di frame non ha la forma prevista. Collegamento chiuso.</source>
+        <translation>Invalid data from AGWPE: a frame header is not in the expected form. Connection closed.</translation>
+    </message>
+</context>
+<context>
+    <name>EngineOutage</name>
+    <message>
+        <location filename="../src/link/reconnect_notice.cpp" line="28"/>
+        <source>Riprovo AGWPE ore %1</source>
+        <translation>AGWPE retry at %1</translation>
+    </message>
+    <message>
+        <location filename="../src/link/reconnect_notice.cpp" line="29"/>
+        <source>%1: AGWPE assente dal %2
+Riprovo alle %3
+%4</source>
+        <translation>%1: AGWPE away since %2
+Next try at %3
+%4</translation>
+    </message>
+</context>
+<context>
+    <name>FrameDispatcher</name>
+    <message>
+        <location filename="../src/link/frame_dispatcher.cpp" line="36"/>
+        <source>Ventora connesso a AGWPE v%1.%2</source>
+        <translation>Connected to AGWPE v%1.%2</translation>
+    </message>
+    <message>
+        <location filename="../src/link/frame_dispatcher.cpp" line="102"/>
+        <source>Porte Radio : </source>
+        <translation>Radio ports: </translation>
+    </message>
+</context>
+<context>
+    <name>HistoryQuantities</name>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="37"/>
+        <location filename="../src/ui/history_quantities.cpp" line="40"/>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="41"/>
+        <source>Punto di rugiada</source>
+        <translation>Dew point</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="43"/>
+        <source>Wind chill</source>
+        <translation>Wind chill</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="44"/>
+        <source>Umidità</source>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="47"/>
+        <source>Umidità relativa</source>
+        <translation>Relative humidity</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="49"/>
+        <location filename="../src/ui/history_quantities.cpp" line="52"/>
+        <source>Pressione</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="53"/>
+        <source>Vento</source>
+        <translation>Wind</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="56"/>
+        <source>Vento medio</source>
+        <translation>Average wind</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="57"/>
+        <source>Raffica</source>
+        <translation>Gust</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="58"/>
+        <source>Direzione (°)</source>
+        <translation>Direction (°)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="60"/>
+        <source>Pioggia</source>
+        <translation>Rain</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="63"/>
+        <source>Pioggia nell&apos;ultima ora</source>
+        <translation>Rain in the last hour</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="65"/>
+        <source>Pioggia da mezzanotte</source>
+        <translation>Rain since midnight</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="70"/>
+        <source>24 ore</source>
+        <translation>24 hours</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="71"/>
+        <source>7 giorni</source>
+        <translation>7 days</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="72"/>
+        <source>30 giorni</source>
+        <translation>30 days</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_quantities.cpp" line="73"/>
+        <source>1 anno</source>
+        <translation>1 year</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryRecorder</name>
+    <message>
+        <location filename="../src/history/history_recorder.cpp" line="12"/>
+        <source>Storico meteo</source>
+        <translation>Weather history</translation>
+    </message>
+    <message>
+        <location filename="../src/history/history_recorder.cpp" line="19"/>
+        <source>Il file dello storico %1 era danneggiato o non era un database: è stato messo da parte come %2 e ne è stato iniziato uno nuovo.</source>
+        <translation>The history file %1 was damaged or was not a database: it has been set aside as %2 and a new one has been started.</translation>
+    </message>
+    <message>
+        <location filename="../src/history/history_recorder.cpp" line="24"/>
+        <source>Lo storico %1 non si può aprire né creare (%2). Il programma continua senza registrare i dati.</source>
+        <translation>The history %1 cannot be opened or created (%2). The program goes on without recording the data.</translation>
+    </message>
+    <message>
+        <location filename="../src/history/history_recorder.cpp" line="56"/>
+        <source>Lo storico %1 non si può scrivere (%2). Il programma continua senza registrare i dati.</source>
+        <translation>The history %1 cannot be written (%2). The program goes on without recording the data.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <location filename="../src/history/history_store.cpp" line="249"/>
+        <source>danneggiato, ma in uso da un altro programma: lasciato dov&apos;è</source>
+        <translation>damaged, but in use by another program: left where it is</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFileDialog</name>
+    <message>
+        <location filename="../src/ui/save_file_dialog.cpp" line="45"/>
+        <source>CSV (*.csv);;Tutti i file (*)</source>
+        <translation>CSV (*.csv);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>SetupForm</name>
+    <message>
+        <location filename="../src/app/setup_form.cpp" line="78"/>
+        <source>Scrivere un numero, per esempio %1</source>
+        <translation>Type a number, for example %1</translation>
+    </message>
+    <message>
+        <location filename="../src/app/setup_form.cpp" line="149"/>
+        <source>Scrivere un numero intero di umidità (%)</source>
+        <translation>Type a whole number for humidity (%)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/setup_form.cpp" line="153"/>
+        <source>Scrivere una porta TCP da 0 a 32767</source>
+        <translation>Type a TCP port from 0 to 32767</translation>
+    </message>
+</context>
+<context>
+    <name>frmIstruzioni</name>
+    <message>
+        <location filename="../src/ui/help_viewer.cpp" line="18"/>
+        <source>Istruzioni:</source>
+        <translation>Help:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/help_viewer.cpp" line="97"/>
+        <source>Manca il file di help %1</source>
+        <translation>The help file %1 is missing</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/help_viewer.h" line="12"/>
+        <source>Leggimi.rtf</source>
+        <extracomment>The file name of the help in this language, beside the program.</extracomment>
+        <translation>ReadMe.rtf</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/help_viewer.h" line="13"/>
+        <source>Ventora - Istruzioni</source>
+        <translation>Ventora - Help</translation>
+    </message>
+</context>
+<context>
+    <name>frmPreferenze</name>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="26"/>
+        <source>Preferenze</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="30"/>
+        <source>Generale</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="33"/>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="50"/>
+        <source>Automatico</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="56"/>
+        <source>Metriche (°C, km/h, mb, mm)</source>
+        <translation>Metric (°C, km/h, mb, mm)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="57"/>
+        <source>Imperiali (°F, mph, inHg, in)</source>
+        <translation>Imperial (°F, mph, inHg, in)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="64"/>
+        <source>Lingua</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="66"/>
+        <source>Unità di misura</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="71"/>
+        <source>La lingua cambia al prossimo avvio di Ventora.</source>
+        <translation>The language changes the next time Ventora starts.</translation>
+    </message>
+</context>
+<context>
+    <name>frmStorico</name>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="103"/>
+        <source>Esporta CSV…</source>
+        <translation>Export CSV…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="134"/>
+        <source>Intervallo:</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="277"/>
+        <source>Lo storico non si può aprire: %1</source>
+        <translation>The history cannot be opened: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="279"/>
+        <source>Lo storico non si legge: %1</source>
+        <translation>The history cannot be read: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="281"/>
+        <source>Nessun dato registrato per %1</source>
+        <translation>No data recorded for %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="347"/>
+        <source>Storico-%1-%2.csv</source>
+        <translation>History-%1-%2.csv</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="348"/>
+        <source>Esporta CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="353"/>
+        <source>Esportazione in corso…</source>
+        <translation>Exporting…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="357"/>
+        <source>Esportate %L1 righe…</source>
+        <translation>Exported %L1 rows…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="366"/>
+        <source>%L1 righe esportate in %2</source>
+        <translation>%L1 rows exported to %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="371"/>
+        <source>Impossibile salvare %1</source>
+        <translation>Unable to save %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.h" line="24"/>
+        <source>Storico meteo %1</source>
+        <translation>Weather history %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmWx</name>
+    <message>
+        <location filename="../src/ui/main_window.cpp" line="121"/>
+        <source>Il file delle soglie di allarme non si legge e non se ne può fare la copia %1.bak: il programma usa i valori predefiniti e lascia il file com&apos;è.</source>
+        <translation>The alarm limits file cannot be read and no copy %1.bak of it can be made: the program uses the default values and leaves the file as it is.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window.cpp" line="135"/>
+        <source>Le soglie di allarme non sono state salvate: del file, che non si legge, non si può fare la copia %1.bak, e il programma lo lascia com&apos;è.</source>
+        <translation>The alarm limits were not saved: the file cannot be read, no copy %1.bak of it can be made, and the program leaves it as it is.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_history.cpp" line="45"/>
+        <source>Doppio clic per lo storico: %1</source>
+        <translation>Double-click for history: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_history.cpp" line="50"/>
+        <source>Ripristina</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_history.cpp" line="51"/>
+        <source>Storico</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_history.cpp" line="52"/>
+        <source>Preferenze…</source>
+        <translation>Preferences…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_history.cpp" line="53"/>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="94"/>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="94"/>
+        <source>O</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="95"/>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="95"/>
+        <source>E</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="123"/>
+        <source>Click col tasto destro del muose per avviare il Setup. F1=Help</source>
+        <translation>Right-click the mouse to open Setup. F1=Help</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="138"/>
+        <source>Click col tasto destro del mouse per avviare il Setup</source>
+        <translation>Right-click the mouse to open Setup</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_layout.cpp" line="148"/>
+        <source>Click col tasto destro per abilitare/disabilitare la finestra Rx</source>
+        <translation>Right-click to show/hide the Rx window</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_link.cpp" line="25"/>
+        <source>Errore collegamento con AGWPE</source>
+        <translation>AGWPE connection error</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_preferences.cpp" line="15"/>
+        <source>Le preferenze non si leggono: Ventora usa quelle predefinite e lascia il file com&apos;è finché non si salvano le preferenze.</source>
+        <translation>The preferences cannot be read: Ventora uses the defaults and leaves the file as it is until the preferences are saved.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/main_window_preferences.cpp" line="24"/>
+        <source>Le preferenze non sono state salvate: valgono fino alla chiusura di Ventora.</source>
+        <translation>The preferences were not saved: they apply until Ventora closes.</translation>
+    </message>
+</context>
+<context>
+    <name>frmWxSetup</name>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="109"/>
+        <source>Setup Parametri Ventora</source>
+        <translation>Ventora Setup</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="135"/>
+        <source>All&apos;arrivo nuovi dati</source>
+        <translation>When new data arrive</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="136"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="201"/>
+        <source>Evidenzia finestra</source>
+        <translation>Bring to front</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="137"/>
+        <location filename="../src/ui/setup_dialog.cpp" line="202"/>
+        <source>Suona</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="142"/>
+        <source>Allarmi (valori evidenziati rosso)</source>
+        <translation>Alarms (values shown in red)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="154"/>
+        <source>&amp;Conferma</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="155"/>
+        <source>&amp;Cancella</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="81"/>
+        <source>Wind:  Max</source>
+        <translation>Wind:  Max</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="83"/>
+        <source>Temp: Low</source>
+        <translation>Temp: Low</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="85"/>
+        <source>U.R.:   Low</source>
+        <translation>RH:   Low</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="87"/>
+        <source>Baro:   Low</source>
+        <translation>Baro:   Low</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="89"/>
+        <source>Rain:   1h</source>
+        <translation>Rain:   1h</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/setup_dialog.cpp" line="203"/>
+        <source>Salva i valori di Allarme / Suoni</source>
+        <translation>Save Alarm / Beep values</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,8 @@
 #include "preferences_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <iterator>
 
@@ -26,6 +28,10 @@ QString StatusText(QSettings::Status status) {
 }
 
 }  // namespace
+
+QString PreferencesFileBeside(const QString& alarmsFile) {
+  return QFileInfo(alarmsFile).dir().filePath(QLatin1String(PreferencesFileName));
+}
 
 PreferencesRead ReadPreferencesFile(const QString& path) {
   PreferencesRead read;

@@ -8,6 +8,9 @@
 
 inline constexpr char PreferencesFileName[] = "Ventora.ini";
 
+// Ventora.ini sits in the folder of WxAlarms.ini, whichever folder start-up chose for that.
+QString PreferencesFileBeside(const QString& alarmsFile);
+
 // "Automatico" follows the desktop's language; the other two force one.
 enum class LanguageChoice { Automatic, Italian, English };
 

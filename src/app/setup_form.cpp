@@ -1,5 +1,6 @@
 #include "setup_form.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -8,31 +9,34 @@
 
 namespace {
 
-constexpr SetupBox SingleBoxes[] = {SetupBox::HiWind,     SetupBox::HiGust,  SetupBox::LoTemp,
-                                    SetupBox::HiTemp,     SetupBox::LoBaro,  SetupBox::HiBaro,
-                                    SetupBox::HiRainHour, SetupBox::HiRain24};
+// The boxes that hold a single-precision limit, with what each measures.
+struct LimitBox {
+  SetupBox box;
+  float Settings::*field;
+  Quantity quantity;
+};
+constexpr LimitBox LimitBoxes[] = {
+    {SetupBox::HiWind, &Settings::HiWind, Quantity::Speed},
+    {SetupBox::HiGust, &Settings::HiGust, Quantity::Speed},
+    {SetupBox::LoTemp, &Settings::LoTemp, Quantity::Temperature},
+    {SetupBox::HiTemp, &Settings::HiTemp, Quantity::Temperature},
+    {SetupBox::LoBaro, &Settings::LoBaro, Quantity::Pressure},
+    {SetupBox::HiBaro, &Settings::HiBaro, Quantity::Pressure},
+    {SetupBox::HiRainHour, &Settings::HiRainHour, Quantity::Rain},
+    {SetupBox::HiRain24, &Settings::HiRain24, Quantity::Rain},
+};
 
-float* SingleField(Settings& s, SetupBox b) {
-  switch (b) {
-    case SetupBox::HiWind:
-      return &s.HiWind;
-    case SetupBox::HiGust:
-      return &s.HiGust;
-    case SetupBox::LoTemp:
-      return &s.LoTemp;
-    case SetupBox::HiTemp:
-      return &s.HiTemp;
-    case SetupBox::LoBaro:
-      return &s.LoBaro;
-    case SetupBox::HiBaro:
-      return &s.HiBaro;
-    case SetupBox::HiRainHour:
-      return &s.HiRainHour;
-    case SetupBox::HiRain24:
-      return &s.HiRain24;
-    default:
-      return nullptr;
-  }
+const LimitBox* LimitOf(SetupBox b) {
+  for (const LimitBox& limit : LimitBoxes)
+    if (limit.box == b) return &limit;
+  return nullptr;
+}
+
+// Metric limits keep the one decimal they always had; imperial ones take the table's decimals.
+QString LimitText(const LimitBox& limit, float metric, UnitSystem units, const QLocale& locale) {
+  if (units == UnitSystem::Metric) return locale.toString(double(metric), 'f', 1);
+  return locale.toString(ToShown(units, limit.quantity, metric), 'f',
+                         UnitOf(units, limit.quantity).decimals);
 }
 
 QString TrimBlanks(const QString& s) {
@@ -42,12 +46,24 @@ QString TrimBlanks(const QString& s) {
   return s.mid(first, last - first);
 }
 
-std::optional<float> ReadThreshold(const QString& text, const QLocale& locale) {
+std::optional<float> ReadThreshold(const QString& text, const QLocale& locale, UnitSystem units,
+                                   Quantity quantity) {
   bool ok = false;
-  const double v = locale.toDouble(text.trimmed(), &ok);
+  const double shown = locale.toDouble(text.trimmed(), &ok);
+  const double v = ToMetric(units, quantity, shown);
   if (!ok || !std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
     return std::nullopt;
   return static_cast<float>(v);
+}
+
+// The limit the box gives: the current one while the box shows it unchanged in imperial units.
+std::optional<float> ReadLimit(const LimitBox& limit, const SetupForm& form,
+                               const Settings& current, const QLocale& locale) {
+  const QString& text = form.Box(limit.box);
+  const float now = current.*limit.field;
+  if (form.units != UnitSystem::Metric && text == LimitText(limit, now, form.units, locale))
+    return now;
+  return ReadThreshold(text, locale, form.units, limit.quantity);
 }
 
 std::optional<int16_t> ReadHumidity(const QString& text, const QLocale& locale) {
@@ -59,7 +75,8 @@ std::optional<int16_t> ReadHumidity(const QString& text, const QLocale& locale) 
 
 // The example reads back in the boxes' own regional format.
 QString ThresholdHint(const QLocale& locale) {
-  return QStringLiteral("Scrivere un numero, per esempio ") + locale.toString(12.5, 'f', 1);
+  return QCoreApplication::translate("SetupForm", "Scrivere un numero, per esempio %1")
+      .arg(locale.toString(12.5, 'f', 1));
 }
 
 }  // namespace
@@ -68,9 +85,9 @@ SetupForm FillSetupForm(const Settings& s, const QLocale& locale) {
   SetupForm form;
   form.call = s.StationCall;
   form.host = s.AgwHost;
-  Settings copy = s;
-  for (SetupBox b : SingleBoxes)
-    form.Box(b) = locale.toString(double(*SingleField(copy, b)), 'f', 1);
+  form.units = s.Units;
+  for (const LimitBox& limit : LimitBoxes)
+    form.Box(limit.box) = LimitText(limit, s.*limit.field, s.Units, locale);
   form.Box(SetupBox::LoHum) = QString::number(s.LoHum);
   form.Box(SetupBox::HiHum) = QString::number(s.HiHum);
   form.Box(SetupBox::Port) = QString::number(s.AgwPort);
@@ -118,9 +135,9 @@ SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const
   for (int i = 0; i < SetupBoxCount; ++i) {
     const auto box = static_cast<SetupBox>(i);
     const QString& text = form.Box(box);
-    if (float* field = SingleField(s, box)) {
-      if (const auto v = ReadThreshold(text, locale))
-        *field = *v;
+    if (const LimitBox* limit = LimitOf(box)) {
+      if (const auto v = ReadLimit(*limit, form, current, locale))
+        s.*limit->field = *v;
       else
         fault(box, ThresholdHint(locale));
     } else if (box == SetupBox::LoHum || box == SetupBox::HiHum) {
@@ -128,11 +145,12 @@ SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const
       if (v)
         (box == SetupBox::LoHum ? s.LoHum : s.HiHum) = *v;
       else
-        fault(box, QStringLiteral("Scrivere un numero intero di umidità (%)"));
+        fault(box,
+              QCoreApplication::translate("SetupForm", "Scrivere un numero intero di umidità (%)"));
     } else if (const auto port = ReadPortBox(text)) {
       s.AgwPort = *port;
     } else {
-      fault(box, QStringLiteral("Scrivere una porta TCP da 0 a 32767"));
+      fault(box, QCoreApplication::translate("SetupForm", "Scrivere una porta TCP da 0 a 32767"));
     }
   }
   return r;

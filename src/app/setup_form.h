@@ -29,12 +29,15 @@ struct SetupForm {
   std::array<QString, SetupBoxCount> boxes;  // indexed by SetupBox
   bool focusOnData = false, beepOnData = false, focusOnAlarm = false, beepOnAlarm = false;
   bool saveAlarms = false;
+  // The units the limit boxes are shown and typed in; WxAlarms.ini stays metric.
+  UnitSystem units = UnitSystem::Metric;
 
   QString& Box(SetupBox b) { return boxes[static_cast<int>(b)]; }
   const QString& Box(SetupBox b) const { return boxes[static_cast<int>(b)]; }
 };
 
-// Thresholds with one decimal in the user's regional format, humidity and port as whole numbers.
+// Thresholds in the user's regional format, humidity and port as whole numbers. Metric
+// thresholds show one decimal; imperial ones are converted and show the unit table's decimals.
 SetupForm FillSetupForm(const Settings& settings, const QLocale& locale);
 
 struct SetupReading {
@@ -44,7 +47,9 @@ struct SetupReading {
 };
 
 // Reads the boxes into a copy of `current`: call trimmed and upper-cased, host as typed, port by
-// its leading number ("." decimal, halves to even), thresholds in the regional format.
+// its leading number ("." decimal, halves to even), thresholds in the regional format. An
+// imperial threshold is converted back to metric, unless its box still holds what FillSetupForm
+// showed for `current`: then the limit is kept exactly, never rounded through a conversion.
 SetupReading ReadSetupForm(const SetupForm& form, const Settings& current, const QLocale& locale);
 
 // The port box: its leading number, blanks ignored, "." decimal, halves to even. Nothing when

@@ -8,18 +8,21 @@ HistoryRecorder::HistoryRecorder(QString path, HistoryOptions options, QObject* 
 
 HistoryRecorder::~HistoryRecorder() = default;
 
+QString HistoryRecorder::MessageTitle() {
+  return tr("Storico meteo");
+}
+
 HistoryStore* HistoryRecorder::Store(QStringList& messages) {
   if (store_) return store_.get();
   OpenedHistory opened = OpenHistory(path_, options_);
   if (!opened.keptAside.isEmpty())
-    messages << QStringLiteral(
-                    "Il file dello storico %1 era danneggiato o non era un database: "
-                    "è stato messo da parte come %2 e ne è stato iniziato uno nuovo.")
+    messages << tr("Il file dello storico %1 era danneggiato o non era un database: "
+                   "è stato messo da parte come %2 e ne è stato iniziato uno nuovo.")
                     .arg(QDir::toNativeSeparators(path_), QFileInfo(opened.keptAside).fileName());
   if (!opened.store) {
     SayFault(opened.error,
-             QStringLiteral("Lo storico %1 non si può aprire né creare (%2). Il programma "
-                            "continua senza registrare i dati.")
+             tr("Lo storico %1 non si può aprire né creare (%2). Il programma "
+                "continua senza registrare i dati.")
                  .arg(QDir::toNativeSeparators(path_), opened.error),
              messages);
   }
@@ -50,8 +53,8 @@ QStringList HistoryRecorder::Record(const HistoryRow& row) {
   }
   // Later reports are still tried: a disk that was full may have room again.
   SayFault(error,
-           QStringLiteral("Lo storico %1 non si può scrivere (%2). Il programma continua "
-                          "senza registrare i dati.")
+           tr("Lo storico %1 non si può scrivere (%2). Il programma continua "
+              "senza registrare i dati.")
                .arg(QDir::toNativeSeparators(path_), error),
            messages);
   return messages;

@@ -12,8 +12,6 @@
 #include "history_copies.h"
 #include "history_store.h"
 
-inline constexpr char HistoryMessageTitle[] = "Storico meteo";
-
 // A file that could not be opened is tried again at the first report this many seconds later: a
 // burst of reports does not wait each for a busy file, a freed disk or lock is soon used.
 inline constexpr int64_t OpenRetrySeconds = 5;
@@ -23,6 +21,9 @@ class HistoryRecorder : public QObject {
  public:
   explicit HistoryRecorder(QString path, HistoryOptions options = {}, QObject* parent = nullptr);
   ~HistoryRecorder() override;
+
+  // The title of the boxes that tell what the recorder says.
+  static QString MessageTitle();
 
   // Stores one report, unless it is a copy of one just stored. Returns what the user must be told
   // now: that a damaged file was set aside, or that the history cannot be kept (a fault said

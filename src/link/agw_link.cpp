@@ -92,8 +92,8 @@ void AgwLink::DataArrival() {
   // One wrong data length puts every later header at the wrong offset: stop here, visibly.
   socket_->abort();
   ReportLater(
-      QStringLiteral("Dati non validi da AGWPE: un'intestazione di frame non ha la forma "
-                     "prevista. Collegamento chiuso."));
+      tr("Dati non validi da AGWPE: un'intestazione di frame non ha la forma "
+         "prevista. Collegamento chiuso."));
 }
 
 void AgwLink::OnError(QAbstractSocket::SocketError error) {

@@ -1,5 +1,6 @@
 #include "frame_dispatcher.h"
 
+#include <QCoreApplication>
 #include <string_view>
 
 #include <cstring>
@@ -32,7 +33,7 @@ unsigned LittleEndian16(std::string_view data, size_t at) {
 }
 
 QString VersionCaption(std::string_view data) {
-  return QStringLiteral("Ventora connesso a AGWPE v%1.%2")
+  return QCoreApplication::translate("FrameDispatcher", "Ventora connesso a AGWPE v%1.%2")
       .arg(LittleEndian16(data, 0))
       .arg(LittleEndian16(data, 4));
 }
@@ -98,7 +99,7 @@ DispatchResult Dispatch(QChar kind, bool fromStation, std::string_view data, boo
   if (monitored) {
     result.rxLines = MonitoredLines(data);
   } else if (kind == u'G') {
-    result.rainCaption = QStringLiteral("Porte Radio : ");
+    result.rainCaption = QCoreApplication::translate("FrameDispatcher", "Porte Radio : ");
     if (!data.empty()) *result.rainCaption += FromWindows1252(data[0]);
   } else if (kind == u'R') {
     result.commentCaption = VersionCaption(data);

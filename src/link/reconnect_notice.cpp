@@ -24,9 +24,10 @@ ReconnectNotice EngineOutage::OnWait(const QDateTime& now, qint64 inMs, const QS
   const QDateTime next = now.addMSecs(inMs);
   // The reason comes last: the tray of some systems cuts a long tooltip short.
   const QString at = next.toString(inMs < NearWaitMs ? StatusTimeNear : StatusTime);
-  return {QCoreApplication::translate("EngineOutage", "Riprovo AGWPE ore %1").arg(at),
-          stationCall + QStringLiteral(": AGWPE assente dal ") + since_->toString(SinceTime) +
-              QStringLiteral("\nRiprovo alle ") + next.toString(NextTime) + u'\n' + reason_};
+  return {
+      QCoreApplication::translate("EngineOutage", "Riprovo AGWPE ore %1").arg(at),
+      QCoreApplication::translate("EngineOutage", "%1: AGWPE assente dal %2\nRiprovo alle %3\n%4")
+          .arg(stationCall, since_->toString(SinceTime), next.toString(NextTime), reason_)};
 }
 
 bool EngineOutage::OnConnected() {

@@ -15,7 +15,7 @@ frmIstruzioni::frmIstruzioni(WindowSeams seams, QString programFolder)
     : seams_(std::move(seams)), programFolder_(std::move(programFolder)) {
   setObjectName(QStringLiteral("frmIstruzioni"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Istruzioni:"));
+  setWindowTitle(tr("Istruzioni:"));
   setWindowIcon(VentoraIcon());
   resize(Px(7680), Px(3960));
   rtfIstruzioni_ = new QTextEdit(this);
@@ -94,7 +94,7 @@ void frmIstruzioni::Form_Activate() {
     ReadRtf(file.readAll(), rtfIstruzioni_->document());
   } else {
     seams_.showMessage(QMessageBox::Critical, QStringLiteral("Brevander"),
-                       QStringLiteral("Manca il file di help ") + helpFileName_);
+                       tr("Manca il file di help %1").arg(helpFileName_));
     close();
   }
   activating_ = false;

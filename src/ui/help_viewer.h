@@ -7,8 +7,10 @@
 
 #include "window_seams.h"
 
-inline constexpr char HelpFileName[] = "Leggimi.rtf";
-inline constexpr char HelpTitle[] = "Ventora - Istruzioni";
+// Each language has its help file: a translation names its own (the English one is ReadMe.rtf).
+//: The file name of the help in this language, beside the program.
+inline constexpr const char* HelpFileName = QT_TRANSLATE_NOOP("frmIstruzioni", "Leggimi.rtf");
+inline constexpr const char* HelpTitle = QT_TRANSLATE_NOOP("frmIstruzioni", "Ventora - Istruzioni");
 
 class frmIstruzioni : public QWidget {
   Q_OBJECT

@@ -1,5 +1,6 @@
 #include "history_quantities.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <algorithm>
 
@@ -34,38 +35,50 @@ std::vector<QDateTime> TicksOn(HistorySpan span, QDate day) {
 }
 
 const std::array<QuantityChart, HistoryQuantityCount> Charts = {{
-    {"Temperatura",
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "Temperatura"),
      Quantity::Temperature,
      1,
-     {{HistoryColumn::TempC, "Temperatura", 0xd62728},
-      {HistoryColumn::DewPointC, "Punto di rugiada", 0x1f77b4},
-      {HistoryColumn::WindChillC, "Wind chill", 0x9467bd}}},
-    {"Umidit\u00E0",
+     {{HistoryColumn::TempC, QT_TRANSLATE_NOOP("HistoryQuantities", "Temperatura"), 0xd62728},
+      {HistoryColumn::DewPointC, QT_TRANSLATE_NOOP("HistoryQuantities", "Punto di rugiada"),
+       0x1f77b4},
+      {HistoryColumn::WindChillC, QT_TRANSLATE_NOOP("HistoryQuantities", "Wind chill"), 0x9467bd}}},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "Umidit\u00E0"),
      std::nullopt,
      0,
-     {{HistoryColumn::HumidityPct, "Umidit\u00E0 relativa", 0x17becf}}},
-    {"Pressione", Quantity::Pressure, 1, {{HistoryColumn::PressureMb, "Pressione", 0x2ca02c}}},
-    {"Vento",
+     {{HistoryColumn::HumidityPct, QT_TRANSLATE_NOOP("HistoryQuantities", "Umidit\u00E0 relativa"),
+       0x17becf}}},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "Pressione"),
+     Quantity::Pressure,
+     1,
+     {{HistoryColumn::PressureMb, QT_TRANSLATE_NOOP("HistoryQuantities", "Pressione"), 0x2ca02c}}},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "Vento"),
      Quantity::Speed,
      0,
-     {{HistoryColumn::WindKmh, "Vento medio", 0x1f77b4},
-      {HistoryColumn::GustKmh, "Raffica", 0xff7f0e},
-      {HistoryColumn::WindDir, "Direzione (\u00B0)", 0x7f7f7f, true}}},
-    {"Pioggia",
+     {{HistoryColumn::WindKmh, QT_TRANSLATE_NOOP("HistoryQuantities", "Vento medio"), 0x1f77b4},
+      {HistoryColumn::GustKmh, QT_TRANSLATE_NOOP("HistoryQuantities", "Raffica"), 0xff7f0e},
+      {HistoryColumn::WindDir, QT_TRANSLATE_NOOP("HistoryQuantities", "Direzione (\u00B0)"),
+       0x7f7f7f, true}}},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "Pioggia"),
      Quantity::Rain,
      1,
-     {{HistoryColumn::Rain1hMm, "Pioggia nell'ultima ora", 0x1f77b4},
-      {HistoryColumn::RainTodayMm, "Pioggia da mezzanotte", 0x08306b}}},
+     {{HistoryColumn::Rain1hMm, QT_TRANSLATE_NOOP("HistoryQuantities", "Pioggia nell'ultima ora"),
+       0x1f77b4},
+      {HistoryColumn::RainTodayMm, QT_TRANSLATE_NOOP("HistoryQuantities", "Pioggia da mezzanotte"),
+       0x08306b}}},
 }};
 
 const std::array<SpanChoice, HistorySpanCount> Spans = {{
-    {"24 ore", Day, "HH:mm"},
-    {"7 giorni", 7 * Day, "ddd d"},
-    {"30 giorni", 30 * Day, "d MMM"},
-    {"1 anno", 365 * Day, "MMM yyyy"},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "24 ore"), Day, "HH:mm"},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "7 giorni"), 7 * Day, "ddd d"},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "30 giorni"), 30 * Day, "d MMM"},
+    {QT_TRANSLATE_NOOP("HistoryQuantities", "1 anno"), 365 * Day, "MMM yyyy"},
 }};
 
 }  // namespace
+
+QString QuantityText(const char* text) {
+  return QCoreApplication::translate("HistoryQuantities", text);
+}
 
 const QuantityChart& ChartOf(HistoryQuantity quantity) {
   return Charts[size_t(quantity)];

@@ -29,6 +29,9 @@ struct QuantityChart {
   std::vector<HistoryLine> lines;
 };
 
+// A title or name of these tables in the user's language.
+QString QuantityText(const char* text);
+
 const QuantityChart& ChartOf(HistoryQuantity quantity);
 
 // What follows a chart's values in `system` ("°C", "%", "mb", "km/h", "mm" in metric), and

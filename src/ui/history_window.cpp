@@ -32,7 +32,6 @@ constexpr int ResizeSettleMs = 150;
 constexpr int ValueTicks = 6;
 constexpr qreal DirectionDotSize = 3;
 constexpr double DegreesRound = 360;
-const QString ExportText = QStringLiteral("Esporta CSV\u2026");
 
 double Ms(int64_t seconds) {
   return double(seconds) * 1000.0;
@@ -100,6 +99,10 @@ void SetTimeTicks(QCategoryAxis& axis, HistorySpan span, int64_t from, int64_t t
 
 }  // namespace
 
+QString frmStorico::ExportText() {
+  return tr("Esporta CSV\u2026");
+}
+
 frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowSeams seams,
                        QWidget* parent)
     : QWidget(parent), history_(history), settings_(settings), seams_(std::move(seams)) {
@@ -108,12 +111,12 @@ frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowS
   tabQuantity_ = new QTabBar(this);
   tabQuantity_->setObjectName(QStringLiteral("tabQuantity"));
   for (int q = 0; q < HistoryQuantityCount; ++q)
-    tabQuantity_->addTab(QString::fromUtf8(ChartOf(HistoryQuantity(q)).title));
+    tabQuantity_->addTab(QuantityText(ChartOf(HistoryQuantity(q)).title));
   cboRange_ = new QComboBox(this);
   cboRange_->setObjectName(QStringLiteral("cboRange"));
   for (int s = 0; s < HistorySpanCount; ++s)
-    cboRange_->addItem(QString::fromUtf8(SpanOf(HistorySpan(s)).name));
-  cmdExport_ = new QPushButton(ExportText, this);
+    cboRange_->addItem(QuantityText(SpanOf(HistorySpan(s)).name));
+  cmdExport_ = new QPushButton(ExportText(), this);
   cmdExport_->setObjectName(QStringLiteral("cmdExport"));
   chartView_ = new QChartView(this);
   chartView_->setObjectName(QStringLiteral("chartView"));
@@ -128,7 +131,7 @@ frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowS
   auto* top = new QHBoxLayout;
   top->addWidget(tabQuantity_);
   top->addStretch();
-  top->addWidget(new QLabel(QStringLiteral("Intervallo:"), this));
+  top->addWidget(new QLabel(tr("Intervallo:"), this));
   top->addWidget(cboRange_);
   top->addWidget(cmdExport_);
   auto* layout = new QVBoxLayout(this);
@@ -206,7 +209,7 @@ void frmStorico::BuildChart() {
   for (const HistoryLine& line : shown.lines) {
     QXYSeries* series = line.rightAxis ? static_cast<QXYSeries*>(new QScatterSeries)
                                        : static_cast<QXYSeries*>(new QLineSeries);
-    series->setName(QString::fromUtf8(line.name));
+    series->setName(QuantityText(line.name));
     series->setColor(QColor::fromRgb(line.rgb));
     if (auto* dots = qobject_cast<QScatterSeries*>(series)) {
       dots->setMarkerSize(DirectionDotSize);
@@ -245,11 +248,11 @@ QString frmStorico::PointText(const HistoryLine& line, double x, double y) const
   const QString value = line.rightAxis
                             ? locale.toString(qRound(y)) + QStringLiteral("\u00B0")
                             : locale.toString(y, 'f', unit.decimals) + u' ' + unit.symbol;
-  return when + QStringLiteral("  ") + QString::fromUtf8(line.name) + QStringLiteral(": ") + value;
+  return when + QStringLiteral("  ") + QuantityText(line.name) + QStringLiteral(": ") + value;
 }
 
 void frmStorico::Refresh() {
-  setWindowTitle(QLatin1String(HistoryWindowTitle) + Station());
+  setWindowTitle(tr(HistoryWindowTitle).arg(Station()));
   if (chartTicket_) {
     refreshAgain_ = true;  // asked again when the read under way comes back
     return;
@@ -270,12 +273,12 @@ void frmStorico::ShowChart(quint64 ticket, const HistoryChart& chart) {
       series && std::all_of(series->begin(), series->end(),
                             [](const std::vector<ChartPoint>& s) { return s.empty(); });
   if (!chart.opened)
-    SayNoData(QStringLiteral("Lo storico non si può aprire: %1")
-                  .arg(QDir::toNativeSeparators(history_.Path())));
+    SayNoData(
+        tr("Lo storico non si può aprire: %1").arg(QDir::toNativeSeparators(history_.Path())));
   else if (!series)
-    SayNoData(QStringLiteral("Lo storico non si legge: ") + chart.error);
+    SayNoData(tr("Lo storico non si legge: %1").arg(chart.error));
   else if (none)
-    SayNoData(QStringLiteral("Nessun dato registrato per ") + Station());
+    SayNoData(tr("Nessun dato registrato per %1").arg(Station()));
   else
     Draw(*series, chartRange_.first, chartRange_.second);
   emit refreshed();
@@ -344,10 +347,9 @@ void frmStorico::SayNoData(const QString& text) {
 
 void frmStorico::ExportCsv() {
   const auto [from, to] = Range();
-  const QString suggested = QStringLiteral("Storico-%1-%2.csv")
-                                .arg(Station(), QString::fromUtf8(SpanOf(span_).name))
-                                .replace(u' ', u'-');
-  const QString path = seams_.chooseSaveFile(this, QStringLiteral("Esporta CSV"), suggested);
+  const QString suggested =
+      tr("Storico-%1-%2.csv").arg(Station(), QuantityText(SpanOf(span_).name)).replace(u' ', u'-');
+  const QString path = seams_.chooseSaveFile(this, tr("Esporta CSV"), suggested);
   if (path.isEmpty()) return;
   exportFile_ = path;
   exportTicket_ = history_.Export({Station(), from, to}, path, CsvCells::ForSpreadsheets);
@@ -362,16 +364,15 @@ void frmStorico::ShowExportProgress(quint64 ticket, qint64 rows) {
 void frmStorico::EndExport(quint64 ticket, const HistoryExport& result) {
   if (ticket != exportTicket_) return;
   exportTicket_ = 0;
-  cmdExport_->setText(ExportText);
+  cmdExport_->setText(ExportText());
   cmdExport_->setEnabled(true);
   if (result.saved)
     lblPoint_->setText(tr("%L1 righe esportate in %2")
                            .arg(result.rows)
                            .arg(QDir::toNativeSeparators(exportFile_)));
   else
-    seams_.showMessage(
-        QMessageBox::Warning, QLatin1String(HistoryMessageTitle),
-        QStringLiteral("Impossibile salvare %1").arg(QDir::toNativeSeparators(exportFile_)));
+    seams_.showMessage(QMessageBox::Warning, HistoryRecorder::MessageTitle(),
+                       tr("Impossibile salvare %1").arg(QDir::toNativeSeparators(exportFile_)));
   emit exportFinished(result.saved);
 }
 

@@ -20,7 +20,8 @@ class QPushButton;
 class QTabBar;
 class QXYSeries;
 
-inline constexpr char HistoryWindowTitle[] = "Storico meteo ";
+inline constexpr const char* HistoryWindowTitle =
+    QT_TRANSLATE_NOOP("frmStorico", "Storico meteo %1");
 
 class frmStorico : public QWidget {
   Q_OBJECT
@@ -55,6 +56,7 @@ class frmStorico : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  static QString ExportText();
   QString Station() const { return settings_.StationCall; }
   int PixelColumns() const;
   void BuildChart();

@@ -81,6 +81,7 @@ void frmWx::Form_Load(const QString& commandTail) {
   QDir().mkpath(QFileInfo(place.path).path());  // the user's folder is made on first use
   alarmsFile_ = QDir::toNativeSeparators(place.path);
   alarmsSeed_ = place.seedPath;
+  LoadPreferences(place.path);
   const CommandLine line = ParseCommandLine(commandTail);
   settings_.StationCall = line.StationCall;
   settings_.AgwHost = line.AgwHost;
@@ -117,9 +118,9 @@ void frmWx::LoadAlarmSettings() {
   // Replacing the file now would lose the only copy of what it held.
   leaveAlarmsFile_ = true;
   seams_.showMessage(QMessageBox::Warning, alarmsFile_,
-                     QStringLiteral("Il file delle soglie di allarme non si legge e non se ne "
-                                    "può fare la copia %1.bak: il programma usa i valori "
-                                    "predefiniti e lascia il file com'è.")
+                     tr("Il file delle soglie di allarme non si legge e non se ne "
+                        "può fare la copia %1.bak: il programma usa i valori "
+                        "predefiniti e lascia il file com'è.")
                          .arg(QFileInfo(alarmsFile_).fileName()));
 }
 
@@ -131,10 +132,9 @@ void frmWx::SaveAlarmSettings() {
 std::optional<QString> frmWx::StoreAlarmSettings() {
   // The file that start-up left alone is replaced only once a copy of it is kept.
   if (leaveAlarmsFile_ && !KeepFaultyAlarmsFile(alarmsFile_))
-    return QStringLiteral(
-               "Le soglie di allarme non sono state salvate: del file, che non si "
-               "legge, non si può fare la copia %1.bak, e il programma lo lascia "
-               "com'è.")
+    return tr("Le soglie di allarme non sono state salvate: del file, che non si "
+              "legge, non si può fare la copia %1.bak, e il programma lo lascia "
+              "com'è.")
         .arg(QFileInfo(alarmsFile_).fileName());
   leaveAlarmsFile_ = false;  // the copy holds the user's file: later saves must not replace it
   if (WriteAlarmSettingsFile(alarmsFile_, settings_)) return std::nullopt;
@@ -160,6 +160,7 @@ void frmWx::closeEvent(QCloseEvent* event) {
   if (setup_) setup_->close();
   if (help_) help_->close();
   if (storico_) storico_->close();
+  if (preferencesDialog_) preferencesDialog_->reject();
   Form_Unload();
   event->accept();
   emit closed();

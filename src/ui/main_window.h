@@ -18,6 +18,8 @@
 #include "display_state.h"
 #include "frame_dispatcher.h"
 #include "main_window_layout.h"
+#include "preferences_dialog.h"
+#include "preferences_file.h"
 #include "reconnect_notice.h"
 #include "settings.h"
 #include "window_seams.h"
@@ -67,6 +69,9 @@ class frmWx : public QWidget {
   void ToggleRxWindow();
   int OuterHeightTwips() const;
   frmWxSetup* SetupDialog();
+  // The preferences dialog, modal; what it confirms is saved in Ventora.ini and applies at once.
+  void OpenPreferences();
+  const QString& PreferencesFile() const { return preferencesFile_; }
   frmIstruzioni* HelpWindow() const { return help_; }
 
   // The history: the file, opened at the first report away from the window's thread, and its
@@ -113,6 +118,11 @@ class frmWx : public QWidget {
   void SetUpHistoryCommands();
   std::vector<std::pair<QWidget*, HistoryQuantity>> HistoryOpeners() const;
   bool OpenHistoryOnDoubleClick(QObject* watched, QEvent* event);
+  // Reads Ventora.ini beside the alarms file; a faulty one leaves the defaults, said once.
+  void LoadPreferences(const QString& alarmsPath);
+  void ApplyPreferences(const DisplayPreferences& chosen);
+  // Shows the readings again in the units the settings now say.
+  void ShowInCurrentUnits();
 
   Settings& settings_;
   WindowSeams seams_;
@@ -132,6 +142,10 @@ class frmWx : public QWidget {
   bool engineAnsweredBox_ = false;        // the engine answered while that box was open
   QString alarmsFile_;
   QString alarmsSeed_;  // the read-only file beside the program that gives the first values
+  QString preferencesFile_;
+  DisplayPreferences preferences_;                              // as last read or confirmed
+  LanguageChoice runningLanguage_ = LanguageChoice::Automatic;  // as this run started
+  QPointer<frmPreferenze> preferencesDialog_;
   bool unloaded_ = false;
   // Start-up could neither read the file nor keep a copy of it, and promised to leave it.
   bool leaveAlarmsFile_ = false;

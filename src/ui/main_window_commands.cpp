@@ -1,4 +1,5 @@
-// The main window's commands: F1 for help, right-clicks for the setup dialog and the Rx window.
+// The main window's commands: F1 for help, F2 for the preferences, right-clicks for the setup
+// dialog and the Rx window.
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -51,13 +52,26 @@ void frmWx::ShowSetupModeless() {
   dialog->activateWindow();
 }
 
+void frmWx::OpenPreferences() {
+  if (preferencesDialog_) return preferencesDialog_->activateWindow();
+  preferencesDialog_ = new frmPreferenze(preferences_, runningLanguage_, this);
+  if (!isVisible()) CentreOnScreen(preferencesDialog_);
+  seams_.execModal(preferencesDialog_);
+  if (!preferencesDialog_) return;  // the window went while the dialog was open
+  const bool confirmed = preferencesDialog_->result() == QDialog::Accepted;
+  const DisplayPreferences chosen = preferencesDialog_->Chosen();
+  delete preferencesDialog_;
+  if (confirmed) ApplyPreferences(chosen);
+}
+
 void frmWx::OpenHelp() {
   // A closed help window is on its way out: the next one is created anew.
   if (help_ && !help_->isVisible()) help_ = nullptr;
   if (!help_) {
     help_ = new frmIstruzioni(seams_, ProgramFolder());
   }
-  help_->Apri(QLatin1String(HelpFileName), QLatin1String(HelpTitle));
+  help_->Apri(QCoreApplication::translate("frmIstruzioni", HelpFileName),
+              QCoreApplication::translate("frmIstruzioni", HelpTitle));
 }
 
 // Twips do not fall on whole pixels: the height the program last set is reported as set.
@@ -75,6 +89,7 @@ void frmWx::ToggleRxWindow() {
 
 void frmWx::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1) return OpenHelp();
+  if (event->key() == Qt::Key_F2) return OpenPreferences();
   QWidget::keyPressEvent(event);
 }
 

@@ -7,12 +7,6 @@
 #include "history_file_place.h"
 #include "main_window.h"
 
-namespace {
-
-const QString DoubleClickHint = QStringLiteral("Doppio clic per lo storico");
-
-}  // namespace
-
 frmWx::~frmWx() {
   delete storico_;
   delete history_;
@@ -25,7 +19,7 @@ HistoryWorker& frmWx::History() {
     history_ = new HistoryWorker(ChooseHistoryFile(ProgramFolder(), userFolder), {}, this);
     connect(history_, &HistoryWorker::notices, this, [this](const QStringList& messages) {
       for (const QString& message : messages)
-        seams_.showNotice(QMessageBox::Warning, QLatin1String(HistoryMessageTitle), message);
+        seams_.showNotice(QMessageBox::Warning, HistoryRecorder::MessageTitle(), message);
     });
   }
   return *history_;
@@ -47,16 +41,16 @@ std::vector<std::pair<QWidget*, HistoryQuantity>> frmWx::HistoryOpeners() const 
 void frmWx::SetUpHistoryCommands() {
   for (const auto& [widget, quantity] : HistoryOpeners()) {
     widget->installEventFilter(this);
-    const QString hint = DoubleClickHint + QStringLiteral(": ") +
-                         QString::fromUtf8(ChartOf(quantity).title).toLower();
+    const QString hint =
+        tr("Doppio clic per lo storico: %1").arg(QuantityText(ChartOf(quantity).title).toLower());
     widget->setToolTip(widget->toolTip().isEmpty() ? hint : widget->toolTip() + u'\n' + hint);
   }
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("mnuTray"));
-  menu->addAction(QStringLiteral("Ripristina"), this, &frmWx::RestoreFromTray);
-  menu->addAction(QStringLiteral("Storico"), this,
-                  [this] { OpenHistoryWindow(HistoryQuantity::Temperature); });
-  menu->addAction(QStringLiteral("Esci"), this, &QWidget::close);
+  menu->addAction(tr("Ripristina"), this, &frmWx::RestoreFromTray);
+  menu->addAction(tr("Storico"), this, [this] { OpenHistoryWindow(HistoryQuantity::Temperature); });
+  menu->addAction(tr("Preferenze\u2026"), this, &frmWx::OpenPreferences);
+  menu->addAction(tr("Esci"), this, &QWidget::close);
   tray_->setContextMenu(menu);
 }
 

@@ -1,5 +1,7 @@
 #include "main_window_layout.h"
 
+#include <QCoreApplication>
+
 #include "blank_wrap_label.h"
 #include "design_fonts.h"
 #include "fitted_label.h"
@@ -88,13 +90,17 @@ void BuildCompass(QWidget* window, MainWindowControls& c) {
   c.Shape2->setGeometry(TwipsRect(480, 480, 255, 255));
   c.lblElapsed = Label(c.picWx, "lblElapsed", TwipsRect(510, 510, 200, 200), QStringLiteral("00"),
                        {Blue, LightCyan, SansFont(8.25, false), Qt::AlignHCenter});
-  const char* letters[4] = {"N", "O", "S", "E"};
+  // North, west (ovest), south, east.
+  const char* letters[4] = {QT_TRANSLATE_NOOP("frmWx", "N"), QT_TRANSLATE_NOOP("frmWx", "O"),
+                            QT_TRANSLATE_NOOP("frmWx", "S"), QT_TRANSLATE_NOOP("frmWx", "E")};
   const QRect places[4] = {TwipsRect(550, 50, 135, 255), TwipsRect(80, 480, 135, 255),
                            TwipsRect(550, 950, 135, 255), TwipsRect(1000, 480, 135, 255)};
   for (int i = 0; i < 4; ++i) {
     const QByteArray name = "lblCardinals_" + QByteArray::number(i);
-    c.lblCardinals[i] = Label(c.picWx, name.constData(), places[i], QLatin1String(letters[i]),
-                              {Red, std::nullopt, WindowFont(), Qt::AlignHCenter});
+    // A wider letter than the Italian's (the English W for O) is drawn a little smaller.
+    c.lblCardinals[i] = Label<FittedLabel>(c.picWx, name.constData(), places[i],
+                                           QCoreApplication::translate("frmWx", letters[i]),
+                                           {Red, std::nullopt, WindowFont(), Qt::AlignHCenter});
   }
   c.lblCalm = Label(c.picWx, "lblCalm", TwipsRect(50, 220, 1215, 255), QStringLiteral("WIND CALM"),
                     {QColor(0, 128, 0), std::nullopt,
@@ -114,8 +120,8 @@ void BuildValueLabels(QWidget* window, MainWindowControls& c) {
   const LabelLook value{Blue, LightYellow, SansFont(9.75, true), Qt::AlignRight};
   c.lblWxData = Label<FittedLabel>(window, "lblWxData", TwipsRect(1200, -10, 1935, 255),
                                    QStringLiteral("Ventora v5.01"), title);
-  c.lblWxData->setToolTip(
-      QStringLiteral("Click col tasto destro del muose per avviare il Setup. F1=Help"));
+  c.lblWxData->setToolTip(QCoreApplication::translate(
+      "frmWx", "Click col tasto destro del muose per avviare il Setup. F1=Help"));
   c.lblTemp =
       Label<FittedLabel>(window, "lblTemp", TwipsRect(1300, 215, 735, 255), QString(), value);
   c.picVar[0] = TrendPicture(window, 0, TwipsRect(2020, 215, 255, 245));
@@ -129,7 +135,8 @@ void BuildValueLabels(QWidget* window, MainWindowControls& c) {
   // The derived values wrap onto a further line, at blanks only.
   c.lblRain =
       Label<BlankWrapLabel>(window, "lblRain", TwipsRect(1200, 650, 1935, 580), QString(), title);
-  c.lblRain->setToolTip(QStringLiteral("Click col tasto destro del mouse per avviare il Setup"));
+  c.lblRain->setToolTip(QCoreApplication::translate(
+      "frmWx", "Click col tasto destro del mouse per avviare il Setup"));
 }
 
 void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
@@ -138,8 +145,8 @@ void BuildStatusAndRx(QWidget* window, MainWindowControls& c) {
                          {Red, QColor(224, 224, 224),
                           Font(DesignFamily(DesignFont::Terminal), 9, false), Qt::AlignHCenter});
   c.lblWxComment->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  c.lblWxComment->setToolTip(
-      QStringLiteral("Click col tasto destro per abilitare/disabilitare la finestra Rx"));
+  c.lblWxComment->setToolTip(QCoreApplication::translate(
+      "frmWx", "Click col tasto destro per abilitare/disabilitare la finestra Rx"));
   c.List2 = new QListWidget(window);
   c.List2->setObjectName(QStringLiteral("List2"));
   c.List2->setGeometry(TwipsRect(0, 1470, 3180, 390));

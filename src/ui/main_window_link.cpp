@@ -22,8 +22,8 @@ void frmWx::Winsock1_Connect(bool bySchedule) {
 void frmWx::Winsock1_Error(const QString& description) {
   // The link goes on trying behind the box and the dialog, whatever the user does there.
   engineAnsweredBox_ = false;
-  seams_.showClosableMessage(QMessageBox::Warning, QStringLiteral("Errore collegamento con AGWPE"),
-                             description, closeLinkError_);
+  seams_.showClosableMessage(QMessageBox::Warning, tr("Errore collegamento con AGWPE"), description,
+                             closeLinkError_);
   closeLinkError_ = nullptr;
   if (std::exchange(engineAnsweredBox_, false)) return;  // nothing left for the user to correct
   if (!SetupDialog()->isVisible()) ShowSetupModal();

@@ -1,5 +1,6 @@
 #include "save_file_dialog.h"
 
+#include <QCoreApplication>
 #include <QFileIconProvider>
 #include <QMimeDatabase>
 
@@ -40,7 +41,8 @@ QFileDialog* NewSaveFileDialog(QWidget* parent, const QString& title, const QStr
   dialog->setIconProvider(icons);
   // A widget's children (the file model and its reading thread) are gone when it says so.
   QObject::connect(dialog, &QObject::destroyed, [icons] { delete icons; });
-  dialog->setNameFilter(QStringLiteral("CSV (*.csv);;Tutti i file (*)"));
+  dialog->setNameFilter(
+      QCoreApplication::translate("SaveFileDialog", "CSV (*.csv);;Tutti i file (*)"));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setDirectory(QFileInfo(suggested).absolutePath());
   dialog->selectFile(QFileInfo(suggested).fileName());

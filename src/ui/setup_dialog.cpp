@@ -37,14 +37,20 @@ T* Named(T* widget, const char* name, QRect px) {
   return widget;
 }
 
+// Where the designed font is missing, a wider stand-in must not run under the next box.
+void FitCaption(QLabel* label) {
+  const QString text = label->text();
+  const int width = label->width();
+  label->setFont(ShrinkToFit(label->parentWidget()->font(), [&text, width](const QFontMetrics& m) {
+    return m.horizontalAdvance(text) <= width;
+  }));
+}
+
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, QRect px,
                 const QColor& colour) {
   auto* label = Named(new QLabel(text, parent), name, px);
   SetTextColour(label, colour);
-  // Where the designed font is missing, a wider stand-in must not run under the next box.
-  label->setFont(ShrinkToFit(label->font(), [&text, &px](const QFontMetrics& m) {
-    return m.horizontalAdvance(text) <= px.width();
-  }));
+  FitCaption(label);
   return label;
 }
 
@@ -57,6 +63,40 @@ void SameSmallestFont(const std::vector<QLabel*>& labels) {
   for (QLabel* label : labels) label->setFont(font);
 }
 
+// One row of the alarm limits: caption, box, caption with the unit, box.
+struct AlarmRow {
+  const char* label;
+  const char* labelName;
+  const char* middle;  // as shown in metric units
+  const char* middleName;
+  SetupBox first;
+  const char* firstName;
+  SetupBox second;
+  const char* secondName;
+  std::optional<Quantity> quantity;  // what the limits measure, when they have a unit to convert
+  const char* afterUnit;             // what follows the unit in the middle caption
+};
+
+const AlarmRow AlarmRows[] = {
+    {QT_TRANSLATE_NOOP("frmWxSetup", "Wind:  Max"), "Label12", "Km/h  g", "Label13",
+     SetupBox::HiWind, "txtHiWind", SetupBox::HiGust, "txtHiGust", Quantity::Speed, "  g"},
+    {QT_TRANSLATE_NOOP("frmWxSetup", "Temp: Low"), "Label4", "\u00B0C   Hi", "Label6",
+     SetupBox::LoTemp, "txtLoTemp", SetupBox::HiTemp, "txtHiTemp", Quantity::Temperature, "   Hi"},
+    {QT_TRANSLATE_NOOP("frmWxSetup", "U.R.:   Low"), "Label5", "%    Hi", "Label7", SetupBox::LoHum,
+     "txtLoHum", SetupBox::HiHum, "TxtHiHum", std::nullopt, ""},
+    {QT_TRANSLATE_NOOP("frmWxSetup", "Baro:   Low"), "Label8", "mb  Hi", "Label9", SetupBox::LoBaro,
+     "txtLoBaro", SetupBox::HiBaro, "txtHiBaro", Quantity::Pressure, " Hi"},
+    {QT_TRANSLATE_NOOP("frmWxSetup", "Rain:   1h"), "Label10", "mm 24h", "Label11",
+     SetupBox::HiRainHour, "txtHiRainHour", SetupBox::HiRain24, "txtHiRain24", Quantity::Rain,
+     " 24h"},
+};
+
+// The middle caption of a row: the metric one as designed, or the row's imperial unit.
+QString MiddleCaption(const AlarmRow& row, UnitSystem units) {
+  if (units == UnitSystem::Metric || !row.quantity) return QString::fromUtf8(row.middle);
+  return UnitOf(units, *row.quantity).symbol + QLatin1String(row.afterUnit);
+}
+
 QGroupBox* Frame(QWidget* parent, const char* name, const QString& title, QRect px) {
   return Named(new QGroupBox(title, parent), name, px);
 }
@@ -66,7 +106,7 @@ QGroupBox* Frame(QWidget* parent, const char* name, const QString& title, QRect 
 frmWxSetup::frmWxSetup(Settings& settings, std::function<void()> reconnect, QWidget* parent)
     : QDialog(parent), settings_(settings), reconnect_(std::move(reconnect)) {
   setObjectName(QStringLiteral("frmWxSetup"));
-  setWindowTitle(QStringLiteral("Setup Parametri Ventora"));
+  setWindowTitle(tr("Setup Parametri Ventora"));
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(Px(2805), Px(4710));
@@ -92,16 +132,14 @@ void frmWxSetup::Build() {
   txtCall_->setFont(callFont);
   SetTextColour(txtCall_, Blue, QColor(192, 255, 255));
 
-  QGroupBox* data =
-      Frame(this, "fraData", QStringLiteral("All'arrivo nuovi dati"), {4, 42, 179, 36});
-  chkFocus_ = Named(new QCheckBox(QStringLiteral("Evidenzia finestra"), data), "chkFocus",
-                    {8, 15, 112, 18});
-  chkBeep_ = Named(new QCheckBox(QStringLiteral("Suona"), data), "chkBeep", {122, 15, 54, 18});
+  QGroupBox* data = Frame(this, "fraData", tr("All'arrivo nuovi dati"), {4, 42, 179, 36});
+  chkFocus_ = Named(new QCheckBox(tr("Evidenzia finestra"), data), "chkFocus", {8, 15, 112, 18});
+  chkBeep_ = Named(new QCheckBox(tr("Suona"), data), "chkBeep", {122, 15, 54, 18});
   SetTextColour(chkFocus_, Blue);
   SetTextColour(chkBeep_, Blue);
 
-  QGroupBox* alarms = Frame(this, "fraAlarms", QStringLiteral("Allarmi (valori evidenziati rosso)"),
-                            {4, 80, 179, 152});
+  QGroupBox* alarms =
+      Frame(this, "fraAlarms", tr("Allarmi (valori evidenziati rosso)"), {4, 80, 179, 152});
   SetTextColour(alarms, Red);
   BuildAlarmFrame(alarms);
 
@@ -113,10 +151,8 @@ void frmWxSetup::Build() {
   for (QLineEdit* box : {txtHost_, Box(SetupBox::Port)})
     SetTextColour(box, DarkRed, QColor(255, 255, 192));
 
-  cmdAccept_ =
-      Named(new QPushButton(QStringLiteral("&Conferma"), this), "cmdAccept", {8, 294, 82, 19});
-  cmdCancel_ =
-      Named(new QPushButton(QStringLiteral("&Cancella"), this), "cmdCancel", {97, 294, 82, 19});
+  cmdAccept_ = Named(new QPushButton(tr("&Conferma"), this), "cmdAccept", {8, 294, 82, 19});
+  cmdCancel_ = Named(new QPushButton(tr("&Cancella"), this), "cmdCancel", {97, 294, 82, 19});
   cmdAccept_->setDefault(true);
   cmdAccept_->setAutoDefault(true);
 
@@ -144,59 +180,45 @@ void frmWxSetup::Build() {
 }
 
 void frmWxSetup::BuildAlarmFrame(QWidget* frame) {
-  struct Row {
-    const char* label;
-    const char* labelName;
-    const char* middle;
-    const char* middleName;
-    SetupBox first;
-    const char* firstName;
-    SetupBox second;
-    const char* secondName;
-  };
-  const Row rows[] = {
-      {"Wind:  Max", "Label12", "Km/h  g", "Label13", SetupBox::HiWind, "txtHiWind",
-       SetupBox::HiGust, "txtHiGust"},
-      {"Temp: Low", "Label4", "\u00B0C   Hi", "Label6", SetupBox::LoTemp, "txtLoTemp",
-       SetupBox::HiTemp, "txtHiTemp"},
-      {"U.R.:   Low", "Label5", "%    Hi", "Label7", SetupBox::LoHum, "txtLoHum", SetupBox::HiHum,
-       "TxtHiHum"},
-      {"Baro:   Low", "Label8", "mb  Hi", "Label9", SetupBox::LoBaro, "txtLoBaro", SetupBox::HiBaro,
-       "txtHiBaro"},
-      {"Rain:   1h", "Label10", "mm 24h", "Label11", SetupBox::HiRainHour, "txtHiRainHour",
-       SetupBox::HiRain24, "txtHiRain24"},
-  };
   // Each row: caption, box, caption, box; a caption ends short of the box after it.
   constexpr int LabelX = 5, FirstBoxX = 56, MiddleX = 100, SecondBoxX = 135;
   int y = 15;
-  std::vector<QLabel*> captions;
-  for (const Row& row : rows) {
-    captions.push_back(Caption(frame, row.labelName, QString::fromUtf8(row.label),
-                               {LabelX, y + 1, FirstBoxX - CaptionGap - LabelX, 16}, DarkRed));
+  for (const AlarmRow& row : AlarmRows) {
+    captions_.push_back(Caption(frame, row.labelName, tr(row.label),
+                                {LabelX, y + 1, FirstBoxX - CaptionGap - LabelX, 16}, DarkRed));
     boxes_[int(row.first)] = Named(new QLineEdit(frame), row.firstName, {FirstBoxX, y, 42, 18});
-    captions.push_back(Caption(frame, row.middleName, QString::fromUtf8(row.middle),
-                               {MiddleX, y + 1, SecondBoxX - CaptionGap - MiddleX, 16}, DarkRed));
+    captions_.push_back(Caption(frame, row.middleName, QString::fromUtf8(row.middle),
+                                {MiddleX, y + 1, SecondBoxX - CaptionGap - MiddleX, 16}, DarkRed));
     boxes_[int(row.second)] = Named(new QLineEdit(frame), row.secondName, {SecondBoxX, y, 40, 18});
     y += 20;
   }
-  SameSmallestFont(captions);
-  for (const Row& row : rows)
+  SameSmallestFont(captions_);
+  for (const AlarmRow& row : AlarmRows)
     for (SetupBox b : {row.first, row.second}) SetTextColour(Box(b), Qt::black);
   for (SetupBox b : {SetupBox::LoHum, SetupBox::HiHum}) new TypedLengthLimit(HumidityChars, Box(b));
   for (SetupBox b : {SetupBox::LoTemp, SetupBox::HiTemp}) new TypedLengthLimit(TempChars, Box(b));
-  chkFocusAlm_ = Named(new QCheckBox(QStringLiteral("Evidenzia finestra"), frame), "chkFocusAlm",
-                       {8, y, 112, 18});
-  chkBeepAlm_ =
-      Named(new QCheckBox(QStringLiteral("Suona"), frame), "chkBeepAlm", {122, y, 54, 18});
-  chkSaveAlm_ = Named(new QCheckBox(QStringLiteral("Salva i valori di Allarme / Suoni"), frame),
-                      "chkSaveAlm", {8, y + 18, 168, 18});
+  chkFocusAlm_ =
+      Named(new QCheckBox(tr("Evidenzia finestra"), frame), "chkFocusAlm", {8, y, 112, 18});
+  chkBeepAlm_ = Named(new QCheckBox(tr("Suona"), frame), "chkBeepAlm", {122, y, 54, 18});
+  chkSaveAlm_ = Named(new QCheckBox(tr("Salva i valori di Allarme / Suoni"), frame), "chkSaveAlm",
+                      {8, y + 18, 168, 18});
   for (QWidget* w : {static_cast<QWidget*>(chkFocusAlm_), static_cast<QWidget*>(chkBeepAlm_),
                      static_cast<QWidget*>(chkSaveAlm_)})
     SetTextColour(w, DarkRed);
 }
 
+void frmWxSetup::ShowUnits(UnitSystem units) {
+  if (units == shownUnits_) return;
+  shownUnits_ = units;
+  for (const AlarmRow& row : AlarmRows)
+    findChild<QLabel*>(QLatin1String(row.middleName))->setText(MiddleCaption(row, units));
+  for (QLabel* caption : captions_) FitCaption(caption);
+  SameSmallestFont(captions_);
+}
+
 void frmWxSetup::Form_Load() {
   const SetupForm form = FillSetupForm(settings_, QLocale());
+  ShowUnits(form.units);
   chkFocus_->setChecked(form.focusOnData);
   chkBeep_->setChecked(form.beepOnData);
   chkFocusAlm_->setChecked(form.focusOnAlarm);
@@ -220,6 +242,7 @@ SetupForm frmWxSetup::ReadBoxes() const {
   form.focusOnAlarm = chkFocusAlm_->isChecked();
   form.beepOnAlarm = chkBeepAlm_->isChecked();
   form.saveAlarms = chkSaveAlm_->isChecked();
+  form.units = shownUnits_;
   return form;
 }
 

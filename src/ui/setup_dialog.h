@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "settings.h"
 #include "setup_form.h"
@@ -32,6 +33,8 @@ class frmWxSetup : public QDialog {
   void BuildAlarmFrame(QWidget* frame);
   SetupForm ReadBoxes() const;
   void Refuse(SetupBox box, const QString& hint);
+  // Shows the limits' units in the captions of the alarm rows.
+  void ShowUnits(UnitSystem units);
 
   Settings& settings_;
   std::function<void()> reconnect_;
@@ -43,4 +46,6 @@ class frmWxSetup : public QDialog {
             *chkBeepAlm_ = nullptr, *chkSaveAlm_ = nullptr;
   QPushButton *cmdAccept_ = nullptr, *cmdCancel_ = nullptr;
   QString hint_;
+  std::vector<QLabel*> captions_;               // the alarm rows' captions, all in one size
+  UnitSystem shownUnits_ = UnitSystem::Metric;  // the units the boxes were last filled in
 };

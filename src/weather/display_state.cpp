@@ -35,6 +35,7 @@ void OnConnected(DisplayState& shown, const QString& stationCall, ConnectedBy by
   shown.Elapsed = QStringLiteral("00");
   shown.MinutesSinceReport = 0;
   shown.report.HavePrevious = false;
+  shown.lastReport.clear();
 }
 
 void OnTick(DisplayState& shown) {
@@ -51,9 +52,26 @@ ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings&
 ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
                        const CaptionFormat& format) {
   CarryShownCaptions(shown, shown.report);
+  shown.lastReport = text.toString();
+  shown.beforeLastReport = shown.report;
   ReportOutcome out = DecodeWeatherReport(text, settings, shown.report, format);
   ApplyReport(shown, out);
   return out;
+}
+
+void ReshowLastReport(DisplayState& shown, const Settings& settings, const QLocale& locale) {
+  if (shown.lastReport.isEmpty()) return;
+  const ReportOutcome out =
+      DecodeWeatherReport(shown.lastReport, settings, shown.beforeLastReport, locale);
+  for (auto [label, update] : {std::pair{&shown.WxData, &out.WxData},
+                               {&shown.Temp, &out.Temp},
+                               {&shown.UR, &out.UR},
+                               {&shown.Press, &out.Press}})
+    if (update->caption) label->caption = *update->caption;
+  shown.Rain.caption = out.Rain;
+  shown.RainFontPt = out.RainFontPt;
+  shown.tooltip = out.tooltip;
+  if (out.compass) shown.compass = out.compass;
 }
 
 void ApplyReport(DisplayState& shown, const ReportOutcome& out) {

@@ -29,6 +29,10 @@ struct DisplayState {
   std::optional<CompassFigure> compass;        // nothing: no report has drawn it yet
   QString tooltip = Caption;
   ReportState report;  // the gate and the readings the next trend arrows compare with
+  // The last report shown and the state it was decoded from, to show it again in other units;
+  // empty once a new connection has cleared the values.
+  QString lastReport;
+  ReportState beforeLastReport;
 };
 
 // Who opened a connection: the user (start-up, the setup dialog) or the reconnect schedule.
@@ -51,6 +55,11 @@ ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings&
 // The same with the locale's number rules and the words made once.
 ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
                        const CaptionFormat& format);
+
+// Shows the last report again as `settings` now say (other units): the value captions, rain text
+// and font, tooltip and compass of the same report decoded again. Nothing else changes: no gate,
+// counter, arrow, colour or carried reading, and none of what the report asked of the window.
+void ReshowLastReport(DisplayState& shown, const Settings& settings, const QLocale& locale);
 
 // Changes the display as the window does after one decoded report.
 void ApplyReport(DisplayState& shown, const ReportOutcome& out);
