@@ -24,15 +24,17 @@ QStringList CorpusReports() {
   return reports;
 }
 
-// The window and ventora-cli make the locale's number rules once; the QLocale form makes them
-// for every report.
-void DecodeCorpus(benchmark::State& bench, const char* localeName, bool formatMadeOnce) {
+// The window and ventora-cli make the locale's number rules and the words once; the QLocale form
+// makes them for every report.
+void DecodeCorpus(benchmark::State& bench, const char* localeName, bool formatMadeOnce,
+                  UnitSystem units = UnitSystem::Metric) {
   const QStringList reports = CorpusReports();
   Settings settings;
   ApplyDefaultAlarms(settings);
   settings.StationCall = QStringLiteral("IW2XYZ");
+  settings.Units = units;
   const QLocale locale(QString::fromLatin1(localeName));
-  const NumberFormat fmt(locale);
+  const CaptionFormat fmt(locale);
   ReportState state;
   qsizetype i = 0;
   for (auto _ : bench) {
@@ -53,6 +55,9 @@ BENCHMARK_CAPTURE(DecodeCorpus, it_IT, "it_IT", false)->ComputeStatistics("min",
 BENCHMARK_CAPTURE(DecodeCorpus, C_format_made_once, "C", true)
     ->ComputeStatistics("min", FastestRun);
 BENCHMARK_CAPTURE(DecodeCorpus, it_IT_format_made_once, "it_IT", true)
+    ->ComputeStatistics("min", FastestRun);
+BENCHMARK_CAPTURE(DecodeCorpus, it_IT_imperial_format_made_once, "it_IT", true,
+                  UnitSystem::Imperial)
     ->ComputeStatistics("min", FastestRun);
 
 BENCHMARK_MAIN();

@@ -459,6 +459,55 @@ class TestHistoryWindow : public QObject {
     QCOMPARE(said, QStringLiteral("09/12/26 10:05  Temperatura: 12,3 \u00B0C"));
   }
 
+  // Set to imperial units, each chart shows its values, its axis and what a point says in its
+  // imperial unit. The newest report (_220/004g005t113r010h50b10132) is worked out by hand
+  // from the published factors, as in the decoder's tests.
+  void imperialUnitsOnTheChart_data() {
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("newest");
+    QTest::newRow("temperature: 45 C")
+        << int(HistoryQuantity::Temperature) << "\u00B0F" << 1 << 113.0;
+    QTest::newRow("pressure: 1013.2 / 33.8639")
+        << int(HistoryQuantity::Pressure) << "inHg" << 2 << 29.9198;
+    QTest::newRow("wind: 6.43739 km/h / 1.609344")
+        << int(HistoryQuantity::Wind) << "mph" << 0 << 4.0000;
+    QTest::newRow("rain: 2.54003 mm / 25.4") << int(HistoryQuantity::Rain) << "in" << 2 << 0.1000;
+    QTest::newRow("humidity stays in %") << int(HistoryQuantity::Humidity) << "%" << 0 << 50.0;
+  }
+  void imperialUnitsOnTheChart() {
+    QFETCH(int, quantity);
+    QFETCH(QString, unit);
+    QFETCH(int, decimals);
+    QFETCH(double, newest);
+    ItalianNumbers italian;
+    Rig rig;
+    rig.settings.Units = UnitSystem::Imperial;
+    FillHistory(rig.File(), 60);
+    rig.window->OpenHistoryWindow(HistoryQuantity(quantity));
+    frmStorico* w = rig.History();
+    rig.window->HandleAgwFrame(StationFrame(QStringLiteral("_220/004g005t113r010h50b10132")));
+    const auto last = [w] {
+      return Line(w, 0)->count() ? Line(w, 0)->at(Line(w, 0)->count() - 1) : QPointF();
+    };
+    QTRY_VERIFY2(qAbs(last().y() - newest) < 1e-4, qPrintable(QString::number(last().y())));
+    QCategoryAxis* left = nullptr;
+    for (QAbstractAxis* axis : w->Chart()->axes(Qt::Vertical))
+      if (axis->alignment() == Qt::AlignLeft) left = qobject_cast<QCategoryAxis*>(axis);
+    QVERIFY(left);
+    QCOMPARE(left->titleText(), unit);
+    const QRegularExpression number(decimals ? QStringLiteral("^-?\\d+,\\d{%1}$").arg(decimals)
+                                             : QStringLiteral("^-?\\d+$"));
+    for (const QString& label : left->categoriesLabels())
+      QVERIFY2(number.match(label).hasMatch(), qPrintable(label));
+    const QString said =
+        w->PointText(ChartOf(HistoryQuantity(quantity)).lines[0], last().x(), last().y());
+    QVERIFY2(said.endsWith(QLocale().toString(newest, 'f', decimals) + u' ' + unit),
+             qPrintable(said));
+    SaveShot(w, QStringLiteral("history-imperial-%1").arg(quantity));
+  }
+
   void exportSavesTheRangeShown() {
     Rig rig;
     FillHistory(rig.File(), 2 * 24 * 60);

@@ -366,6 +366,12 @@ class TestMainWindow : public QObject {
     QTest::newRow("a pressure with grouping") << "lblPress"
                                               << "1,013.2 mb"
                                               << "picVar_2";
+    QTest::newRow("a hot temperature in Fahrenheit") << "lblTemp"
+                                                     << "104.5\u00B0F"
+                                                     << "picVar_0";
+    QTest::newRow("a high pressure in inches") << "lblPress"
+                                               << "31.12 inHg"
+                                               << "picVar_2";
     QTest::newRow("a storm with gusts") << "lblWxData"
                                         << "360\u00B0  199 / 249 km/h"
                                         << "";
@@ -416,14 +422,21 @@ class TestMainWindow : public QObject {
   // The real label at its real size and font: the derived values never break inside a word.
   void rainLabelKeepsUnitsWhole_data() {
     QTest::addColumn<QString>("report");
-    QTest::newRow("rain and wind chill") << "_220/015g025t030r010p123P045h85b10132";
+    QTest::addColumn<bool>("imperial");
+    QTest::newRow("rain and wind chill") << "_220/015g025t030r010p123P045h85b10132" << false;
     QTest::newRow("a dew point that could fall to the next line")
-        << "_220/010g015t030r000p000P000h85b10132";
+        << "_220/010g015t030r000p000P000h85b10132" << false;
+    QTest::newRow("rain and wind chill in inches and Fahrenheit")
+        << "_220/015g025t030r010p123P045h85b10132" << true;
+    QTest::newRow("the longest rain in inches, frost")
+        << "_220/015g025t-05r999p999P999h85b10132" << true;
   }
   void rainLabelKeepsUnitsWhole() {
     QFETCH(QString, report);
+    QFETCH(bool, imperial);
     StartedWindow started(QStringLiteral("iw2xyz"));
     auto& w = started.w;
+    started.s.Units = imperial ? UnitSystem::Imperial : UnitSystem::Metric;
     w.show();
     w.DecodeWeatherReport(report);
     auto* rain = w.findChild<QLabel*>("lblRain");

@@ -169,6 +169,87 @@ class TestReportDecoder : public QObject {
     QVERIFY(out.Rain.endsWith(QStringLiteral("Dp 13,9\u00B0C  11,5g/m\u00B3")));
   }
 
+  // The captions in imperial units, worked out by hand from the published factors (1 mph =
+  // 1.609344 km/h, 1 in = 25.4 mm, 1 inHg = 33.8639 mb, F = C x 9/5 + 32) applied to the metric
+  // reading the report decodes to (the decoder's own factors are a little different: 10 mph
+  // decodes to 16.09347 km/h, shown as 10.00002 mph).
+  void imperialCaptions_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("wxData");
+    QTest::addColumn<QString>("temp");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QString>("rain");
+    QTest::addColumn<QString>("comment");
+    QTest::addColumn<int>("fontPt");
+    // t-05: -20.556 C = -5.0 F. Wind chill -32.276 C = -26.10 F, dew point -23.104 C = -9.59 F.
+    // b10132: 1013.2 / 33.8639 = 29.9198 inHg.
+    QTest::newRow("frost with gusts") << "_270/010g025t-05h80b10132"
+                                      << "270\u00B0  10 / 25 mph"
+                                      << "-5.0\u00B0F"
+                                      << "29.92 inHg"
+                                      << " Wch -26.1\u00B0F Dp -9.6\u00B0F  0.8g/m\u00B3"
+                                      << " " << 8;
+    QTest::newRow("calm at freezing") << "_000/000g000t032"
+                                      << "Calma di vento"
+                                      << "32.0\u00B0F"
+                                      << "<unchanged>"
+                                      << ""
+                                      << " " << 10;
+    // r012: 3.04804 mm = 0.1200 in; p150: 38.1004 mm = 1.5000 in; P100: 25.4003 mm = 1.0000 in.
+    // Wind chill 19.459 C = 67.03 F, dew point 9.270 C = 48.69 F; 990.0 mb = 29.2347 inHg.
+    QTest::newRow("rain") << "_090/005g010t068r012p150P100h50b09900"
+                          << "090\u00B0  5 / 10 mph"
+                          << "68.0\u00B0F"
+                          << "29.23 inHg"
+                          << "0.12in/h 1.50in/24h\r\n1.00in/Day Wch 67.0\u00B0F Dp 48.7\u00B0F  "
+                             "8.6g/m\u00B3"
+                          << " " << 8;
+    QTest::newRow("only since midnight") << "_090/010P100"
+                                         << "090\u00B0  10 mph"
+                                         << "<unchanged>"
+                                         << "<unchanged>"
+                                         << "1.00in/Day"
+                                         << " " << 10;
+    // v-3: -3 / 33.8639 = -0.0886 inHg.
+    QTest::newRow("pressure change") << "_090/010g015b10132v-3"
+                                     << "090\u00B0  10 / 15 mph"
+                                     << "<unchanged>"
+                                     << "29.92 inHg"
+                                     << ""
+                                     << "Variaz Press in 4h= -0.09inHg " << 10;
+    // t023: -5.0 C, the default LoTemp: the limit is compared in Celsius.
+    QTest::newRow("alarm at the Celsius limit") << "_090/001t023"
+                                                << "090\u00B0  1 mph"
+                                                << "23.0\u00B0F"
+                                                << "<unchanged>"
+                                                << ""
+                                                << " " << 10;
+  }
+  void imperialCaptions() {
+    QFETCH(QString, report);
+    Settings imperial = DefaultAlarmSettings();
+    imperial.Units = UnitSystem::Imperial;
+    const ReportOutcome out = Decode(report, imperial);
+    QTEST(Caption(out.WxData), "wxData");
+    QTEST(Caption(out.Temp), "temp");
+    QTEST(Caption(out.Press), "press");
+    QTEST(out.Rain, "rain");
+    QTEST(out.WxComment, "comment");
+    QTEST(out.RainFontPt, "fontPt");
+    QVERIFY(out.tooltip.contains(QStringLiteral("IW2XYZ ") + Caption(out.WxData)));
+    // The readings, their alarms and what the window is asked to do stay those of metric.
+    const ReportOutcome metric = Decode(report);
+    QCOMPARE(out.values.TempC, metric.values.TempC);
+    QCOMPARE(out.values.WindSpeed, metric.values.WindSpeed);
+    QCOMPARE(out.values.Rain24h, metric.values.Rain24h);
+    QCOMPARE(out.values.Pressure, metric.values.Pressure);
+    QCOMPARE(out.values.WindChill, metric.values.WindChill);
+    for (auto label : {&ReportOutcome::WxData, &ReportOutcome::Temp, &ReportOutcome::Press})
+      QCOMPARE((out.*label).colour, (metric.*label).colour);
+    QCOMPARE(out.RainColour, metric.RainColour);
+    QCOMPARE(out.focus, metric.focus);
+  }
+
   void rainText_data() {
     QTest::addColumn<QString>("report");
     QTest::addColumn<QString>("rain");

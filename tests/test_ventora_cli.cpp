@@ -145,6 +145,43 @@ class TestVentoraCli : public QObject {
     QCOMPARE(lines[0]["compass"].toObject()["dir"].toInt(), 220);
   }
 
+  // The worked example in imperial units, worked out by hand: 4 and 5 mph decode to 6.4374 and
+  // 8.0467 km/h, shown as 4.00001 and 5.00001 mph; 25.0 C = 77.0 F; dew point 13.868 C =
+  // 56.96 F; 990.0 mb / 33.8639 = 29.2347 inHg. The values stay metric.
+  void decodesInTheUnitsAsked() {
+    const auto lines = RunDecode("!4903.50N/07201.75W_220/004g005t077r000p000P000h50b09900wRSW\n",
+                                 {"--units", "imperial"});
+    QCOMPARE(lines.size(), 1);
+    const QJsonObject labels = lines[0]["labels"].toObject();
+    QCOMPARE(labels["lblWxData"].toString(), QStringLiteral("220\u00B0  4 / 5 mph"));
+    QCOMPARE(labels["lblTemp"].toString(), QStringLiteral("77.0\u00B0F"));
+    QCOMPARE(labels["lblPress"].toString(), QStringLiteral("29.23 inHg"));
+    QCOMPARE(labels["lblRain"].toString(),
+             QStringLiteral("0.00in/h 0.00in/24h\r\n0.00in/Day Dp 57.0\u00B0F  11.5g/m\u00B3"));
+    QCOMPARE(lines[0]["values"].toObject()["Pressure"].toDouble(), 990.0);
+    QCOMPARE(lines[0]["values"].toObject()["TempC"].toDouble(), 25.0);
+  }
+
+  void rejectsUnknownUnitsAndLanguages_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("decode, furlongs") << QStringList{"decode", "--units", "furlongs"}
+                                      << "--units takes metric or imperial, not furlongs";
+    QTest::newRow("monitor, upper case") << QStringList{"monitor", "X", "--units", "IMPERIAL"}
+                                         << "--units takes metric or imperial, not IMPERIAL";
+    QTest::newRow("decode, a language Ventora lacks")
+        << QStringList{"decode", "--lang", "fr"} << "--lang takes it or en, not fr";
+    QTest::newRow("monitor, a locale for a language")
+        << QStringList{"monitor", "X", "--lang", "en_US"} << "--lang takes it or en, not en_US";
+  }
+  void rejectsUnknownUnitsAndLanguages() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, said);
+    const RawRun run = RunCli({}, args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+  }
+
   void carriesStateFromLineToLine() {
     const auto lines = RunDecode(
         "_10090556c220s004g005t077h50b10132\r\n"

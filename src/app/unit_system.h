@@ -6,9 +6,11 @@
 // Every reading is decoded, stored, compared with its alarm limit and written to files in its
 // metric unit; the unit system only changes how it is shown and typed.
 enum class UnitSystem { Metric, Imperial };
+inline constexpr int UnitSystemCount = 2;
 
 // What a shown number measures. Humidity (%) and absolute humidity (g/m³) have one unit only.
 enum class Quantity { Temperature, Speed, Pressure, Rain };
+inline constexpr int QuantityCount = 4;
 
 // How one quantity is shown in one system: shown = metric * scale + offset.
 struct ShownUnit {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <algorithm>
 
 namespace {
 
@@ -35,30 +36,30 @@ std::vector<QDateTime> TicksOn(HistorySpan span, QDate day) {
 
 const std::array<QuantityChart, HistoryQuantityCount> Charts = {{
     {QT_TRANSLATE_NOOP("HistoryQuantities", "Temperatura"),
-     "\u00B0C",
+     Quantity::Temperature,
      1,
      {{HistoryColumn::TempC, QT_TRANSLATE_NOOP("HistoryQuantities", "Temperatura"), 0xd62728},
       {HistoryColumn::DewPointC, QT_TRANSLATE_NOOP("HistoryQuantities", "Punto di rugiada"),
        0x1f77b4},
       {HistoryColumn::WindChillC, QT_TRANSLATE_NOOP("HistoryQuantities", "Wind chill"), 0x9467bd}}},
     {QT_TRANSLATE_NOOP("HistoryQuantities", "Umidit\u00E0"),
-     "%",
+     std::nullopt,
      0,
      {{HistoryColumn::HumidityPct, QT_TRANSLATE_NOOP("HistoryQuantities", "Umidit\u00E0 relativa"),
        0x17becf}}},
     {QT_TRANSLATE_NOOP("HistoryQuantities", "Pressione"),
-     "mb",
+     Quantity::Pressure,
      1,
      {{HistoryColumn::PressureMb, QT_TRANSLATE_NOOP("HistoryQuantities", "Pressione"), 0x2ca02c}}},
     {QT_TRANSLATE_NOOP("HistoryQuantities", "Vento"),
-     "km/h",
+     Quantity::Speed,
      0,
      {{HistoryColumn::WindKmh, QT_TRANSLATE_NOOP("HistoryQuantities", "Vento medio"), 0x1f77b4},
       {HistoryColumn::GustKmh, QT_TRANSLATE_NOOP("HistoryQuantities", "Raffica"), 0xff7f0e},
       {HistoryColumn::WindDir, QT_TRANSLATE_NOOP("HistoryQuantities", "Direzione (\u00B0)"),
        0x7f7f7f, true}}},
     {QT_TRANSLATE_NOOP("HistoryQuantities", "Pioggia"),
-     "mm",
+     Quantity::Rain,
      1,
      {{HistoryColumn::Rain1hMm, QT_TRANSLATE_NOOP("HistoryQuantities", "Pioggia nell'ultima ora"),
        0x1f77b4},
@@ -81,6 +82,20 @@ QString QuantityText(const char* text) {
 
 const QuantityChart& ChartOf(HistoryQuantity quantity) {
   return Charts[size_t(quantity)];
+}
+
+ChartUnit ChartUnitOf(HistoryQuantity quantity, UnitSystem system) {
+  const QuantityChart& chart = ChartOf(quantity);
+  if (!chart.measure) return {QStringLiteral("%"), chart.decimals};
+  const ShownUnit& unit = UnitOf(system, *chart.measure);
+  return {unit.symbol, std::max(chart.decimals, unit.decimals)};
+}
+
+double ShownValue(HistoryQuantity quantity, const HistoryLine& line, UnitSystem system,
+                  double metric) {
+  const QuantityChart& chart = ChartOf(quantity);
+  if (!chart.measure || line.rightAxis) return metric;
+  return ToShown(system, *chart.measure, metric);
 }
 
 const SpanChoice& SpanOf(HistorySpan span) {

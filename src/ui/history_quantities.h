@@ -1,13 +1,15 @@
 // What the history window can chart: each quantity's lines (the stored columns), its unit and
-// decimals, and the ranges of time it offers.
+// decimals in the user's units, and the ranges of time it offers.
 #pragma once
 
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "history_row.h"
+#include "unit_system.h"
 
 enum class HistoryQuantity { Temperature, Humidity, Pressure, Wind, Rain };
 inline constexpr int HistoryQuantityCount = 5;
@@ -21,8 +23,9 @@ struct HistoryLine {
 
 struct QuantityChart {
   const char* title;  // the tab
-  const char* unit;   // after the value: "°C", "%", "mb", "km/h", "mm"
-  int decimals;
+  // What the lines measure in the unit table; none: the humidity, in % in every unit system.
+  std::optional<Quantity> measure;
+  int decimals;  // at least; a unit that the window shows with more decimals gets its own
   std::vector<HistoryLine> lines;
 };
 
@@ -30,6 +33,19 @@ struct QuantityChart {
 QString QuantityText(const char* text);
 
 const QuantityChart& ChartOf(HistoryQuantity quantity);
+
+// What follows a chart's values in `system` ("°C", "%", "mb", "km/h", "mm" in metric), and
+// their decimals.
+struct ChartUnit {
+  QString symbol;
+  int decimals;
+};
+ChartUnit ChartUnitOf(HistoryQuantity quantity, UnitSystem system);
+
+// A stored value, always metric, as the chart shows it in `system`. The wind's direction stays
+// in degrees.
+double ShownValue(HistoryQuantity quantity, const HistoryLine& line, UnitSystem system,
+                  double metric);
 
 enum class HistorySpan { Day, Week, Month, Year };
 inline constexpr int HistorySpanCount = 4;

@@ -200,9 +200,9 @@ void frmStorico::BuildChart() {
   auto* time = new QCategoryAxis;
   time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(time, Qt::AlignBottom);
-  // The values' labels are written here in the user's format, and measured as written.
+  // The values' labels are written here in the user's format and units, and measured as
+  // written; the unit is its title.
   auto* left = new QCategoryAxis;
-  left->setTitleText(QString::fromUtf8(shown.unit));
   left->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   chart->addAxis(left, Qt::AlignLeft);
   QValueAxis* right = nullptr;
@@ -241,13 +241,13 @@ void frmStorico::SayPointsOf(QXYSeries* series, const HistoryLine& line) {
 }
 
 QString frmStorico::PointText(const HistoryLine& line, double x, double y) const {
-  const QuantityChart& shown = ChartOf(quantity_);
+  const ChartUnit unit = ChartUnitOf(quantity_, settings_.Units);
   const QLocale locale;
   const QString when =
       locale.toString(QDateTime::fromMSecsSinceEpoch(qint64(x)), QLocale::ShortFormat);
-  const QString value = line.rightAxis ? locale.toString(qRound(y)) + QStringLiteral("\u00B0")
-                                       : locale.toString(y, 'f', shown.decimals) + u' ' +
-                                             QString::fromUtf8(shown.unit);
+  const QString value = line.rightAxis
+                            ? locale.toString(qRound(y)) + QStringLiteral("\u00B0")
+                            : locale.toString(y, 'f', unit.decimals) + u' ' + unit.symbol;
   return when + QStringLiteral("  ") + QuantityText(line.name) + QStringLiteral(": ") + value;
 }
 
@@ -284,12 +284,14 @@ void frmStorico::ShowChart(quint64 ticket, const HistoryChart& chart) {
   emit refreshed();
 }
 
-void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from,
-                      int64_t to) {
+void frmStorico::Draw(std::vector<std::vector<ChartPoint>> series, int64_t from, int64_t to) {
   lblNoData_->hide();
   chartView_->show();
   QChart* chart = chartView_->chart();
   const std::vector<HistoryLine>& lines = ChartOf(quantity_).lines;
+  for (size_t i = 0; i < series.size() && i < lines.size(); ++i)
+    for (ChartPoint& p : series[i])
+      p.value = ShownValue(quantity_, lines[i], settings_.Units, p.value);
   for (QAbstractSeries* earlier : chart->series().mid(qsizetype(lines.size()))) {
     chart->removeSeries(earlier);  // the pieces of the last drawing's broken lines
     delete earlier;
@@ -303,7 +305,9 @@ void frmStorico::Draw(const std::vector<std::vector<ChartPoint>>& series, int64_
   for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
     if (axis->alignment() == Qt::AlignLeft) left = static_cast<QCategoryAxis*>(axis);
   const auto [low, high] = Bounds(series, ChartOf(quantity_), false);
-  SetValueTicks(*left, low, high, ChartOf(quantity_).decimals);
+  const ChartUnit unit = ChartUnitOf(quantity_, settings_.Units);
+  left->setTitleText(unit.symbol);
+  SetValueTicks(*left, low, high, unit.decimals);
   chart->layout()->invalidate();  // the labels just written are measured before the next paint
   chart->layout()->activate();
 }

@@ -60,7 +60,8 @@ class frmStorico : public QWidget {
   QString Station() const { return settings_.StationCall; }
   int PixelColumns() const;
   void BuildChart();
-  void Draw(const std::vector<std::vector<ChartPoint>>& series, int64_t from, int64_t to);
+  // Draws the stored (metric) values in the user's units.
+  void Draw(std::vector<std::vector<ChartPoint>> series, int64_t from, int64_t to);
   void ShowChart(quint64 ticket, const HistoryChart& chart);
   void DrawLine(QXYSeries& whole, const HistoryLine& line, const std::vector<ChartPoint>& points,
                 int64_t sliceSeconds);

@@ -172,11 +172,17 @@ void frmWx::tmrElapsed_Timer() {
 }
 
 void frmWx::DecodeWeatherReport(const QString& text) {
-  const ReportOutcome out = OnReport(shown_, text, settings_, QLocale());
+  const ReportOutcome out = OnReport(shown_, text, settings_, Captions());
   if (out.restartTimer) tmrElapsed_->start();  // start() on a running timer restarts its minute
   Render();
   Notify(out);
   RecordHistory(text, out);
+}
+
+const CaptionFormat& frmWx::Captions() {
+  const QLocale locale;
+  if (!captions_ || captions_->Locale() != locale) captions_.emplace(locale);
+  return *captions_;
 }
 
 void frmWx::Render() {
@@ -214,6 +220,7 @@ void frmWx::Notify(const ReportOutcome& out) {
 
 void frmWx::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) captions_.reset();
   if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
   // Where no notification area exists, nothing could bring a hidden window back.
   if (!seams_.trayAvailable()) return;

@@ -107,6 +107,8 @@ class frmWx : public QWidget {
   std::optional<QString> StoreAlarmSettings();
   QString ProgramFolder() const;
   void SendToTray();
+  // The locale's numbers and the words in the program's language, made again when either changes.
+  const CaptionFormat& Captions();
   // Shows what the display state holds now.
   void Render();
   void Notify(const ReportOutcome& out);
@@ -134,6 +136,7 @@ class frmWx : public QWidget {
   QPointer<frmStorico> storico_;
   int outerHeightSet_ = 0;
   DisplayState shown_;
+  std::optional<CaptionFormat> captions_;  // none: made at the next report
   EngineOutage outage_;
   std::function<void()> closeLinkError_;  // closes the box about a failed connection while open
   bool engineAnsweredBox_ = false;        // the engine answered while that box was open

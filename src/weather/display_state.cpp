@@ -46,15 +46,15 @@ void OnTick(DisplayState& shown) {
 
 ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
                        const QLocale& locale) {
-  return OnReport(shown, text, settings, NumberFormat(locale));
+  return OnReport(shown, text, settings, CaptionFormat(locale));
 }
 
 ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
-                       const NumberFormat& fmt) {
+                       const CaptionFormat& format) {
   CarryShownCaptions(shown, shown.report);
   shown.lastReport = text.toString();
   shown.beforeLastReport = shown.report;
-  ReportOutcome out = DecodeWeatherReport(text, settings, shown.report, fmt);
+  ReportOutcome out = DecodeWeatherReport(text, settings, shown.report, format);
   ApplyReport(shown, out);
   return out;
 }

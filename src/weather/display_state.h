@@ -52,9 +52,9 @@ void OnTick(DisplayState& shown);
 // must do beyond showing: restart the timer, beep, come to the front.
 ReportOutcome OnReport(DisplayState& shown, const QString& text, const Settings& settings,
                        const QLocale& locale);
-// The same with the locale's number rules made once.
+// The same with the locale's number rules and the words made once.
 ReportOutcome OnReport(DisplayState& shown, QStringView text, const Settings& settings,
-                       const NumberFormat& fmt);
+                       const CaptionFormat& format);
 
 // Shows the last report again as `settings` now say (other units): the value captions, rain text
 // and font, tooltip and compass of the same report decoded again. Nothing else changes: no gate,

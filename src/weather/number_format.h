@@ -24,6 +24,7 @@ class NumberFormat {
   // Whether the locale's rules are known here (C, en_US, it_IT, de_DE, fr_FR, de_CH); any other
   // locale is handed to QLocale.
   bool Native() const { return native_; }
+  const QLocale& Locale() const { return locale_; }
 
  private:
   // The native rules: the quick way when it applies, else the exact decimal expansion.

@@ -85,43 +85,67 @@ void ReadFields(WorkingText& w, QChar dec, DecodedValues& v) {
   if (HasSignedChange(w.View())) v.PressChange4h = w.ReadField(u'v', 3, dec);
 }
 
-QString WindCaption(const DecodedValues& v, const NumberFormat& fmt) {
+// How the captions of one report are written: numbers, words and the user's units.
+struct CaptionStyle {
+  const CaptionFormat& format;
+  UnitSystem units;
+
+  const NumberFormat& Numbers() const { return format.Numbers(); }
+  const ShownUnit& Unit(Quantity q) const { return format.Unit(units, q); }
+  const QString& Symbol(Quantity q) const { return Unit(q).symbol; }
+  // A metric reading's number in the user's unit, with that unit's decimals. Metric readings
+  // are written as decoded, without arithmetic (a -0 stays -0).
+  void AppendNumber(TextBuilder& text, Quantity q, float metric) const {
+    const ShownUnit& unit = Unit(q);
+    const float shown =
+        units == UnitSystem::Metric ? metric : static_cast<float>(ToShown(units, q, metric));
+    Numbers().AppendFixed(text, shown, unit.decimals);
+  }
+  // The number, then `gap` and the unit's symbol.
+  void AppendReading(TextBuilder& text, Quantity q, float metric,
+                     QLatin1String gap = QLatin1String()) const {
+    AppendNumber(text, q, metric);
+    text << gap << Symbol(q);
+  }
+  QString Caption(Quantity q, float metric, QLatin1String gap = QLatin1String()) const {
+    TextBuilder text;
+    AppendReading(text, q, metric, gap);
+    return text.ToString();
+  }
+};
+
+QString WindCaption(const DecodedValues& v, const CaptionStyle& style) {
   TextBuilder text;
   AppendThreeDigits(text, v.WindDir);
   text << DegreeSign << QLatin1String("  ");
-  fmt.AppendFixed(text, v.WindSpeed, 0);
+  style.AppendNumber(text, Quantity::Speed, v.WindSpeed);
   if (v.Gust >= 0) {
     text << QLatin1String(" / ");
-    fmt.AppendFixed(text, v.Gust, 0);
+    style.AppendNumber(text, Quantity::Speed, v.Gust);
   }
-  text << QLatin1String(" km/h");
+  text << u' ' << style.Symbol(Quantity::Speed);
   return text.ToString();
 }
 
-// A number and the unit after it.
-void AppendReading(TextBuilder& text, const NumberFormat& fmt, float x, int decimals,
-                   QLatin1String unit) {
-  fmt.AppendFixed(text, x, decimals);
-  text << unit;
-}
-
-QString RainText(const DecodedValues& v, const NumberFormat& fmt) {
+QString RainText(const DecodedValues& v, const CaptionStyle& style) {
   TextBuilder text;
-  if (v.RainHour >= 0) AppendReading(text, fmt, v.RainHour, 0, QLatin1String("mm/h "));
-  if (v.Rain24h >= 0) AppendReading(text, fmt, v.Rain24h, 0, QLatin1String("mm/24h\r\n"));
-  if (v.RainDay >= 0) AppendReading(text, fmt, v.RainDay, 0, QLatin1String("mm/Day"));
+  const auto rain = [&](float amount, QLatin1String per) {
+    style.AppendReading(text, Quantity::Rain, amount);
+    text << per;
+  };
+  if (v.RainHour >= 0) rain(v.RainHour, QLatin1String("/h "));
+  if (v.Rain24h >= 0) rain(v.Rain24h, QLatin1String("/24h\r\n"));
+  if (v.RainDay >= 0) rain(v.RainDay, QLatin1String("/Day"));
   if (v.WindChill > -99) {
     text << QLatin1String(" Wch ");
-    AppendReading(text, fmt, v.WindChill, 1,
-                  QLatin1String("\xb0"
-                                "C"));
+    style.AppendReading(text, Quantity::Temperature, v.WindChill);
   }
   if (v.AbsHumidity > -99) {
     text << QLatin1String(" Dp ");
-    AppendReading(text, fmt, v.DewPoint, 1,
-                  QLatin1String("\xb0"
-                                "C  "));
-    AppendReading(text, fmt, v.AbsHumidity, 1, QLatin1String("g/m\xb3"));
+    style.AppendReading(text, Quantity::Temperature, v.DewPoint);
+    text << QLatin1String("  ");
+    style.Numbers().AppendFixed(text, v.AbsHumidity, 1);
+    text << QLatin1String("g/m\xb3");
   }
   return text.ToString();
 }
@@ -133,33 +157,25 @@ void DrawTrend(TrendUpdate& update, bool havePrevious, float delta) {
   update.drawing = TrendPictureDrawing(update.arrow);
 }
 
-QString Caption(const NumberFormat& fmt, float x, int decimals, QLatin1String unit) {
-  TextBuilder text;
-  AppendReading(text, fmt, x, decimals, unit);
-  return text.ToString();
-}
-
-void DecodeWind(const DecodedValues& v, const Settings& s, const NumberFormat& fmt, Requests& req,
+void DecodeWind(const DecodedValues& v, const Settings& s, const CaptionStyle& style, Requests& req,
                 ReportOutcome& out) {
   out.compass = DrawWindCompass(v.WindDir, v.WindSpeed, v.Gust);
   if (v.WindSpeed == 0 && v.Gust <= 0) {
-    out.WxData.caption = QStringLiteral("Calma di vento");
+    out.WxData.caption = style.format.WindCalm();
     return;
   }
   out.WxData.colour = req.Test(s, WindInAlarm(s, v.WindSpeed, v.Gust));
-  out.WxData.caption = WindCaption(v, fmt);
+  out.WxData.caption = WindCaption(v, style);
 }
 
-void DecodeTemperature(DecodedValues& v, const Settings& s, const NumberFormat& fmt, Requests& req,
-                       ReportOutcome& out) {
+void DecodeTemperature(DecodedValues& v, const Settings& s, const CaptionStyle& style,
+                       Requests& req, ReportOutcome& out) {
   v.WindChill = WindChill(v.TempC, v.WindSpeed, v.Gust);
   const Moisture moisture = DewPointAndAbsHumidity(v.TempC, v.Humidity);
   v.DewPoint = moisture.DewPoint;
   v.AbsHumidity = moisture.AbsHumidity;
   out.Temp.colour = req.Test(s, TempInAlarm(s, v.TempC));
-  out.Temp.caption = Caption(fmt, v.TempC, 1,
-                             QLatin1String("\xb0"
-                                           "C"));
+  out.Temp.caption = style.Caption(Quantity::Temperature, v.TempC);
   DrawTrend(out.trends[TempTrend], out.after.HavePrevious,
             static_cast<float>(v.TempC - out.after.PrevTemp));
   out.after.PrevTemp = v.TempC;
@@ -168,16 +184,19 @@ void DecodeTemperature(DecodedValues& v, const Settings& s, const NumberFormat& 
 void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
                     Requests& req, ReportOutcome& out) {
   out.UR.colour = req.Test(s, HumidityInAlarm(s, v.Humidity));
-  out.UR.caption = Caption(fmt, v.Humidity, 0, QLatin1String("%"));
+  TextBuilder caption;
+  fmt.AppendFixed(caption, float(v.Humidity), 0);
+  caption << u'%';
+  out.UR.caption = caption.ToString();
   const int16_t delta = static_cast<int16_t>(v.Humidity - out.after.PrevHum);
   DrawTrend(out.trends[HumidityTrend], out.after.HavePrevious, delta);
   out.after.PrevHum = v.Humidity;
 }
 
-void DecodePressure(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
+void DecodePressure(const DecodedValues& v, const Settings& s, const CaptionStyle& style,
                     Requests& req, ReportOutcome& out) {
   out.Press.colour = req.Test(s, PressureInAlarm(s, v.Pressure));
-  out.Press.caption = Caption(fmt, v.Pressure, 1, QLatin1String(" mb"));
+  out.Press.caption = style.Caption(Quantity::Pressure, v.Pressure, QLatin1String(" "));
   DrawTrend(out.trends[PressureTrend], out.after.HavePrevious,
             static_cast<float>(v.Pressure - out.after.PrevPress));
   out.after.PrevPress = v.Pressure;
@@ -210,12 +229,21 @@ QString Tooltip(const QString& call, const ReportState& a, const QString& rainTe
   return text.ToString();
 }
 
-QString Comment(const DecodedValues& v, QStringView rest) {
+// The station sends the change in whole millibars, and metric shows them so; other units show
+// the change with their pressure's decimals.
+void AppendPressChange(TextBuilder& text, const CaptionStyle& style, int16_t mb) {
+  if (style.units == UnitSystem::Metric)
+    AppendInteger(text, mb);
+  else
+    style.AppendNumber(text, Quantity::Pressure, mb);
+  text << style.Symbol(Quantity::Pressure) << u' ';
+}
+
+QString Comment(const DecodedValues& v, const CaptionStyle& style, QStringView rest) {
   TextBuilder text;
   if (v.PressChange4h > -99) {
-    text << QLatin1String("Variaz Press in 4h= ");
-    AppendInteger(text, v.PressChange4h);
-    text << QLatin1String("mb ");
+    text << style.format.PressChange();
+    AppendPressChange(text, style, v.PressChange4h);
   } else {
     text << u' ';
   }
@@ -227,15 +255,17 @@ QString Comment(const DecodedValues& v, QStringView rest) {
 
 ReportOutcome DecodeWeatherReport(const QString& report, const Settings& settings,
                                   const ReportState& state, const QLocale& locale) {
-  return DecodeWeatherReport(report, settings, state, NumberFormat(locale));
+  return DecodeWeatherReport(report, settings, state, CaptionFormat(locale));
 }
 
 ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
-                                  const ReportState& state, const NumberFormat& fmt) {
+                                  const ReportState& state, const CaptionFormat& format) {
   ReportOutcome out;
   CarryReadings(state, out.after);
   out.Elapsed = QStringLiteral("00");
   Requests req{settings.FocusOnData, false};
+  const NumberFormat& fmt = format.Numbers();
+  const CaptionStyle style{format, settings.Units};
   const QChar dec = fmt.DecimalPoint();
   DecodedValues& v = out.values;
 
@@ -257,21 +287,21 @@ ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
 
   out.WxData.colour = LabelColour::Normal;
   if (v.WindDir > -99) {
-    DecodeWind(v, settings, fmt, req, out);
+    DecodeWind(v, settings, style, req, out);
     w.Cut(0, DirectionAndSpeedLength);
   }
-  if (v.TempC > -99) DecodeTemperature(v, settings, fmt, req, out);
+  if (v.TempC > -99) DecodeTemperature(v, settings, style, req, out);
   if (v.Humidity > 0) DecodeHumidity(v, settings, fmt, req, out);
-  if (v.Pressure > 0) DecodePressure(v, settings, fmt, req, out);
+  if (v.Pressure > 0) DecodePressure(v, settings, style, req, out);
   out.RainColour = req.Test(settings, RainInAlarm(settings, v.RainHour, v.Rain24h));
 
-  out.Rain = RainText(v, fmt);
+  out.Rain = RainText(v, style);
   out.RainFontPt = out.Rain.size() <= RainTextLongest10pt ? RainFontNormalPt : RainFontSmallPt;
   out.focus = req.focus;
   out.beep = req.beep;
   out.after.HavePrevious = true;
   KeepCaptions(state, out);
   out.tooltip = Tooltip(settings.StationCall, out.after, out.Rain);
-  out.WxComment = Comment(v, w.View());
+  out.WxComment = Comment(v, style, w.View());
   return out;
 }

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "alarms.h"
+#include "caption_format.h"
 #include "compass_drawing.h"
-#include "number_format.h"
 #include "settings.h"
 
 // Values below these marks are absent (see the presence tests in DecodedValues).
@@ -84,6 +84,7 @@ inline constexpr int RainTextLongest10pt = 25;
 // file or global: the settings, the carried state and the user's locale come in.
 ReportOutcome DecodeWeatherReport(const QString& report, const Settings& settings,
                                   const ReportState& state, const QLocale& locale);
-// The same with the locale's number rules made once, for callers that decode many reports.
+// The same with the locale's number rules and the words made once, for callers that decode many
+// reports. The captions show the readings in settings.Units.
 ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
-                                  const ReportState& state, const NumberFormat& fmt);
+                                  const ReportState& state, const CaptionFormat& format);

@@ -27,11 +27,11 @@ bool PrintReport(const JsonWriter& json, CheckedOutput& out) {
 
 void DecodeInformationFields(const DecodeOptions& options, LineReader& reader, CheckedOutput& out) {
   DisplayState shown;
-  const NumberFormat fmt(options.locale);
+  const CaptionFormat format(options.locale);
   JsonWriter json;
   QByteArray line;
   while (reader.Next(line)) {
-    const ReportOutcome outcome = OnReport(shown, FromWindows1252(line), options.settings, fmt);
+    const ReportOutcome outcome = OnReport(shown, FromWindows1252(line), options.settings, format);
     json.Clear();
     json.BeginObject();
     WriteReportJson(json, shown, outcome);

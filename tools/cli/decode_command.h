@@ -9,7 +9,8 @@
 
 struct DecodeOptions {
   QLocale locale;
-  Settings settings;  // alarm limits and switches, station call for the tooltip
+  Settings settings;  // alarm limits and switches, station call for the tooltip, units
+  QString language;   // the captions' language (--lang); empty: as written, Italian
   // Whole packets in ("SRC>DEST,PATH:info"): only what the window would decode reaches the
   // decoder, each station with trends of its own; StationCall, when set, selects one station.
   bool tnc2 = false;

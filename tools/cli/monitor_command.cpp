@@ -8,7 +8,7 @@
 #include "report_json.h"
 
 MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, std::FILE* err)
-    : options_(options), out_(out), err_(err) {
+    : options_(options), out_(out), err_(err), format_(options.locale) {
   if (!options_.historyFile.isEmpty())
     history_ = std::make_unique<HistoryRecorder>(options_.historyFile);
   connect(&link_, &AgwLink::connected, this, &MonitorSession::OnConnected);
@@ -101,7 +101,7 @@ void MonitorSession::OnFrame(const AgwFrameView& view) {
               .Text());
   }
   if (!r.report) return;
-  const ReportOutcome out = OnReport(shown_, *r.report, options_.settings, options_.locale);
+  const ReportOutcome out = OnReport(shown_, *r.report, options_.settings, format_);
   if (out.restartTimer) tick_.start();
   StoreReport(*r.report, out);
   JsonWriter json;

@@ -13,8 +13,9 @@
 #include "settings.h"
 
 struct MonitorOptions {
-  Settings settings;  // StationCall, AgwHost, AgwPort and the alarm part
+  Settings settings;  // StationCall, AgwHost, AgwPort, the alarm part and the units
   QLocale locale;
+  QString language;  // the captions' language (--lang); empty: as written, Italian
   int tickMs = 60000;
   bool reconnect = false;       // a lost connection is retried on the window's schedule
   qint64 retrySecondMs = 1000;  // one second of that schedule (tests shorten it)
@@ -45,5 +46,6 @@ class MonitorSession : public QObject {
   AgwLink link_;
   QTimer tick_;
   DisplayState shown_;
+  const CaptionFormat format_;  // in the language installed before the session was made
   std::unique_ptr<HistoryRecorder> history_;  // nothing when reports are not stored
 };

@@ -37,7 +37,7 @@ size_t WholePacketDecoder::CallHash::operator()(const CallKey& key) const noexce
 
 WholePacketDecoder::WholePacketDecoder(const DecodeOptions& options)
     : stationCall_(options.settings.StationCall),
-      fmt_(options.locale),
+      format_(options.locale),
       settings_(options.settings) {}
 
 bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) {
@@ -54,7 +54,7 @@ bool WholePacketDecoder::Decode(const Tnc2PacketView& packet, std::string& out) 
   // A log has no clock: each report comes as if the minute tick had opened the gate since
   // the station's last one, as the dispatcher was told above.
   shown.report.AcceptReport = true;
-  const ReportOutcome outcome = OnReport(shown, *r.report, settings_, fmt_);
+  const ReportOutcome outcome = OnReport(shown, *r.report, settings_, format_);
   json_.Clear();
   json_.BeginObject().String("from", from);
   WriteReportJson(json_, shown, outcome);

@@ -10,10 +10,10 @@
 #include <unordered_map>
 
 #include "agw_frame.h"
+#include "caption_format.h"
 #include "decode_command.h"
 #include "display_state.h"
 #include "json_writer.h"
-#include "number_format.h"
 #include "tnc2_packet.h"
 
 class WholePacketDecoder {
@@ -42,7 +42,7 @@ class WholePacketDecoder {
   };
 
   const QString stationCall_;  // the one station decoded; empty: every station
-  const NumberFormat fmt_;
+  const CaptionFormat format_;
   Settings settings_;  // StationCall: the packet's station, the call the tooltip names
   std::unordered_map<CallKey, DisplayState, CallHash> stations_;  // trends never cross stations
   std::string monitorText_;

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
 #include "alarm_settings_file.h"
 #include "binary_stdio.h"
@@ -9,12 +10,14 @@
 #include "decode_command.h"
 #include "history_command.h"
 #include "monitor_command.h"
+#include "program_language.h"
 
 namespace {
 
 const char Usage[] =
     "Usage:\n"
     "  ventora-cli decode [--tnc2] [--threads N] [--locale NAME] [--alarms FILE] [--call CALL]\n"
+    "                     [--units metric|imperial] [--lang it|en]\n"
     "      Decodes each line of standard input as the information text of a weather\n"
     "      report and prints one JSON object per line.\n"
     "      --tnc2         lines are whole packets, SRC>DEST[,PATH]:info, as APRS-IS and\n"
@@ -26,8 +29,11 @@ const char Usage[] =
     "      --alarms FILE  alarm limits and switches from FILE; default: the built-in defaults\n"
     "      --call CALL    station call shown in the tray tooltip; default: empty; with\n"
     "                     --tnc2, the one station decoded (default: every station)\n"
+    "      --units U      the captions' units, metric (default) or imperial (F, mph, inHg,\n"
+    "                     in); the JSON values stay metric\n"
+    "      --lang L       the captions' language, it (default) or en\n"
     "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
-    "                      [--reconnect] [--history FILE]\n"
+    "                      [--reconnect] [--history FILE] [--units U] [--lang L]\n"
     "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
     "      as the window does and prints one JSON object per event (connected, frame,\n"
     "      version, ports, report, tick, error, closed). --tick-ms sets the gate's minute.\n"
@@ -50,6 +56,28 @@ bool AsksForHelp(const QStringList& args) {
   return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
 }
 
+// --units and --lang, which decode and monitor share: nothing when `arg` is neither, else what
+// is wrong with its value (empty: nothing).
+std::optional<QString> ParseCaptionOption(const QString& arg, const QString& value,
+                                          Settings& settings, QString& language) {
+  if (arg == QLatin1String("--units")) {
+    if (value == QLatin1String("metric"))
+      settings.Units = UnitSystem::Metric;
+    else if (value == QLatin1String("imperial"))
+      settings.Units = UnitSystem::Imperial;
+    else
+      return QStringLiteral("--units takes metric or imperial, not %1").arg(value);
+    return QString();
+  }
+  if (arg != QLatin1String("--lang")) return std::nullopt;
+  const QStringList languages = AvailableLanguages();
+  if (!languages.contains(value))
+    return QStringLiteral("--lang takes %1, not %2")
+        .arg(languages.join(QLatin1String(" or ")), value);
+  language = value;
+  return QString();
+}
+
 int Fail(const QString& message) {
   std::fprintf(stderr, "ventora-cli: %s\n%s", qPrintable(message), Usage);
   return 2;
@@ -67,7 +95,9 @@ QString ParseDecodeOptions(const QStringList& args, DecodeOptions& options) {
     }
     if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
     const QString value = args[++i];
-    if (arg == QLatin1String("--locale")) {
+    if (const auto wrong = ParseCaptionOption(arg, value, options.settings, options.language)) {
+      if (!wrong->isEmpty()) return *wrong;
+    } else if (arg == QLatin1String("--locale")) {
       options.locale = QLocale(value);
     } else if (arg == QLatin1String("--threads")) {
       bool ok = false;
@@ -114,6 +144,10 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
     }
     if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
     const QString value = args[++i];
+    if (const auto wrong = ParseCaptionOption(arg, value, options.settings, options.language)) {
+      if (!wrong->isEmpty()) return *wrong;
+      continue;
+    }
     bool ok = true;
     if (arg == QLatin1String("--port"))
       options.settings.AgwPort = static_cast<int16_t>(value.toUShort(&ok));
@@ -137,6 +171,15 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
   return QString();
 }
 
+// Without --lang nothing is installed: the captions are in the language they are written in.
+bool InstallLanguage(QCoreApplication& app, const QString& language) {
+  return language.isEmpty() || InstallProgramLanguage(app, language);
+}
+
+QString CannotInstall(const QString& language) {
+  return QStringLiteral("the %1 translation cannot be loaded").arg(language);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -152,12 +195,14 @@ int main(int argc, char* argv[]) {
     DecodeOptions options;
     const QString error = ParseDecodeOptions(args.mid(1), options);
     if (!error.isEmpty()) return Fail(error);
+    if (!InstallLanguage(app, options.language)) return Fail(CannotInstall(options.language));
     return RunDecode(options, stdin, stdout);
   }
   if (args[0] == QLatin1String("monitor")) {
     MonitorOptions options;
     const QString error = ParseMonitorOptions(args.mid(1), options);
     if (!error.isEmpty()) return Fail(error);
+    if (!InstallLanguage(app, options.language)) return Fail(CannotInstall(options.language));
     MonitorSession session(options, stdout, stderr);
     session.Start();
     return QCoreApplication::exec();
