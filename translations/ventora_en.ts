@@ -47,89 +47,89 @@ Next try at %3
 <context>
     <name>HistoryQuantities</name>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="37"/>
-        <location filename="../src/ui/history_quantities.cpp" line="40"/>
+        <location filename="../src/ui/history_quantities.cpp" line="38"/>
+        <location filename="../src/ui/history_quantities.cpp" line="41"/>
         <source>Temperatura</source>
         <translation>Temperature</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="41"/>
+        <location filename="../src/ui/history_quantities.cpp" line="42"/>
         <source>Punto di rugiada</source>
         <translation>Dew point</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="43"/>
+        <location filename="../src/ui/history_quantities.cpp" line="44"/>
         <source>Wind chill</source>
         <translation>Wind chill</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="44"/>
+        <location filename="../src/ui/history_quantities.cpp" line="45"/>
         <source>Umidità</source>
         <translation>Humidity</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="47"/>
+        <location filename="../src/ui/history_quantities.cpp" line="48"/>
         <source>Umidità relativa</source>
         <translation>Relative humidity</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="49"/>
-        <location filename="../src/ui/history_quantities.cpp" line="52"/>
+        <location filename="../src/ui/history_quantities.cpp" line="50"/>
+        <location filename="../src/ui/history_quantities.cpp" line="53"/>
         <source>Pressione</source>
         <translation>Pressure</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="53"/>
+        <location filename="../src/ui/history_quantities.cpp" line="54"/>
         <source>Vento</source>
         <translation>Wind</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="56"/>
+        <location filename="../src/ui/history_quantities.cpp" line="57"/>
         <source>Vento medio</source>
         <translation>Average wind</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="57"/>
+        <location filename="../src/ui/history_quantities.cpp" line="58"/>
         <source>Raffica</source>
         <translation>Gust</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="58"/>
+        <location filename="../src/ui/history_quantities.cpp" line="59"/>
         <source>Direzione (°)</source>
         <translation>Direction (°)</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="60"/>
+        <location filename="../src/ui/history_quantities.cpp" line="61"/>
         <source>Pioggia</source>
         <translation>Rain</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="63"/>
+        <location filename="../src/ui/history_quantities.cpp" line="64"/>
         <source>Pioggia nell&apos;ultima ora</source>
         <translation>Rain in the last hour</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="65"/>
+        <location filename="../src/ui/history_quantities.cpp" line="66"/>
         <source>Pioggia da mezzanotte</source>
         <translation>Rain since midnight</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="70"/>
+        <location filename="../src/ui/history_quantities.cpp" line="71"/>
         <source>24 ore</source>
         <translation>24 hours</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="71"/>
+        <location filename="../src/ui/history_quantities.cpp" line="72"/>
         <source>7 giorni</source>
         <translation>7 days</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="72"/>
+        <location filename="../src/ui/history_quantities.cpp" line="73"/>
         <source>30 giorni</source>
         <translation>30 days</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_quantities.cpp" line="73"/>
+        <location filename="../src/ui/history_quantities.cpp" line="74"/>
         <source>1 anno</source>
         <translation>1 year</translation>
     </message>
@@ -163,6 +163,19 @@ Next try at %3
         <location filename="../src/history/history_store.cpp" line="249"/>
         <source>danneggiato, ma in uso da un altro programma: lasciato dov&apos;è</source>
         <translation>damaged, but in use by another program: left where it is</translation>
+    </message>
+</context>
+<context>
+    <name>ReportDecoder</name>
+    <message>
+        <location filename="../src/weather/caption_format.cpp" line="7"/>
+        <source>Calma di vento</source>
+        <translation>Wind calm</translation>
+    </message>
+    <message>
+        <location filename="../src/weather/caption_format.cpp" line="8"/>
+        <source>Variaz Press in 4h= </source>
+        <translation>Press change in 4h= </translation>
     </message>
 </context>
 <context>
@@ -291,32 +304,32 @@ Next try at %3
         <translation>No data recorded for %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="347"/>
+        <location filename="../src/ui/history_window.cpp" line="351"/>
         <source>Storico-%1-%2.csv</source>
         <translation>History-%1-%2.csv</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="348"/>
+        <location filename="../src/ui/history_window.cpp" line="352"/>
         <source>Esporta CSV</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="353"/>
+        <location filename="../src/ui/history_window.cpp" line="357"/>
         <source>Esportazione in corso…</source>
         <translation>Exporting…</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="357"/>
+        <location filename="../src/ui/history_window.cpp" line="361"/>
         <source>Esportate %L1 righe…</source>
         <translation>Exported %L1 rows…</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="366"/>
+        <location filename="../src/ui/history_window.cpp" line="370"/>
         <source>%L1 righe esportate in %2</source>
         <translation>%L1 rows exported to %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="371"/>
+        <location filename="../src/ui/history_window.cpp" line="375"/>
         <source>Impossibile salvare %1</source>
         <translation>Unable to save %1</translation>
     </message>
