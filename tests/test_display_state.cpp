@@ -86,7 +86,7 @@ class TestDisplayState : public QObject {
   // report decoded under the new settings gives them. The gate, the counter, the arrows, the
   // colours and the readings the next report compares with stay as they are.
   void lastReportShownAgainInOtherUnits() {
-    const QString hot = QStringLiteral("_220/004g005t110r010p020h40b10100");  // 43.3 C: alarm
+    const QString hot = QStringLiteral("_220/004g005t110r010p020h40b10100v-03");  // 43.3 C: alarm
     DisplayState shown;
     Report(shown, Full);
     DisplayState expected = shown;
@@ -105,11 +105,17 @@ class TestDisplayState : public QObject {
     }
     QCOMPARE(shown.Temp.colour, LabelColour::Alarm);
     QCOMPARE(shown.tooltip, expected.tooltip);
+    QCOMPARE(shown.WxComment, expected.WxComment);                    // the pressure change in inHg
+    QCOMPARE(shown.report.TempCaption, expected.report.TempCaption);  // for later tooltips
     QCOMPARE(shown.RainFontPt, expected.RainFontPt);
     QCOMPARE(shown.trends, ticked.trends);
     QCOMPARE(shown.MinutesSinceReport, int16_t(1));
     QVERIFY(shown.report.AcceptReport);
     QCOMPARE(shown.report.PrevTemp, ticked.report.PrevTemp);
+    // A status line written since the report is no comment of it, and stays.
+    shown.WxComment = QStringLiteral("Riprovo AGWPE ore 12:00");
+    ReshowLastReport(shown, DefaultAlarmSettings(), QLocale::c());
+    QCOMPARE(shown.WxComment, QStringLiteral("Riprovo AGWPE ore 12:00"));
     // A new connection cleared the values: there is nothing to show again.
     OnConnected(shown, QStringLiteral("IW2XYZ"));
     ReshowLastReport(shown, imperial, QLocale::c());

@@ -115,6 +115,7 @@ class TestPreferencesDialog : public QObject {
     QCOMPARE(s.Units, UnitSystem::Imperial);
     const ReportOutcome imperial = DecodeWeatherReport(Report, s, ReportState(), QLocale());
     QCOMPARE(started.Text("lblTemp"), *imperial.Temp.caption);
+    QVERIFY(started.Text("lblTemp").endsWith(QStringLiteral("\u00B0F")));
     QCOMPARE(started.Text("lblPress"), *imperial.Press.caption);
     QCOMPARE(started.Text("lblWxData"), *imperial.WxData.caption);
     QCOMPARE(started.Text("lblRain"), imperial.Rain);

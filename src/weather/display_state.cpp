@@ -72,6 +72,13 @@ void ReshowLastReport(DisplayState& shown, const Settings& settings, const QLoca
   shown.RainFontPt = out.RainFontPt;
   shown.tooltip = out.tooltip;
   if (out.compass) shown.compass = out.compass;
+  // The captions a later report's tooltip repeats for a missing reading.
+  shown.report.WxDataCaption = out.after.WxDataCaption;
+  shown.report.TempCaption = out.after.TempCaption;
+  shown.report.URCaption = out.after.URCaption;
+  shown.report.PressCaption = out.after.PressCaption;
+  if (shown.WxComment == shown.lastReportComment) shown.WxComment = out.WxComment;
+  shown.lastReportComment = out.WxComment;
 }
 
 void ApplyReport(DisplayState& shown, const ReportOutcome& out) {
@@ -89,4 +96,5 @@ void ApplyReport(DisplayState& shown, const ReportOutcome& out) {
   Apply(shown.Rain, {out.Rain, out.RainColour});
   shown.tooltip = out.tooltip;
   shown.WxComment = out.WxComment;
+  shown.lastReportComment = out.WxComment;
 }

@@ -33,6 +33,7 @@ struct DisplayState {
   // empty once a new connection has cleared the values.
   QString lastReport;
   ReportState beforeLastReport;
+  QString lastReportComment;  // the comment that report wrote, until something else replaces it
 };
 
 // Who opened a connection: the user (start-up, the setup dialog) or the reconnect schedule.
