@@ -31,17 +31,6 @@ Settings NonDefault() {
   return s;
 }
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
 }  // namespace
 
 class TestAlarmSettingsFile : public QObject {

@@ -1,24 +1,10 @@
 #include <QtTest>
 
 #include "preferences_file.h"
+#include "test_support.h"
 
 Q_DECLARE_METATYPE(LanguageChoice)
 Q_DECLARE_METATYPE(UnitSystem)
-
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-}  // namespace
 
 class TestPreferencesFile : public QObject {
   Q_OBJECT
