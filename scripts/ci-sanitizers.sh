@@ -10,7 +10,9 @@ cmake --build build-asan
 # libdbus and fontconfig keep a few allocations to the end of the process: not ours.
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --test-dir build-asan --output-on-failure
+# Two at a time, as on a developer's machine (the tests are written to run beside each other):
+# the sanitized programs are slow, and many of them spend their time waiting.
+ctest --test-dir build-asan -j2 --output-on-failure
 
 # The decoders of `ventora-cli decode --tnc2` share stations out over threads: built with
 # ThreadSanitizer, several of them must agree with one, on a log whose stations come back in

@@ -35,7 +35,8 @@ wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /t REG_SZ /d offscreen /f >/d
 wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ \
   /d 'Z:\usr\share\fonts\truetype\liberation2' /f >/dev/null 2>&1
 wineserver -w
-ctest --test-dir build-windows --output-on-failure
+# Two at a time: wine starts each program slowly, and the longest run first (tests/CMakeLists.txt).
+ctest --test-dir build-windows -j2 --output-on-failure
 tests/same_decode.sh "$linux_build/tools/ventora-cli" build-windows/tools/ventora-cli.exe wine
 scripts/ci-windows-e2e.sh "$linux_build" build-windows/dist/ventora-windows-x64 \
   build-windows/windows-screenshot.png
