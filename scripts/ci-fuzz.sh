@@ -14,16 +14,28 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVENTORA_FUZZ=ON -DCMAKE
 # Only the targets run here, and the libraries they need (not the window's nor the history's).
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 export QT_QPA_PLATFORM=offscreen
-for target in "${targets[@]}"; do
+# One target from its seeds for the given time; a failing input is kept and shown.
+fuzz_target() {
+  local target=$1 work
   work=$(mktemp -d)
   cp fuzz/seeds/$target/* "$work/"
-  echo "fuzz_$target: ${seconds}s"
   if ! build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=70000 \
       -print_final_stats=1 -artifact_prefix="$work/" "$work" >"$work.log" 2>&1; then
     tail -n 60 "$work.log"
     echo "fuzz_$target found a failing input (kept in $work)"
-    exit 1
+    return 1
   fi
-  grep -E '^stat::number_of_executed_units' "$work.log" || true
+  echo "fuzz_$target: ${seconds}s, $(grep -E '^stat::number_of_executed_units' "$work.log" || true)"
   rm -rf "$work" "$work.log"
+}
+# A fuzzer keeps one core busy: two targets at a time, each for its whole time.
+for ((i = 0; i < ${#targets[@]}; i += 2)); do
+  pids=()
+  for target in "${targets[@]:i:2}"; do
+    fuzz_target "$target" &
+    pids+=($!)
+  done
+  failed=0
+  for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+  [ "$failed" = 0 ] || exit 1
 done

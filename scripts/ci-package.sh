@@ -18,9 +18,10 @@ $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends 
   appstream xvfb xauth openbox xdotool imagemagick >/dev/null
 scripts/package-deb.sh "$arch"
 deb=$(ls dist/ventora_*_"$arch".deb)
-lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' || true
-lintian --fail-on error,warning "$deb" >/dev/null 2>&1 ||
-  { echo "package: lintian found errors or warnings"; exit 1; }
+lintian_status=0
+lintian_says=$(lintian --fail-on error,warning "$deb" 2>&1) || lintian_status=$?
+grep -v 'running with root privileges' <<<"$lintian_says" || true
+[ "$lintian_status" = 0 ] || { echo "package: lintian found errors or warnings"; exit 1; }
 # The package of the other architecture, if installed, is the one thing apt may replace.
 removed=$(apt-get -s install "./$deb" | awk '$1 == "Remv" && $2 !~ /^ventora(:|$)/ { print $2 }')
 [ -z "$removed" ] || { echo "package: installing $deb would remove: $removed"; exit 1; }
