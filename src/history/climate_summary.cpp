@@ -1,6 +1,7 @@
 #include "climate_summary.h"
 
 #include <QDateTime>
+#include <cstdlib>
 
 #include "extreme_choice.h"
 #include "history_store.h"

@@ -11,6 +11,7 @@ struct Measure {
   QString name;
   QString ofReports;  // the aggregate over reports
   QString combine;    // the aggregate that joins quarters, of `name`
+  QString add;        // `name` of a quarter with `excluded.name` of one more report added
 };
 
 QString Name(const char* prefix, C column) {
@@ -19,16 +20,23 @@ QString Name(const char* prefix, C column) {
 
 Measure Extreme(C column, bool highest) {
   const char* f = highest ? "max" : "min";
-  return {QuarterExtreme(column, highest), QStringLiteral("%1(%2)").arg(f, PlausibleSql(column)),
-          QStringLiteral("%1(%2)").arg(f, QuarterExtreme(column, highest))};
+  const QString name = QuarterExtreme(column, highest);
+  return {name, QStringLiteral("%1(%2)").arg(f, PlausibleSql(column)),
+          QStringLiteral("%1(%2)").arg(f, name),
+          // The two-argument max() and min() are NULL when either is.
+          QStringLiteral("coalesce(%1(%2, excluded.%2), %2, excluded.%2)").arg(f, name)};
+}
+
+QString Added(const QString& name) {
+  return QStringLiteral("%1 + excluded.%1").arg(name);
 }
 
 Measure Summed(const QString& name, const QString& aggregate) {
-  return {name, aggregate, QStringLiteral("total(%1)").arg(name)};
+  return {name, aggregate, QStringLiteral("total(%1)").arg(name), Added(name)};
 }
 
 Measure Counted(const QString& name, const QString& aggregate) {
-  return {name, aggregate, QStringLiteral("sum(%1)").arg(name)};
+  return {name, aggregate, QStringLiteral("sum(%1)").arg(name), Added(name)};
 }
 
 // In the order that HistoryStore::ReadDays takes them.
@@ -75,6 +83,16 @@ QString Summarised(const QString& where) {
       .arg(Quarter, MeasuresOfReports(), where);
 }
 
+// Adds a new report to its quarter.
+QString AddedReport() {
+  QStringList sets;
+  for (const Measure& m : Measures()) sets << m.name + QStringLiteral(" = ") + m.add;
+  return QStringLiteral("INSERT INTO reports_quarters ") +
+         Summarised(QStringLiteral("WHERE rowid = new.rowid")) +
+         QStringLiteral(" ON CONFLICT (station, quarter) DO UPDATE SET ") +
+         sets.join(QStringLiteral(", ")) + u';';
+}
+
 // Makes the quarter of the report `row` (old or new) again.
 QString Recomputed(const char* row) {
   const QString r = QLatin1String(row);
@@ -115,7 +133,7 @@ QStringList QuarterSchema() {
       QStringLiteral("CREATE TABLE IF NOT EXISTS reports_quarters (station TEXT NOT NULL, "
                      "quarter INTEGER NOT NULL, %1, PRIMARY KEY (station, quarter)) WITHOUT ROWID")
           .arg(columns.join(QStringLiteral(", "))),
-      trigger.arg(QStringLiteral("insert"), QStringLiteral("INSERT")) + Recomputed("new") +
+      trigger.arg(QStringLiteral("insert"), QStringLiteral("INSERT")) + AddedReport() +
           QStringLiteral(" END"),
       trigger.arg(QStringLiteral("delete"), QStringLiteral("DELETE")) + Recomputed("old") +
           QStringLiteral(" END"),
