@@ -11,12 +11,6 @@ constexpr double DegreesPerRadian = 180 / M_PI;
 
 }  // namespace
 
-void WindVector::Add(double directionDegrees, double speed) {
-  east += speed * std::sin(directionDegrees / DegreesPerRadian);
-  north += speed * std::cos(directionDegrees / DegreesPerRadian);
-  weight += std::fabs(speed);
-}
-
 std::optional<double> WindVector::Direction() const {
   if (weight == 0 || std::hypot(east, north) <= CancelledShare * weight) return std::nullopt;
   const double degrees = std::atan2(east, north) * DegreesPerRadian;
