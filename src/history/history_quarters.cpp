@@ -1,5 +1,6 @@
 #include "history_quarters.h"
 
+#include <QtMath>
 #include <cmath>
 
 #include "reading_limits.h"
@@ -162,7 +163,9 @@ QString WindSinesMissingQuery() {
 QStringList WindSinesFill(const QString& table) {
   QStringList rows;
   for (int degrees = 0; degrees <= RightAngle; ++degrees)
-    rows << QStringLiteral("(%1, %2)").arg(degrees).arg(std::sin(degrees * M_PI / 180), 0, 'g', 17);
+    rows << QStringLiteral("(%1, %2)")
+                .arg(degrees)
+                .arg(std::sin(qDegreesToRadians(double(degrees))), 0, 'g', 17);
   return {QStringLiteral("DELETE FROM %1").arg(table),
           QStringLiteral("INSERT INTO %1 (degrees, sine) VALUES ").arg(table) +
               rows.join(QStringLiteral(", "))};
