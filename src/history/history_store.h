@@ -9,7 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "day_readings.h"
 #include "history_row.h"
+#include "history_span.h"
 
 inline constexpr int HistorySchemaVersion = 1;
 // How long a writer waits for another one (a second window on the same file) to finish.
@@ -51,6 +53,19 @@ struct StationSummary {
   int64_t first = 0, last = 0;  // Unix seconds
 };
 
+// A column's highest or lowest reading.
+struct ColumnExtreme {
+  HistoryColumn column;
+  bool highest;
+};
+
+// A span and the highs or lows whose first time in it is wanted (nothing: not wanted), one value
+// for each ColumnExtreme asked of.
+struct TimeQuestion {
+  TimeSpan span;
+  std::vector<std::optional<double>> values;
+};
+
 struct ChartPoint {
   int64_t time;
   double value;
@@ -78,9 +93,26 @@ class HistoryStore {
       const QString& station, int64_t from, int64_t to, const std::vector<HistoryColumn>& columns,
       int pixelColumns, QString& error);
 
+  // The days of a station's history (history_days.cpp), each span a day, in the spans' order.
+  // The aggregates of each span's plausible readings.
+  std::optional<std::vector<DayReadings>> ReadDays(const QString& station,
+                                                   const std::vector<TimeSpan>& days,
+                                                   QString& error);
+  // For each question, the time of the first report in its span that held each value asked:
+  // the high or low of that span (nothing where none does).
+  std::optional<std::vector<std::vector<std::optional<int64_t>>>> FirstTimes(
+      const QString& station, const std::vector<ColumnExtreme>& extremes,
+      const std::vector<TimeQuestion>& questions, QString& error);
+  // The times of the station's first and last report, nothing inside when it has none.
+  bool StationSpan(const QString& station, std::optional<TimeSpan>& span, QString& error);
+
  private:
   friend OpenedHistory OpenHistory(const QString&, const HistoryOptions&);
   HistoryStore(QString path, QString connection);
+
+  // Whether the quarter-hour summary can be read; a file only read that lacks the sines gets them
+  // for this connection.
+  bool HasQuarters(QString& error);
 
   QString path_;
   QString connection_;
