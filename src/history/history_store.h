@@ -9,7 +9,10 @@
 #include <optional>
 #include <vector>
 
+#include "day_readings.h"
+#include "dominant_wind.h"
 #include "history_row.h"
+#include "history_span.h"
 
 inline constexpr int HistorySchemaVersion = 1;
 // How long a writer waits for another one (a second window on the same file) to finish.
@@ -51,6 +54,12 @@ struct StationSummary {
   int64_t first = 0, last = 0;  // Unix seconds
 };
 
+// A span and the values of some columns whose first time in it is wanted (nothing: not wanted).
+struct TimeQuestion {
+  TimeSpan span;
+  std::vector<std::optional<double>> values;  // one a column asked of
+};
+
 struct ChartPoint {
   int64_t time;
   double value;
@@ -77,6 +86,23 @@ class HistoryStore {
   std::optional<std::vector<std::vector<ChartPoint>>> Thin(
       const QString& station, int64_t from, int64_t to, const std::vector<HistoryColumn>& columns,
       int pixelColumns, QString& error);
+
+  // The days of a station's history (history_days.cpp), each span a day, in the spans' order.
+  // The aggregates of each span's plausible readings.
+  std::optional<std::vector<DayReadings>> ReadDays(const QString& station,
+                                                   const std::vector<TimeSpan>& days,
+                                                   QString& error);
+  // Each span's plausible wind speeds summed by direction.
+  std::optional<std::vector<std::vector<WindShare>>> ReadWinds(const QString& station,
+                                                               const std::vector<TimeSpan>& days,
+                                                               QString& error);
+  // For each question, the time of the first report in its span whose column holds the value
+  // asked (nothing where none does), a time for each of `columns`.
+  std::optional<std::vector<std::vector<std::optional<int64_t>>>> FirstTimes(
+      const QString& station, const std::vector<HistoryColumn>& columns,
+      const std::vector<TimeQuestion>& questions, QString& error);
+  // The times of the station's first and last report, nothing inside when it has none.
+  bool StationSpan(const QString& station, std::optional<TimeSpan>& span, QString& error);
 
  private:
   friend OpenedHistory OpenHistory(const QString&, const HistoryOptions&);
