@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTableWidget>
@@ -12,6 +13,7 @@
 #include "generated_weather.h"
 #include "history_window.h"
 #include "noaa_report.h"
+#include "table_text.h"
 #include "test_support.h"
 #include "window_seams_recorder.h"
 
@@ -22,7 +24,8 @@ const QString Station = QStringLiteral("IW2XYZ");
 struct Reading {
   QDateTime at;  // local time
   double tempC;
-  std::optional<double> windKmh, gustKmh, windDir, rainTodayMm, rain1hMm, pressureMb;
+  std::optional<double> windKmh = {}, gustKmh = {}, windDir = {}, rainTodayMm = {}, rain1hMm = {},
+                        pressureMb = {};
 };
 
 HistoryRow RowOf(const Reading& r) {
@@ -56,6 +59,17 @@ const QList<Reading> Readings = {
     {QDateTime(QDate::currentDate(), QTime(0, 1)), 4.0, 5, 10, 90, 0.0, std::nullopt, 1013},
     {QDateTime(QDate::currentDate(), QTime(0, 2)), 6.5, 5, 10, 90, 0.0, std::nullopt, 1013},
 };
+
+// A year of GeneratedWeather up to now, a report every half hour (on the hour and the half).
+void StoreGeneratedYear(const QString& path) {
+  auto store = OpenHistory(path).store;
+  QVERIFY(store);
+  GeneratedWeather weather;
+  const int64_t now = QDateTime::currentSecsSinceEpoch();
+  QString error;
+  for (int64_t t = now - now % 1800 - 365 * 86400; t < now; t += 1800)
+    QVERIFY(store->Store(weather.Row(t), error));
+}
 
 // The user's regional format is Italian for the guard's lifetime.
 struct ItalianNumbers {
@@ -103,35 +117,6 @@ QStringList RowText(const QTableWidget* table, int row) {
   for (int c = 0; c < table->columnCount(); ++c)
     cells << (table->item(row, c) ? table->item(row, c)->text() : QString());
   return cells;
-}
-
-// The cells and headings of `table` whose text does not fit where it is shown.
-QStringList Cut(const QTableWidget* table) {
-  QStringList cut;
-  const QFontMetrics metrics(table->font());
-  const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-  for (int c = 0; c < table->columnCount(); ++c) {
-    const QHeaderView* header = table->horizontalHeader();
-    const QString heading = table->horizontalHeaderItem(c)->text();
-    if (header->isVisible() && (metrics.size(0, heading).width() > header->sectionSize(c) ||
-                                metrics.size(0, heading).height() > header->height()))
-      cut << heading;
-    for (int r = 0; r < table->rowCount(); ++r) {
-      const QString text = table->item(r, c) ? table->item(r, c)->text() : QString();
-      const QSize need = metrics.size(0, text);
-      if (need.width() + margin > table->columnWidth(c) || need.height() > table->rowHeight(r))
-        cut << text;
-    }
-  }
-  for (int r = 0; r < table->rowCount(); ++r)
-    if (const QTableWidgetItem* heading = table->verticalHeaderItem(r);
-        heading && table->verticalHeader()->isVisible() &&
-        metrics.horizontalAdvance(heading->text()) > table->verticalHeader()->width())
-      cut << heading->text();
-  // The table shows every row without scrolling, or scrolls.
-  const bool scrolls = table->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
-  if (!scrolls && table->verticalScrollBar()->maximum() > 0) cut << table->objectName();
-  return cut;
 }
 
 }  // namespace
@@ -233,12 +218,26 @@ class TestSummaryView : public QObject {
     QCOMPARE(records->item(0, 0)->text(), todayHigh + '\n' + today + " 00:02");
     QVERIFY(records->isVisible() && !records->visibleRegion().isEmpty());
     for (const QTableWidget* table : {days, rig.Table("tblTotals"), records})
-      QVERIFY2(Cut(table).isEmpty(), qPrintable(Cut(table).join(" | ")));
+      QVERIFY2(TextsCut(table).isEmpty(), qPrintable(TextsCut(table).join(" | ")));
     SaveShot(rig.window.get(), QStringLiteral("summary-%1").arg(QTest::currentDataTag()));
     // Reports stored now are in today's records soon after.
     for (int i = 0; i < 5; ++i)
       rig.history->Record(RowOf({QDateTime(QDate::currentDate(), QTime(0, 3)), 9.0 - i}));
     QTRY_COMPARE(records->item(0, 0)->text(), newTodayHigh + '\n' + today + " 00:03");
+  }
+
+  // A year of made-up weather: each text whole, the records box in sight.
+  void aGeneratedYearReadsWhole() {
+    ItalianNumbers italian;
+    Rig rig{UnitSystem::Metric, {}};
+    StoreGeneratedYear(rig.File());
+    rig.window->resize(1000, 760);  // as on a screen that has the room
+    QVERIFY(rig.ShowMonth(QDate::currentDate().year(), QDate::currentDate().month()));
+    for (const char* name : {"tblDays", "tblTotals", "tblRecords"})
+      QVERIFY2(TextsCut(rig.Table(name)).isEmpty(),
+               qPrintable(TextsCut(rig.Table(name)).join(" | ")));
+    QVERIFY(!rig.Table("tblRecords")->item(0, 0)->text().isEmpty());  // today's high
+    SaveShot(rig.window.get(), QStringLiteral("summary-year"));
   }
 
   void monthAndYearAreChosen() {

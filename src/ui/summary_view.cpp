@@ -64,11 +64,15 @@ const Column DayColumns[DayColumnCount] = {
     {QT_TRANSLATE_NOOP("SummaryView", "GG risc."), ColumnUnit::Temperature,
      QT_TRANSLATE_NOOP("SummaryView",
                        "Gradi giorno di riscaldamento: quanto la media del giorno sta sotto "
-                       "18,3 \u00B0C (65 \u00B0F)")},
+                       "18,3 \u00B0"
+                       "C (65 \u00B0"
+                       "F)")},
     {QT_TRANSLATE_NOOP("SummaryView", "GG raffr."), ColumnUnit::Temperature,
      QT_TRANSLATE_NOOP("SummaryView",
                        "Gradi giorno di raffrescamento: quanto la media del giorno sta sopra "
-                       "18,3 \u00B0C (65 \u00B0F)")},
+                       "18,3 \u00B0"
+                       "C (65 \u00B0"
+                       "F)")},
     {QT_TRANSLATE_NOOP("SummaryView", "Pioggia"), ColumnUnit::Rain},
     {QT_TRANSLATE_NOOP("SummaryView", "Vento medio"), ColumnUnit::Wind},
     {QT_TRANSLATE_NOOP("SummaryView", "Raffica"), ColumnUnit::Wind},
@@ -251,6 +255,7 @@ QTableWidget* NewTable(const QString& name, QWidget* parent) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->setWordWrap(false);
+  table->horizontalHeader()->setStretchLastSection(true);  // no blank beside the last column
   table->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return table;
 }
@@ -264,10 +269,11 @@ void SetHeadings(QTableWidget& table, const Column* columns, int count, UnitSyst
   }
 }
 
-void SetRow(QTableWidget& table, int row, const QStringList& cells) {
+// Numbers right-aligned; a first cell that names its row (a total's period) at the left.
+void SetRow(QTableWidget& table, int row, const QStringList& cells, bool named = false) {
   for (int c = 0; c < cells.size(); ++c) {
     auto* item = new QTableWidgetItem(cells[c]);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setTextAlignment((named && c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     table.setItem(row, c, item);
   }
 }
@@ -279,6 +285,7 @@ void FitHeight(QTableWidget& table) {
   for (int r = 0; r < table.rowCount(); ++r) height += table.rowHeight(r);
   if (table.horizontalScrollBar()->isVisible()) height += table.horizontalScrollBar()->height();
   table.setFixedHeight(height);
+  table.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
 }  // namespace
@@ -406,6 +413,7 @@ void SummaryView::Show(quint64 ticket, const HistorySummaries& summaries) {
     ShowDays(*summaries.month);
     ShowTotals(*summaries.month, *summaries.year);
     ShowRecords(*summaries.records);
+    layout()->activate();  // the tables' new heights, before the next paint
   }
   emit refreshed();
 }
@@ -423,8 +431,8 @@ void SummaryView::ShowTotals(const MonthSummary& month, const YearSummary& year)
     yearDays.insert(yearDays.end(), m.days.begin(), m.days.end());
   const QString monthName =
       QLocale().standaloneMonthName(month.month) + u' ' + QString::number(month.year);
-  SetRow(*tblTotals_, 0, TotalCells(monthName, month.total, month.days, units));
-  SetRow(*tblTotals_, 1, TotalCells(QString::number(year.year), year.total, yearDays, units));
+  SetRow(*tblTotals_, 0, TotalCells(monthName, month.total, month.days, units), true);
+  SetRow(*tblTotals_, 1, TotalCells(QString::number(year.year), year.total, yearDays, units), true);
   // Each column as wide as the widest of the days and the totals, the totals under the days.
   tblDays_->resizeColumnsToContents();
   tblTotals_->resizeColumnsToContents();
