@@ -172,7 +172,7 @@ QString LocalIsoTime(int64_t time, const QTimeZone& zone) {
   const int minutes = std::abs(offset) / 60;
   return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
          QStringLiteral("%1%2:%3")
-             .arg(offset < 0 ? u'-' : u'+')
+             .arg(QLatin1Char(offset < 0 ? '-' : '+'))
              .arg(minutes / 60, 2, 10, QLatin1Char('0'))
              .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }

@@ -23,3 +23,9 @@ bool CheckedOutput::Flush() {
 const char* CheckedOutput::Error() const {
   return std::strerror(error_);
 }
+
+int FinishOutput(CheckedOutput& out, std::FILE* err) {
+  if (out.Flush()) return 0;
+  std::fprintf(err, "ventora-cli: cannot write the output: %s\n", out.Error());
+  return 2;
+}

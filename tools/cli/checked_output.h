@@ -22,3 +22,7 @@ class CheckedOutput {
   std::FILE* out_;
   int error_ = 0;  // errno of the first failure; 0: none
 };
+
+// Hands what is written to the system: 0, or 2 with the system's words said on `err` when that
+// or any earlier write failed.
+int FinishOutput(CheckedOutput& out, std::FILE* err);

@@ -19,13 +19,6 @@ bool Write(CheckedOutput& out, const QByteArray& bytes) {
   return out.Write(std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
-// What was written reaches the system, or the run fails with the system's words.
-int Finish(CheckedOutput& out, std::FILE* err) {
-  if (out.Flush()) return 0;
-  std::fprintf(err, "ventora-cli: cannot write the output: %s\n", out.Error());
-  return ExitFault;
-}
-
 QByteArray JsonLine(const HistoryRow& row) {
   JsonWriter json;
   json.BeginObject()
@@ -70,13 +63,7 @@ int ListStations(HistoryStore& store, HistoryFormat format, CheckedOutput& out, 
   }
   if (format == HistoryFormat::Csv) (void)Write(out, "station,count,first,last\n");
   for (const StationSummary& s : *stations) (void)Write(out, StationLine(s, format));
-  return Finish(out, err);
-}
-
-bool HasStation(HistoryStore& store, const QString& station, QString& error) {
-  const auto stations = store.Stations(error);
-  return stations && std::any_of(stations->begin(), stations->end(),
-                                 [&](const StationSummary& s) { return s.station == station; });
+  return FinishOutput(out, err);
 }
 
 // An export without rows: a known station (or every station) over an empty range is said and
@@ -102,7 +89,7 @@ int SayNothingExported(HistoryStore& store, const HistoryCommandOptions& options
 }
 
 // The range's rows, the CSV header before the first; how many there were, or nothing when the
-// file could not be read. A failed write shows at the end, in Finish.
+// file could not be read. A failed write shows at the end, in FinishOutput.
 std::optional<int64_t> ExportRows(HistoryStore& store, const HistoryCommandOptions& options,
                                   CheckedOutput& out, QString& error) {
   const bool csv = options.format == HistoryFormat::Csv;
@@ -118,6 +105,12 @@ std::optional<int64_t> ExportRows(HistoryStore& store, const HistoryCommandOptio
 }
 
 }  // namespace
+
+bool HasStation(HistoryStore& store, const QString& station, QString& error) {
+  const auto stations = store.Stations(error);
+  return stations && std::any_of(stations->begin(), stations->end(),
+                                 [&](const StationSummary& s) { return s.station == station; });
+}
 
 std::optional<int64_t> ParseCommandTime(const QString& text) {
   QDateTime time = QDateTime::fromString(text, Qt::ISODate);
@@ -179,5 +172,5 @@ int RunHistory(const HistoryCommandOptions& options, std::FILE* out, std::FILE* 
     if (said != 0) return said;
     if (options.format == HistoryFormat::Csv) (void)Write(output, CsvHeader());
   }
-  return Finish(output, err);
+  return FinishOutput(output, err);
 }

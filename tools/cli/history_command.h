@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <optional>
 
+class HistoryStore;
+
 enum class HistoryFormat { Csv, Jsonl };
 
 struct HistoryCommandOptions {
@@ -21,6 +23,9 @@ struct HistoryCommandOptions {
 // A time given on the command line, ISO 8601: local time unless it ends in Z or gives its
 // offset; a date alone is its midnight. Nothing when the text is no such time.
 std::optional<int64_t> ParseCommandTime(const QString& text);
+
+// Whether the file holds reports of `station`; false with `error` set when it cannot be read.
+bool HasStation(HistoryStore& store, const QString& station, QString& error);
 
 // Fills `options` from the words after "history"; returns an error text or nothing.
 QString ParseHistoryOptions(const QStringList& args, HistoryCommandOptions& options);

@@ -170,3 +170,9 @@ void JsonWriter::PutFloat(float value) {
   }
   Put(known.text, known.size);
 }
+
+void JsonWriter::PutDouble(double value) {
+  constexpr size_t Longest = 32;
+  char* w = Room(Longest);
+  Advance(std::to_chars(w, w + Longest, value).ptr);
+}

@@ -64,6 +64,13 @@ class JsonWriter {
     PutFloat(value);
     return *this;
   }
+  // The shortest text that reads back as the same double; null if not finite.
+  JsonWriter& Double(JsonKey key, double value) {
+    if (!std::isfinite(value)) return Null(key);
+    Key(key);
+    PutDouble(value);
+    return *this;
+  }
   JsonWriter& Null(JsonKey key) {
     Key(key);
     Put("null", 4);
@@ -107,6 +114,7 @@ class JsonWriter {
   void PutQuotedName(const char* name);
   void PutInt(int64_t value);
   void PutFloat(float value);
+  void PutDouble(double value);
   // Room for `n` more bytes at the end; what is written there counts once Advance says so.
   char* Room(size_t n) {
     if (size_ + n > capacity_) Grow(size_ + n);

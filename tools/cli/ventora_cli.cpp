@@ -11,6 +11,8 @@
 #include "history_command.h"
 #include "monitor_command.h"
 #include "program_language.h"
+#include "summary_command.h"
+#include "units_option.h"
 
 namespace {
 
@@ -49,6 +51,16 @@ const char Usage[] =
     "      ends in Z (2026-12-09T10:00:00Z). --stations lists each station with its count\n"
     "      and its first and last time.\n"
     "      Exit 1 when the station is not in the file; an empty export is said on stderr.\n"
+    "  ventora-cli summary --station CALL (--day YYYY-MM-DD | --month YYYY-MM | --year YYYY |\n"
+    "                      --records) [--file FILE] [--format json|text|noaa]\n"
+    "                      [--units metric|imperial]\n"
+    "      Summarises the station's reports in the history file (default FILE as for\n"
+    "      history) over local calendar days of the computer's time zone (TZ honoured):\n"
+    "      a day, a month day by day, a year month by month with their highs and lows and\n"
+    "      their times, rain and gusts, or the records of today, yesterday, this month,\n"
+    "      this year and all time. JSON (the default) keeps the stored numbers unrounded,\n"
+    "      in the units asked; text is for reading; noaa, for --month and --year, is the\n"
+    "      NOAA-style climatological summary. Exit 2 when the station is not in the file.\n"
     "  ventora-cli --help\n";
 
 // Asked for help anywhere on the line: the usage, whatever else the line holds.
@@ -60,15 +72,7 @@ bool AsksForHelp(const QStringList& args) {
 // is wrong with its value (empty: nothing).
 std::optional<QString> ParseCaptionOption(const QString& arg, const QString& value,
                                           Settings& settings, QString& language) {
-  if (arg == QLatin1String("--units")) {
-    if (value == QLatin1String("metric"))
-      settings.Units = UnitSystem::Metric;
-    else if (value == QLatin1String("imperial"))
-      settings.Units = UnitSystem::Imperial;
-    else
-      return QStringLiteral("--units takes metric or imperial, not %1").arg(value);
-    return QString();
-  }
+  if (arg == QLatin1String("--units")) return ParseUnitsOption(value, settings.Units);
   if (arg != QLatin1String("--lang")) return std::nullopt;
   const QStringList languages = AvailableLanguages();
   if (!languages.contains(value))
@@ -212,6 +216,12 @@ int main(int argc, char* argv[]) {
     const QString error = ParseHistoryOptions(args.mid(1), options);
     if (!error.isEmpty()) return Fail(error);
     return RunHistory(options, stdout, stderr);
+  }
+  if (args[0] == QLatin1String("summary")) {
+    SummaryCommandOptions options;
+    const QString error = ParseSummaryOptions(args.mid(1), options);
+    if (!error.isEmpty()) return Fail(error);
+    return RunSummary(options, stdout, stderr);
   }
   return Fail(QStringLiteral("unknown command %1").arg(args[0]));
 }
