@@ -102,8 +102,8 @@ struct Rig {
   SummaryView* Summary() const { return window->Summary(); }
   // Shows the summary of `month` and returns once it is shown.
   bool ShowMonth(int year, int month) {
+    window->ShowSummary();  // read on the history's thread, the answer to come
     QSignalSpy shown(Summary(), &SummaryView::refreshed);
-    window->ShowSummary();
     Summary()->ShowMonth(year, month);
     while (shown.wait())
       if (Summary()->Year() == year && Summary()->Month() == month) return true;

@@ -133,8 +133,6 @@ frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowS
   lblPoint_ = new QLabel(QStringLiteral(" "), this);
   lblPoint_->setObjectName(QStringLiteral("lblPoint"));
 
-  summary_ = new SummaryView(history_, settings_, seams_, this);
-
   chartControls_ = new QWidget(this);
   auto* controls = new QHBoxLayout(chartControls_);
   controls->setContentsMargins(0, 0, 0, 0);
@@ -153,7 +151,6 @@ frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowS
   inCharts->addWidget(lblPoint_);
   pages_ = new QStackedWidget(this);
   pages_->addWidget(charts);
-  pages_->addWidget(summary_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(pages_, 1);
@@ -197,6 +194,10 @@ void frmStorico::ShowQuantity(HistoryQuantity quantity) {
 void frmStorico::ShowSummary() {
   tabQuantity_->setCurrentIndex(HistoryQuantityCount);
   chartControls_->hide();
+  if (!summary_) {  // made when first asked for: until then it neither reads nor is laid out
+    summary_ = new SummaryView(history_, settings_, seams_, this);
+    pages_->addWidget(summary_);
+  }
   pages_->setCurrentWidget(summary_);
   if (QScreen* shown = screen())
     resize(size().expandedTo(

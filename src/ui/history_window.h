@@ -39,6 +39,7 @@ class frmStorico : public QWidget {
   void ShowSpan(HistorySpan span);
   // The summary in place of the charts, on the tab after theirs.
   void ShowSummary();
+  // Nothing until the summary is first shown.
   SummaryView* Summary() const { return summary_; }
   HistoryQuantity Quantity() const { return quantity_; }
   HistorySpan Span() const { return span_; }
@@ -87,7 +88,7 @@ class frmStorico : public QWidget {
   QComboBox* cboRange_;
   QPushButton* cmdExport_;
   QStackedWidget* pages_;
-  SummaryView* summary_;
+  SummaryView* summary_ = nullptr;
   QChartView* chartView_;
   QLabel* lblNoData_;
   QLabel* lblPoint_;

@@ -344,6 +344,7 @@ SummaryView::SummaryView(HistoryWorker& history, const Settings& settings, Windo
   top->addWidget(cmdExport_);
   auto* records = new QGroupBox(tr("Record"), this);
   records->setObjectName(QStringLiteral("grpRecords"));
+  records->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);  // the days take the rest
   auto* inRecords = new QVBoxLayout(records);
   inRecords->addWidget(tblRecords_);
   auto* layout = new QVBoxLayout(this);
