@@ -1,5 +1,8 @@
 #include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QtTest>
 
 #include "climate_summary.h"
@@ -45,6 +48,9 @@ class History {
   }
   bool ok() const { return ok_; }
   HistoryStore& store() { return *store_; }
+  QString path() const { return dir_.filePath(QStringLiteral("h.sqlite")); }
+  // Closes the file, for other programs or another opening.
+  void close() { store_.reset(); }
 
  private:
   QTemporaryDir dir_;
@@ -87,6 +93,31 @@ QString Text(const RecordSet& r, const QTimeZone& zone) {
   return QStringLiteral("temp %1 %2 gust %3 rain day %4 hour %5 press %6 %7")
       .arg(Text(r.tempHigh, zone), Text(r.tempLow, zone), Text(r.gustHigh, zone), rainDay,
            Text(r.rainHour, zone), Text(r.pressureHigh, zone), Text(r.pressureLow, zone));
+}
+
+// What another program does to the file, with a connection of its own.
+bool Execute(const QString& path, const QStringList& statements) {
+  const QString name = QUuid::createUuid().toString();
+  bool ok = true;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    ok = db.open();
+    QSqlQuery q(db);
+    for (const QString& sql : statements) ok = ok && q.exec(sql);
+  }
+  QSqlDatabase::removeDatabase(name);
+  return ok;
+}
+
+// A month, every day and the total, as text.
+QString MonthText(HistoryStore& store, const QTimeZone& zone, int year, int month) {
+  QString error;
+  const auto m = SummariseMonth(store, Station, zone, year, month, error);
+  if (!m) return error;
+  QStringList lines;
+  for (const DaySummary& d : m->days) lines << Text(d, zone);
+  return lines.join(u'\n') + u'\n' + Text(m->total, zone);
 }
 
 // Each day's number of reports, "1 0 2 ...".
@@ -408,6 +439,49 @@ class TestClimateSummary : public QObject {
                                     QDate(2026, 11, 15), error);
     QVERIFY2(r, qPrintable(error));
     QCOMPARE(Text(r->all, zone), QStringLiteral("temp - - gust - rain day - hour - press - -"));
+  }
+
+  // The days come from a summary by the quarter hour that is derived from the reports: the same
+  // from the reports alone (a file of an earlier Ventora, only read), made again when missing,
+  // and following reports changed or deleted by other programs.
+  void derivedSummaryFollowsTheReports() {
+    REQUIRE_ZONE(zone, "Europe/Rome");
+    History history({"2026-11-01T00:00:00+01:00 t=10 g=30 r=0.1 w=5 d=10 p=1000 h=50",
+                     "2026-11-01T00:14:59+01:00 t=14 g=40 r=0.3 w=8 d=350 p=1001 h=60 r1=1",
+                     "2026-11-01T12:00:00+01:00 t=14 g=70 r=0.5 w=9 d=90 p=990 h=40",
+                     "2026-11-03T08:00:00+01:00 t=2 g=401 r=0.2 w=1 d=180 p=2000 h=0",
+                     "2026-11-30T23:59:59+01:00 t=-3 w=3 d=270"});
+    QVERIFY(history.ok());
+    const QString expected = MonthText(history.store(), zone, 2026, 11);
+    QVERIFY2(
+        expected.startsWith(QStringLiteral(
+            "n=3 temp 14@00:14:59+01:00 10@00:00:00+01:00 mean 12.6667 hum 60 40 press 1001 990 "
+            "wind 7.33333 gust 70@12:00:00+01:00 dir 33.")),
+        qPrintable(expected));
+    history.close();
+    const QString path = history.path();
+    QVERIFY(Execute(path, {"DROP TABLE reports_quarters", "DROP TABLE wind_directions"}));
+    auto readOnly = OpenHistory(path, {HistoryAccess::ReadOnly}).store;
+    QVERIFY(readOnly);
+    QCOMPARE(MonthText(*readOnly, zone, 2026, 11), expected);
+    readOnly.reset();
+    auto store = OpenHistory(path).store;
+    QVERIFY(store);
+    QCOMPARE(MonthText(*store, zone, 2026, 11), expected);
+    QVERIFY(Execute(path, {"UPDATE reports SET temp_c = 15 WHERE temp_c = 10",
+                           "DELETE FROM reports WHERE temp_c = -3"}));
+    QString changed = expected;
+    changed.replace(QStringLiteral("14@00:14:59+01:00 10@00:00:00+01:00 mean 12.6667"),
+                    QStringLiteral("15@00:00:00+01:00 14@00:14:59+01:00 mean 14.3333"));
+    changed.replace(QStringLiteral("n=1 temp -3@23:59:59+01:00 -3@23:59:59+01:00 mean -3 hum - - "
+                                   "press - - wind 3 gust - dir 270 rain -"),
+                    QStringLiteral("n=0 temp - - mean - hum - - press - - wind - gust - dir - "
+                                   "rain -"));
+    changed = changed.left(changed.lastIndexOf(u'\n') + 1) +
+              QStringLiteral(
+                  "temp 15@2026-11-01T00:00:00+01:00 2@2026-11-03T08:00:00+01:00 "
+                  "mean 8.16667 rain 0.7 in 2 days gust 70@2026-11-01T12:00:00+01:00");
+    QCOMPARE(MonthText(*store, zone, 2026, 11), changed);
   }
 
   void localTimes_data() {

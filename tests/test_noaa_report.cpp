@@ -1,6 +1,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "compass_point.h"
 #include "generated_month.h"
 #include "noaa_report.h"
 #include "summary_csv.h"
@@ -52,6 +53,25 @@ class TestNoaaReport : public QObject {
     QFETCH(double, cooling);
     QVERIFY(qAbs(HeatingDegreeDays(units, meanC) - heating) < 1e-9);
     QVERIFY(qAbs(CoolingDegreeDays(units, meanC) - cooling) < 1e-9);
+  }
+
+  // The dominant wind's column: each point covers the 22.5° centred on it.
+  void compassPoints_data() {
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<QString>("point");
+    QTest::newRow("north") << 0.0 << "N";
+    QTest::newRow("just before north-north-east") << 11.24 << "N";
+    QTest::newRow("north-north-east from its edge") << 11.25 << "NNE";
+    QTest::newRow("south-south-west") << 202.5 << "SSW";
+    QTest::newRow("north from the west side") << 348.75 << "N";
+    QTest::newRow("almost a whole turn") << 359.9 << "N";
+    QTest::newRow("a whole turn") << 360.0 << "N";
+    QTest::newRow("north-north-west") << 337.4 << "NNW";
+  }
+  void compassPoints() {
+    QFETCH(double, degrees);
+    QFETCH(QString, point);
+    QCOMPARE(QString::fromLatin1(CompassPoint(degrees)), point);
   }
 
   void generatedMonth_data() {

@@ -1,6 +1,7 @@
 #include "climate_summary.h"
 
 #include <QDateTime>
+#include <cstdlib>
 
 #include "extreme_choice.h"
 #include "history_store.h"
@@ -16,7 +17,6 @@ std::optional<Extreme> At(const std::optional<double>& value, const std::optiona
 }
 
 DaySummary Summarised(QDate date, const TimeSpan& span, const DayReadings& r,
-                      const std::vector<WindShare>& wind,
                       const std::vector<std::optional<int64_t>>& times) {
   DaySummary d;
   d.date = date;
@@ -32,7 +32,7 @@ DaySummary Summarised(QDate date, const TimeSpan& span, const DayReadings& r,
   d.pressureLow = r.pressureLow;
   d.windMean = r.windMean;
   d.gustHigh = At(r.gustHigh, times[2], span.from);
-  d.windDomDir = DominantDirection(wind);
+  d.windDomDir = r.wind.Direction();
   d.rainMm = r.rainToday;
   return d;
 }
@@ -45,8 +45,6 @@ std::optional<std::vector<DaySummary>> SummariseDays(HistoryStore& store, const 
   for (QDate d = first; d <= last; d = d.addDays(1)) spans.push_back(LocalDay(d, zone));
   const auto readings = store.ReadDays(station, spans, error);
   if (!readings) return std::nullopt;
-  const auto winds = store.ReadWinds(station, spans, error);
-  if (!winds) return std::nullopt;
   std::vector<TimeQuestion> questions;
   questions.reserve(spans.size());
   for (size_t i = 0; i < spans.size(); ++i) {
@@ -54,13 +52,13 @@ std::optional<std::vector<DaySummary>> SummariseDays(HistoryStore& store, const 
     questions.push_back({spans[i], {r.tempHigh, r.tempLow, r.gustHigh}});
   }
   using C = HistoryColumn;
-  const auto times = store.FirstTimes(station, {C::TempC, C::TempC, C::GustKmh}, questions, error);
+  const auto times = store.FirstTimes(
+      station, {{C::TempC, true}, {C::TempC, false}, {C::GustKmh, true}}, questions, error);
   if (!times) return std::nullopt;
   std::vector<DaySummary> days;
   days.reserve(spans.size());
   for (size_t i = 0; i < spans.size(); ++i)
-    days.push_back(
-        Summarised(first.addDays(qint64(i)), spans[i], (*readings)[i], (*winds)[i], (*times)[i]));
+    days.push_back(Summarised(first.addDays(qint64(i)), spans[i], (*readings)[i], (*times)[i]));
   return days;
 }
 

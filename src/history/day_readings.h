@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "wind_vector.h"
+
 struct DayReadings {
   int64_t reports = 0;
   std::optional<double> tempHigh, tempLow, tempMean;
@@ -13,4 +15,5 @@ struct DayReadings {
   std::optional<double> windMean, gustHigh;
   std::optional<double> rainToday;  // the largest rain since the station's midnight
   std::optional<double> rainHourHigh;
+  WindVector wind;
 };

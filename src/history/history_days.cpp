@@ -1,72 +1,119 @@
-// The days of a station's history: each day's aggregates of its plausible readings, its wind by
-// direction, and when an extreme was first reached. A day is one index range of
-// reports_station_time, so that a year is read in the time of one pass over its reports.
+// The days of a station's history: each day's aggregates of its plausible readings and when a
+// high or low was first reached. A day that begins and ends on a quarter of an hour (a day of
+// every time zone of today) is read from the quarter-hour summary, any other from its reports.
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "history_quarters.h"
 #include "history_store.h"
-#include "reading_limits.h"
 
 namespace {
-
-QString Where() {
-  return QStringLiteral(" FROM reports WHERE station = :station AND ") +
-         SpanCondition(QStringLiteral("time"));
-}
-
-QString DaySelect() {
-  using C = HistoryColumn;
-  const QString temp = PlausibleSql(C::TempC), humidity = PlausibleSql(C::HumidityPct),
-                pressure = PlausibleSql(C::PressureMb);
-  return QStringLiteral(
-             "SELECT count(*), max(%1), min(%1), avg(%1), max(%2), min(%2), max(%3), min(%3), "
-             "avg(%4), max(%5), max(%6), max(%7)")
-             .arg(temp, humidity, pressure, PlausibleSql(C::WindKmh), PlausibleSql(C::GustKmh),
-                  PlausibleSql(C::RainTodayMm), PlausibleSql(C::Rain1hMm)) +
-         Where();
-}
 
 QString Fault(const QString& path, const QSqlQuery& q) {
   return path + QStringLiteral(": ") + q.lastError().text();
 }
+
+const QString InReports = QStringLiteral(" FROM reports WHERE station = :station AND ");
+
+bool OnQuarters(const TimeSpan& span) {
+  return span.from >= 0 && span.from % QuarterSeconds == 0 && span.end % QuarterSeconds == 0;
+}
+
+void BindQuarters(QSqlQuery& q, const TimeSpan& span) {
+  q.bindValue(QStringLiteral(":quarter_from"), qlonglong(span.from / QuarterSeconds));
+  q.bindValue(QStringLiteral(":quarter_end"), qlonglong(span.end / QuarterSeconds));
+}
+
+const QString QuarterRange = QStringLiteral(
+    "station = :quarter_station AND quarter >= :quarter_from AND quarter < :quarter_end");
 
 std::optional<double> Number(const QVariant& v) {
   if (v.isNull()) return std::nullopt;
   return v.toDouble();
 }
 
+std::optional<double> Mean(const QVariant& count, const QVariant& sum) {
+  if (count.toLongLong() == 0) return std::nullopt;
+  return sum.toDouble() / count.toDouble();
+}
+
+// A row of the measures, in their order.
 DayReadings DayFrom(const QSqlQuery& q) {
   DayReadings d;
   d.reports = q.value(0).toLongLong();
-  std::optional<double>* const fields[] = {
-      &d.tempHigh,    &d.tempLow,  &d.tempMean, &d.humidityHigh, &d.humidityLow, &d.pressureHigh,
-      &d.pressureLow, &d.windMean, &d.gustHigh, &d.rainToday,    &d.rainHourHigh};
-  int at = 1;
-  for (std::optional<double>* field : fields) *field = Number(q.value(at++));
+  d.tempMean = Mean(q.value(1), q.value(2));
+  d.tempHigh = Number(q.value(3));
+  d.tempLow = Number(q.value(4));
+  d.humidityHigh = Number(q.value(5));
+  d.humidityLow = Number(q.value(6));
+  d.pressureHigh = Number(q.value(7));
+  d.pressureLow = Number(q.value(8));
+  d.windMean = Mean(q.value(9), q.value(10));
+  d.gustHigh = Number(q.value(11));
+  d.rainToday = Number(q.value(12));
+  d.rainHourHigh = Number(q.value(13));
+  d.wind.east = q.value(14).toDouble();
+  d.wind.north = q.value(15).toDouble();
+  d.wind.weight = q.value(16).toDouble();
   return d;
-}
-
-void Bind(QSqlQuery& q, const QString& station, const TimeSpan& span) {
-  q.bindValue(QStringLiteral(":station"), station);
-  BindSpan(q, span);
 }
 
 }  // namespace
 
+bool HistoryStore::HasQuarters(QString& error) {
+  QSqlQuery q(db_);
+  if (!q.exec(QStringLiteral(
+          "SELECT (SELECT count(*) FROM sqlite_master WHERE name = 'reports_quarters'), "
+          "(SELECT count(*) FROM sqlite_master WHERE name = 'wind_directions') + "
+          "(SELECT count(*) FROM sqlite_temp_master WHERE name = 'wind_directions')")) ||
+      !q.next()) {
+    error = Fault(path_, q);
+    return false;
+  }
+  const bool quarters = q.value(0).toInt() > 0, directions = q.value(1).toInt() > 0;
+  q.finish();
+  if (directions) return quarters;
+  QStringList make = {
+      QStringLiteral("CREATE TEMP TABLE wind_directions (degrees INTEGER PRIMARY "
+                     "KEY, east REAL NOT NULL, north REAL NOT NULL)")};
+  make += WindDirectionsFill(QStringLiteral("temp.wind_directions"));
+  for (const QString& sql : make)
+    if (!q.exec(sql)) error = Fault(path_, q);
+  return quarters;
+}
+
 std::optional<std::vector<DayReadings>> HistoryStore::ReadDays(const QString& station,
                                                                const std::vector<TimeSpan>& days,
                                                                QString& error) {
-  QSqlQuery q(db_);
-  q.setForwardOnly(true);
-  if (!q.prepare(DaySelect())) {
-    error = Fault(path_, q);
+  error.clear();
+  const bool quarters = HasQuarters(error);
+  if (!error.isEmpty()) return std::nullopt;
+  QSqlQuery fromReports(db_), fromQuarters(db_);
+  fromReports.setForwardOnly(true);
+  fromQuarters.setForwardOnly(true);
+  if (!fromReports.prepare(QStringLiteral("SELECT ") + MeasuresOfReports() + InReports +
+                           SpanCondition(QStringLiteral("time")))) {
+    error = Fault(path_, fromReports);
+    return std::nullopt;
+  }
+  if (quarters && !fromQuarters.prepare(QStringLiteral("SELECT %1 FROM reports_quarters WHERE %2")
+                                            .arg(MeasuresOfQuarters(), QuarterRange))) {
+    error = Fault(path_, fromQuarters);
     return std::nullopt;
   }
   std::vector<DayReadings> readings;
   readings.reserve(days.size());
   for (const TimeSpan& day : days) {
-    Bind(q, station, day);
+    const bool onQuarters = quarters && OnQuarters(day);
+    QSqlQuery& q = onQuarters ? fromQuarters : fromReports;
+    if (onQuarters) {
+      q.bindValue(QStringLiteral(":quarter_station"), station);
+      BindQuarters(q, day);
+    } else {
+      q.bindValue(QStringLiteral(":station"), station);
+      BindSpan(q, day);
+    }
     if (!q.exec() || !q.next()) {
       error = Fault(path_, q);
       return std::nullopt;
@@ -76,64 +123,57 @@ std::optional<std::vector<DayReadings>> HistoryStore::ReadDays(const QString& st
   return readings;
 }
 
-std::optional<std::vector<std::vector<WindShare>>> HistoryStore::ReadWinds(
-    const QString& station, const std::vector<TimeSpan>& days, QString& error) {
-  QSqlQuery q(db_);
-  q.setForwardOnly(true);
-  const QString speed = PlausibleSql(HistoryColumn::WindKmh);
-  if (!q.prepare(QStringLiteral("SELECT wind_dir, sum(%1)").arg(speed) + Where() +
-                 QStringLiteral(" AND wind_dir IS NOT NULL AND %1 IS NOT NULL GROUP BY wind_dir")
-                     .arg(speed))) {
-    error = Fault(path_, q);
-    return std::nullopt;
-  }
-  std::vector<std::vector<WindShare>> winds;
-  winds.reserve(days.size());
-  for (const TimeSpan& day : days) {
-    Bind(q, station, day);
-    if (!q.exec()) {
-      error = Fault(path_, q);
+std::optional<std::vector<std::vector<std::optional<int64_t>>>> HistoryStore::FirstTimes(
+    const QString& station, const std::vector<ColumnExtreme>& extremes,
+    const std::vector<TimeQuestion>& questions, QString& error) {
+  error.clear();
+  const bool quarters = HasQuarters(error);
+  if (!error.isEmpty()) return std::nullopt;
+  // Per extreme: from the reports of the span, or from its first quarter that reached the value.
+  std::vector<QSqlQuery> inSpan, fromQuarter;
+  for (const ColumnExtreme& e : extremes) {
+    const QString column = QLatin1String(ColumnName(e.column));
+    const QString tail =
+        QStringLiteral(" AND time < :span_end AND %1 = :value ORDER BY time LIMIT 1").arg(column);
+    QSqlQuery& span = inSpan.emplace_back(db_);
+    QSqlQuery& quarter = fromQuarter.emplace_back(db_);
+    const bool ok =
+        span.prepare(QStringLiteral("SELECT time") + InReports +
+                     QStringLiteral("time >= :span_from") + tail) &&
+        (!quarters ||
+         quarter.prepare(QStringLiteral("SELECT time") + InReports +
+                         QStringLiteral("time >= max(:span_from, %1 * (SELECT min(quarter) FROM "
+                                        "reports_quarters WHERE %2 AND %3 = :quarter_value))")
+                             .arg(QuarterSeconds)
+                             .arg(QuarterRange, QuarterExtreme(e.column, e.highest)) +
+                         tail));
+    if (!ok) {
+      error = Fault(path_, span.lastError().isValid() ? span : quarter);
       return std::nullopt;
     }
-    std::vector<WindShare>& shares = winds.emplace_back();
-    while (q.next()) shares.push_back({q.value(0).toDouble(), q.value(1).toDouble()});
-  }
-  return winds;
-}
-
-std::optional<std::vector<std::vector<std::optional<int64_t>>>> HistoryStore::FirstTimes(
-    const QString& station, const std::vector<HistoryColumn>& columns,
-    const std::vector<TimeQuestion>& questions, QString& error) {
-  QStringList firsts;
-  for (size_t c = 0; c < columns.size(); ++c)
-    firsts << QStringLiteral("min(CASE WHEN %1 = :value%2 THEN time END)")
-                  .arg(QLatin1String(ColumnName(columns[c])))
-                  .arg(c);
-  QSqlQuery q(db_);
-  q.setForwardOnly(true);
-  if (!q.prepare(QStringLiteral("SELECT ") + firsts.join(QStringLiteral(", ")) + Where())) {
-    error = Fault(path_, q);
-    return std::nullopt;
   }
   std::vector<std::vector<std::optional<int64_t>>> answers;
   answers.reserve(questions.size());
   for (const TimeQuestion& question : questions) {
-    std::vector<std::optional<int64_t>>& times = answers.emplace_back(columns.size());
-    bool asked = false;
-    for (size_t c = 0; c < columns.size(); ++c) {
-      const std::optional<double> v =
-          c < question.values.size() ? question.values[c] : std::nullopt;
-      q.bindValue(QStringLiteral(":value%1").arg(c), v ? QVariant(*v) : QVariant());
-      asked = asked || v;
+    std::vector<std::optional<int64_t>>& times = answers.emplace_back(extremes.size());
+    for (size_t e = 0; e < extremes.size() && e < question.values.size(); ++e) {
+      if (!question.values[e]) continue;
+      const bool onQuarters = quarters && OnQuarters(question.span);
+      QSqlQuery& q = onQuarters ? fromQuarter[e] : inSpan[e];
+      q.bindValue(QStringLiteral(":station"), station);
+      BindSpan(q, question.span);
+      q.bindValue(QStringLiteral(":value"), *question.values[e]);
+      if (onQuarters) {
+        q.bindValue(QStringLiteral(":quarter_station"), station);
+        q.bindValue(QStringLiteral(":quarter_value"), *question.values[e]);
+        BindQuarters(q, question.span);
+      }
+      if (!q.exec()) {
+        error = Fault(path_, q);
+        return std::nullopt;
+      }
+      if (q.next()) times[e] = q.value(0).toLongLong();
     }
-    if (!asked) continue;
-    Bind(q, station, question.span);
-    if (!q.exec() || !q.next()) {
-      error = Fault(path_, q);
-      return std::nullopt;
-    }
-    for (size_t c = 0; c < columns.size(); ++c)
-      if (!q.value(int(c)).isNull()) times[c] = q.value(int(c)).toLongLong();
   }
   return answers;
 }

@@ -11,6 +11,7 @@
 #include <QUuid>
 #include <QVariant>
 
+#include "history_quarters.h"
 #include "history_span.h"
 #include "history_summary.h"
 
@@ -165,6 +166,24 @@ Attempt MakeSummaryIfMissing(QSqlDatabase& db) {
   return Exec(db, SummaryRebuild(), "summary");
 }
 
+// The same for the quarter-hour summary, and the directions' vectors its triggers read.
+Attempt MakeQuartersIfMissing(QSqlDatabase& db) {
+  for (const auto& [missing, make] :
+       {std::pair{WindDirectionsMissingQuery(),
+                  WindDirectionsFill(QStringLiteral("wind_directions"))},
+        std::pair{QuarterMissingQuery(), QStringList{QuarterRebuild()}}}) {
+    QSqlQuery q(db);
+    if (!q.exec(missing) || !q.next()) return Fault(q.lastError(), "summary");
+    if (!q.value(0).toBool()) continue;
+    q.finish();
+    for (const QString& sql : make) {
+      const Attempt a = Exec(db, sql, "summary");
+      if (a.outcome != Outcome::Opened) return a;
+    }
+  }
+  return {Outcome::Opened, {}};
+}
+
 Attempt CheckVersion(QSqlDatabase& db) {
   QSqlQuery q(db);
   if (!q.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) || !q.next())
@@ -204,11 +223,13 @@ Attempt Prepare(QSqlDatabase& db, const HistoryOptions& options) {
   QStringList statements;
   for (const char* sql : Schema) statements << QLatin1String(sql);
   statements += SummarySchema();
+  statements += QuarterSchema();
   for (const QString& sql : statements) {
     if (a.outcome != Outcome::Opened) break;
     a = Exec(db, sql, "cannot be written");
   }
   if (a.outcome == Outcome::Opened) a = MakeSummaryIfMissing(db);
+  if (a.outcome == Outcome::Opened) a = MakeQuartersIfMissing(db);
   if (a.outcome == Outcome::Opened) a = Exec(db, QStringLiteral("COMMIT"), "cannot be written");
   if (a.outcome != Outcome::Opened) Exec(db, QStringLiteral("ROLLBACK"), "rollback");
   return a;

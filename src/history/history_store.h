@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "day_readings.h"
-#include "dominant_wind.h"
 #include "history_row.h"
 #include "history_span.h"
 
@@ -54,10 +53,17 @@ struct StationSummary {
   int64_t first = 0, last = 0;  // Unix seconds
 };
 
-// A span and the values of some columns whose first time in it is wanted (nothing: not wanted).
+// A column's highest or lowest reading.
+struct ColumnExtreme {
+  HistoryColumn column;
+  bool highest;
+};
+
+// A span and the highs or lows whose first time in it is wanted (nothing: not wanted), one value
+// for each ColumnExtreme asked of.
 struct TimeQuestion {
   TimeSpan span;
-  std::vector<std::optional<double>> values;  // one a column asked of
+  std::vector<std::optional<double>> values;
 };
 
 struct ChartPoint {
@@ -92,14 +98,10 @@ class HistoryStore {
   std::optional<std::vector<DayReadings>> ReadDays(const QString& station,
                                                    const std::vector<TimeSpan>& days,
                                                    QString& error);
-  // Each span's plausible wind speeds summed by direction.
-  std::optional<std::vector<std::vector<WindShare>>> ReadWinds(const QString& station,
-                                                               const std::vector<TimeSpan>& days,
-                                                               QString& error);
-  // For each question, the time of the first report in its span whose column holds the value
-  // asked (nothing where none does), a time for each of `columns`.
+  // For each question, the time of the first report in its span that held each value asked:
+  // the high or low of that span (nothing where none does).
   std::optional<std::vector<std::vector<std::optional<int64_t>>>> FirstTimes(
-      const QString& station, const std::vector<HistoryColumn>& columns,
+      const QString& station, const std::vector<ColumnExtreme>& extremes,
       const std::vector<TimeQuestion>& questions, QString& error);
   // The times of the station's first and last report, nothing inside when it has none.
   bool StationSpan(const QString& station, std::optional<TimeSpan>& span, QString& error);
@@ -107,6 +109,10 @@ class HistoryStore {
  private:
   friend OpenedHistory OpenHistory(const QString&, const HistoryOptions&);
   HistoryStore(QString path, QString connection);
+
+  // Whether the quarter-hour summary can be read; a file only read that lacks the directions'
+  // vectors gets them for this connection.
+  bool HasQuarters(QString& error);
 
   QString path_;
   QString connection_;

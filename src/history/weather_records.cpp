@@ -11,8 +11,9 @@ namespace {
 using C = HistoryColumn;
 
 // The columns of the records found with their time, in the order of Winners' fields.
-const std::vector<HistoryColumn> TimedColumns = {C::TempC,    C::TempC,      C::GustKmh,
-                                                 C::Rain1hMm, C::PressureMb, C::PressureMb};
+const std::vector<ColumnExtreme> TimedColumns = {{C::TempC, true},      {C::TempC, false},
+                                                 {C::GustKmh, true},    {C::Rain1hMm, true},
+                                                 {C::PressureMb, true}, {C::PressureMb, false}};
 
 // A scope's highs and lows with the index of the day that first reached each (as its time).
 struct Winners {
