@@ -460,7 +460,7 @@ class TestClimateSummary : public QObject {
         qPrintable(expected));
     history.close();
     const QString path = history.path();
-    QVERIFY(Execute(path, {"DROP TABLE reports_quarters", "DROP TABLE wind_directions"}));
+    QVERIFY(Execute(path, {"DROP TABLE reports_quarters", "DROP TABLE wind_sines"}));
     auto readOnly = OpenHistory(path, {HistoryAccess::ReadOnly}).store;
     QVERIFY(readOnly);
     QCOMPARE(MonthText(*readOnly, zone, 2026, 11), expected);

@@ -65,19 +65,19 @@ bool HistoryStore::HasQuarters(QString& error) {
   QSqlQuery q(db_);
   if (!q.exec(QStringLiteral(
           "SELECT (SELECT count(*) FROM sqlite_master WHERE name = 'reports_quarters'), "
-          "(SELECT count(*) FROM sqlite_master WHERE name = 'wind_directions') + "
-          "(SELECT count(*) FROM sqlite_temp_master WHERE name = 'wind_directions')")) ||
+          "(SELECT count(*) FROM sqlite_master WHERE name = 'wind_sines') + "
+          "(SELECT count(*) FROM sqlite_temp_master WHERE name = 'wind_sines')")) ||
       !q.next()) {
     error = Fault(path_, q);
     return false;
   }
-  const bool quarters = q.value(0).toInt() > 0, directions = q.value(1).toInt() > 0;
+  const bool quarters = q.value(0).toInt() > 0, sines = q.value(1).toInt() > 0;
   q.finish();
-  if (directions) return quarters;
+  if (sines) return quarters;
   QStringList make = {
-      QStringLiteral("CREATE TEMP TABLE wind_directions (degrees INTEGER PRIMARY "
-                     "KEY, east REAL NOT NULL, north REAL NOT NULL)")};
-  make += WindDirectionsFill(QStringLiteral("temp.wind_directions"));
+      QStringLiteral("CREATE TEMP TABLE wind_sines (degrees INTEGER PRIMARY KEY, sine REAL NOT "
+                     "NULL)")};
+  make += WindSinesFill(QStringLiteral("temp.wind_sines"));
   for (const QString& sql : make)
     if (!q.exec(sql)) error = Fault(path_, q);
   return quarters;

@@ -1,11 +1,15 @@
 #include "history_quarters.h"
 
+#include <QtMath>
+#include <cmath>
+
 #include "reading_limits.h"
-#include "wind_vector.h"
 
 namespace {
 
 using C = HistoryColumn;
+
+constexpr int RightAngle = 90;
 
 struct Measure {
   QString name;
@@ -39,12 +43,20 @@ Measure Counted(const QString& name, const QString& aggregate) {
   return {name, aggregate, QStringLiteral("sum(%1)").arg(name), Added(name)};
 }
 
+// The sine of `degrees` (0 to 359) from the table of the first quarter's sines: east is the sine
+// of the direction, north the sine of the direction turned by 90 degrees.
+QString Sine(const QString& degrees) {
+  return QStringLiteral(
+             "(CASE WHEN %1 < 180 THEN 1 ELSE -1 END * (SELECT sine FROM wind_sines WHERE degrees "
+             "= CASE WHEN %1 % 180 <= 90 THEN %1 % 180 ELSE 180 - %1 % 180 END))")
+      .arg(degrees);
+}
+
 // In the order that HistoryStore::ReadDays takes them.
 const std::vector<Measure>& Measures() {
   static const std::vector<Measure> measures = [] {
     const QString temp = PlausibleSql(C::TempC), wind = PlausibleSql(C::WindKmh);
-    const QString component = QStringLiteral(
-        "total(%1 * (SELECT %2 FROM wind_directions WHERE degrees = wind_dir % 360))");
+    const QString component = QStringLiteral("total(%1 * %2)");
     return std::vector<Measure>{
         Counted(QStringLiteral("reports"), QStringLiteral("count(*)")),
         Counted(Name("n_", C::TempC), QStringLiteral("count(%1)").arg(temp)),
@@ -60,8 +72,10 @@ const std::vector<Measure>& Measures() {
         Extreme(C::GustKmh, true),
         Extreme(C::RainTodayMm, true),
         Extreme(C::Rain1hMm, true),
-        Summed(QStringLiteral("wind_east"), component.arg(wind, QStringLiteral("east"))),
-        Summed(QStringLiteral("wind_north"), component.arg(wind, QStringLiteral("north"))),
+        Summed(QStringLiteral("wind_east"),
+               component.arg(wind, Sine(QStringLiteral("(wind_dir % 360)")))),
+        Summed(QStringLiteral("wind_north"),
+               component.arg(wind, Sine(QStringLiteral("((wind_dir + 90) % 360)")))),
         Summed(QStringLiteral("wind_weight"),
                QStringLiteral("total(CASE WHEN wind_dir IS NOT NULL THEN %1 END)").arg(wind)),
     };
@@ -128,8 +142,8 @@ QStringList QuarterSchema() {
   const QString trigger =
       QStringLiteral("CREATE TRIGGER IF NOT EXISTS reports_quarters_%1 AFTER %2 ON reports BEGIN ");
   return {
-      QStringLiteral("CREATE TABLE IF NOT EXISTS wind_directions (degrees INTEGER PRIMARY KEY, "
-                     "east REAL NOT NULL, north REAL NOT NULL)"),
+      QStringLiteral("CREATE TABLE IF NOT EXISTS wind_sines (degrees INTEGER PRIMARY KEY, sine "
+                     "REAL NOT NULL)"),
       QStringLiteral("CREATE TABLE IF NOT EXISTS reports_quarters (station TEXT NOT NULL, "
                      "quarter INTEGER NOT NULL, %1, PRIMARY KEY (station, quarter)) WITHOUT ROWID")
           .arg(columns.join(QStringLiteral(", "))),
@@ -142,22 +156,18 @@ QStringList QuarterSchema() {
   };
 }
 
-QString WindDirectionsMissingQuery() {
-  return QStringLiteral("SELECT count(*) <> 360 FROM wind_directions");
+QString WindSinesMissingQuery() {
+  return QStringLiteral("SELECT count(*) <> %1 FROM wind_sines").arg(RightAngle + 1);
 }
 
-QStringList WindDirectionsFill(const QString& table) {
+QStringList WindSinesFill(const QString& table) {
   QStringList rows;
-  for (int degrees = 0; degrees < 360; ++degrees) {
-    WindVector unit;
-    unit.Add(degrees, 1);
-    rows << QStringLiteral("(%1, %2, %3)")
+  for (int degrees = 0; degrees <= RightAngle; ++degrees)
+    rows << QStringLiteral("(%1, %2)")
                 .arg(degrees)
-                .arg(unit.east, 0, 'g', 17)
-                .arg(unit.north, 0, 'g', 17);
-  }
+                .arg(std::sin(qDegreesToRadians(double(degrees))), 0, 'g', 17);
   return {QStringLiteral("DELETE FROM %1").arg(table),
-          QStringLiteral("INSERT INTO %1 (degrees, east, north) VALUES ").arg(table) +
+          QStringLiteral("INSERT INTO %1 (degrees, sine) VALUES ").arg(table) +
               rows.join(QStringLiteral(", "))};
 }
 

@@ -13,10 +13,11 @@ inline constexpr int QuarterSeconds = 900;
 
 // The statements that make the tables and triggers, when missing.
 QStringList QuarterSchema();
-// Whether the table of the directions' unit vectors, which the triggers read, must be filled.
-QString WindDirectionsMissingQuery();
-// Fills `table` (wind_directions, or a temporary one of that name for a file only read).
-QStringList WindDirectionsFill(const QString& table);
+// Whether the table of the sines of 0 to 90 degrees, from which the triggers make the wind's
+// vector, must be filled.
+QString WindSinesMissingQuery();
+// Fills `table` (wind_sines, or a temporary one of that name for a file only read).
+QStringList WindSinesFill(const QString& table);
 // Whether the summary must be made again from `reports`: it is empty while reports exist.
 QString QuarterMissingQuery();
 QString QuarterRebuild();

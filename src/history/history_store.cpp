@@ -166,11 +166,10 @@ Attempt MakeSummaryIfMissing(QSqlDatabase& db) {
   return Exec(db, SummaryRebuild(), "summary");
 }
 
-// The same for the quarter-hour summary, and the directions' vectors its triggers read.
+// The same for the quarter-hour summary, and the sines its triggers read.
 Attempt MakeQuartersIfMissing(QSqlDatabase& db) {
   for (const auto& [missing, make] :
-       {std::pair{WindDirectionsMissingQuery(),
-                  WindDirectionsFill(QStringLiteral("wind_directions"))},
+       {std::pair{WindSinesMissingQuery(), WindSinesFill(QStringLiteral("wind_sines"))},
         std::pair{QuarterMissingQuery(), QStringList{QuarterRebuild()}}}) {
     QSqlQuery q(db);
     if (!q.exec(missing) || !q.next()) return Fault(q.lastError(), "summary");

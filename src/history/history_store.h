@@ -110,8 +110,8 @@ class HistoryStore {
   friend OpenedHistory OpenHistory(const QString&, const HistoryOptions&);
   HistoryStore(QString path, QString connection);
 
-  // Whether the quarter-hour summary can be read; a file only read that lacks the directions'
-  // vectors gets them for this connection.
+  // Whether the quarter-hour summary can be read; a file only read that lacks the sines gets them
+  // for this connection.
   bool HasQuarters(QString& error);
 
   QString path_;

@@ -10,14 +10,16 @@ namespace {
 
 using C = HistoryColumn;
 
-// The columns of the records found with their time, in the order of Winners' fields.
+// The records found with their time, in the order of Winners' fields.
+constexpr size_t TimedCount = 6;
 const std::vector<ColumnExtreme> TimedColumns = {{C::TempC, true},      {C::TempC, false},
                                                  {C::GustKmh, true},    {C::Rain1hMm, true},
                                                  {C::PressureMb, true}, {C::PressureMb, false}};
 
 // A scope's highs and lows with the index of the day that first reached each (as its time).
 struct Winners {
-  std::optional<Extreme> timed[6];  // tempHigh, tempLow, gustHigh, rainHour, pressureHigh, low
+  std::optional<Extreme>
+      timed[TimedCount];  // tempHigh, tempLow, gustHigh, rainHour, pressureHigh, low
   std::optional<Extreme> rainDay;
 };
 
@@ -47,7 +49,7 @@ Winners WinnersOf(const std::vector<DayReadings>& days, int64_t from, int64_t to
 void Ask(const Winners& w, const std::vector<TimeSpan>& spans, std::vector<TimeQuestion>& asked) {
   for (size_t r = 0; r < TimedColumns.size(); ++r) {
     if (!w.timed[r]) continue;
-    TimeQuestion q{spans[size_t(w.timed[r]->time)], std::vector<std::optional<double>>(6)};
+    TimeQuestion q{spans[size_t(w.timed[r]->time)], std::vector<std::optional<double>>(TimedCount)};
     q.values[r] = w.timed[r]->value;
     asked.push_back(std::move(q));
   }
@@ -56,7 +58,7 @@ void Ask(const Winners& w, const std::vector<TimeSpan>& spans, std::vector<TimeQ
 // The records of a scope, each time taken from the answers, in the order they were asked.
 RecordSet RecordsOf(const Winners& w, const std::vector<TimeSpan>& spans, QDate first,
                     const std::vector<std::vector<std::optional<int64_t>>>& times, size_t& answer) {
-  std::optional<Extreme> timed[6];
+  std::optional<Extreme> timed[TimedCount];
   for (size_t r = 0; r < TimedColumns.size(); ++r) {
     if (!w.timed[r]) continue;
     const int64_t dayStart = spans[size_t(w.timed[r]->time)].from;

@@ -8,7 +8,6 @@ struct WindVector {
   double east = 0, north = 0;  // the summed speeds' components, towards where the wind comes from
   double weight = 0;           // the summed speeds
 
-  void Add(double directionDegrees, double speed);
   // Degrees in [0, 360); nothing without wind or when the winds cancel out.
   std::optional<double> Direction() const;
 };
