@@ -160,7 +160,7 @@ Next try at %3
 <context>
     <name>HistoryStore</name>
     <message>
-        <location filename="../src/history/history_store.cpp" line="270"/>
+        <location filename="../src/history/history_store.cpp" line="269"/>
         <source>danneggiato, ma in uso da un altro programma: lasciato dov&apos;è</source>
         <translation>damaged, but in use by another program: left where it is</translation>
     </message>
