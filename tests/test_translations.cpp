@@ -17,6 +17,7 @@
 #include "history_file_place.h"
 #include "main_window.h"
 #include "rtf_reader.h"
+#include "table_text.h"
 #include "test_support.h"
 #include "window_seams_recorder.h"
 
@@ -241,6 +242,43 @@ class TestTranslations : public QObject {
     history->ShowSpan(HistorySpan::Week);
     QVERIFY(drawn.wait());
     SaveShot(history, QStringLiteral("en-history-rain-7d"));
+  }
+
+  // The summary of a generated year: the tables' texts and the controls above them whole. Its
+  // picture is the README's.
+  void summaryShowsItsEnglishWhole() {
+    Rig rig;
+    {
+      auto store = OpenHistory(rig.dir.filePath(HistoryFileName)).store;
+      QVERIFY(store);
+      GeneratedWeather weather;
+      const int64_t now = QDateTime::currentSecsSinceEpoch();
+      QString error;
+      for (int64_t t = now - now % 1800 - 365 * 86400; t < now; t += 1800)
+        QVERIFY(store->Store(weather.Row(t), error));
+    }
+    rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
+    frmStorico* history = rig.window->HistoryWindow();
+    history->resize(1000, 760);  // as on a screen that has the room
+    history->ShowSummary();      // read on the history's thread, the answer to come
+    QSignalSpy shown(history->Summary(), &SummaryView::refreshed);
+    QVERIFY(shown.wait());
+    auto* tabs = history->findChild<QTabBar*>("tabQuantity");
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Summary"));
+    QStringList cut;
+    for (const char* name : {"tblDays", "tblTotals", "tblRecords"})
+      cut << TextsCut(history->findChild<QTableWidget*>(name));
+    for (QWidget* w : history->Summary()->findChildren<QWidget*>()) {
+      const bool laidOut =
+          qobject_cast<QComboBox*>(w) || qobject_cast<QPushButton*>(w) || qobject_cast<QLabel*>(w);
+      if (laidOut && w->isVisible() && w->width() < w->sizeHint().width())
+        cut << QStringLiteral("%1: %2 px of %3")
+                   .arg(w->objectName())
+                   .arg(w->width())
+                   .arg(w->sizeHint().width());
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+    SaveShot(history, QStringLiteral("en-summary"));
   }
 
   // The English help reads with Ventora's own RTF reader: the Italian one's paragraphs, no control

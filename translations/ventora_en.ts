@@ -160,7 +160,7 @@ Next try at %3
 <context>
     <name>HistoryStore</name>
     <message>
-        <location filename="../src/history/history_store.cpp" line="249"/>
+        <location filename="../src/history/history_store.cpp" line="269"/>
         <source>danneggiato, ma in uso da un altro programma: lasciato dov&apos;è</source>
         <translation>damaged, but in use by another program: left where it is</translation>
     </message>
@@ -181,7 +181,12 @@ Next try at %3
 <context>
     <name>SaveFileDialog</name>
     <message>
-        <location filename="../src/ui/save_file_dialog.cpp" line="45"/>
+        <location filename="../src/ui/save_file_dialog.cpp" line="46"/>
+        <source>Testo (*.txt);;Tutti i file (*)</source>
+        <translation>Text (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/save_file_dialog.cpp" line="47"/>
         <source>CSV (*.csv);;Tutti i file (*)</source>
         <translation>CSV (*.csv);;All files (*)</translation>
     </message>
@@ -202,6 +207,202 @@ Next try at %3
         <location filename="../src/app/setup_form.cpp" line="153"/>
         <source>Scrivere una porta TCP da 0 a 32767</source>
         <translation>Type a TCP port from 0 to 32767</translation>
+    </message>
+</context>
+<context>
+    <name>SummaryView</name>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="58"/>
+        <source>Giorno</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="59"/>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="60"/>
+        <source>Max</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="61"/>
+        <location filename="../src/ui/summary_view.cpp" line="63"/>
+        <location filename="../src/ui/summary_view.cpp" line="79"/>
+        <source>Ora</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="62"/>
+        <source>Min</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="64"/>
+        <source>GG risc.</source>
+        <translation>Heat DD</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="65"/>
+        <source>Gradi giorno di riscaldamento: quanto la media del giorno sta sotto 18,3 °C (65 °F)</source>
+        <translation>Heating degree days: how far the day&apos;s mean stays below 18.3 °C (65 °F)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="70"/>
+        <source>GG raffr.</source>
+        <translation>Cool DD</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="71"/>
+        <source>Gradi giorno di raffrescamento: quanto la media del giorno sta sopra 18,3 °C (65 °F)</source>
+        <translation>Cooling degree days: how far the day&apos;s mean stays above 18.3 °C (65 °F)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="76"/>
+        <source>Pioggia</source>
+        <translation>Rain</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="77"/>
+        <source>Vento medio</source>
+        <translation>Avg wind</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="78"/>
+        <location filename="../src/ui/summary_view.cpp" line="100"/>
+        <source>Raffica</source>
+        <translation>Gust</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="80"/>
+        <source>Dir. dom.</source>
+        <translation>Dom dir</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="81"/>
+        <source>Direzione dominante: quella della somma dei venti del giorno, ciascuno pesato con la sua velocità</source>
+        <translation>Dominant direction: that of the sum of the day&apos;s winds, each weighted by its speed</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="98"/>
+        <source>Massima</source>
+        <translation>Highest</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="99"/>
+        <source>Minima</source>
+        <translation>Lowest</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="101"/>
+        <source>Pioggia in un giorno</source>
+        <translation>Rain in a day</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="102"/>
+        <source>Pioggia in un&apos;ora</source>
+        <translation>Rain in an hour</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="103"/>
+        <source>Pressione max</source>
+        <translation>Highest pressure</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="104"/>
+        <source>Pressione min</source>
+        <translation>Lowest pressure</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="108"/>
+        <source>Oggi</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="108"/>
+        <source>Ieri</source>
+        <translation>Yesterday</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="109"/>
+        <source>Questo mese</source>
+        <translation>This month</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="109"/>
+        <source>Quest&apos;anno</source>
+        <translation>This year</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="110"/>
+        <source>Di sempre</source>
+        <translation>All time</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="303"/>
+        <source>Esporta…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="308"/>
+        <source>Testo NOAA…</source>
+        <translation>NOAA text…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="309"/>
+        <source>CSV…</source>
+        <translation>CSV…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="340"/>
+        <source>Mese:</source>
+        <translation>Month:</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="345"/>
+        <source>Record</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="407"/>
+        <source>Lo storico non si può aprire: %1</source>
+        <translation>The history cannot be opened: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="409"/>
+        <source>Lo storico non si legge: %1</source>
+        <translation>The history cannot be read: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="447"/>
+        <source>Giorni con almeno %1 %2 di pioggia: %3 nel mese, %4 nell&apos;anno</source>
+        <translation>Days with at least %1 %2 of rain: %3 in the month, %4 in the year</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="472"/>
+        <source>Esporta testo NOAA</source>
+        <translation>Export NOAA text</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="478"/>
+        <source>Esporta CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="484"/>
+        <source>Riepilogo-%1-%2</source>
+        <translation>Summary-%1-%2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="492"/>
+        <source>Riepilogo salvato in %1</source>
+        <translation>Summary saved to %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/summary_view.cpp" line="496"/>
+        <source>Impossibile salvare %1</source>
+        <translation>Unable to save %1</translation>
     </message>
 </context>
 <context>
@@ -279,62 +480,67 @@ Next try at %3
 <context>
     <name>frmStorico</name>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="103"/>
+        <location filename="../src/ui/history_window.cpp" line="107"/>
         <source>Esporta CSV…</source>
         <translation>Export CSV…</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="134"/>
+        <location filename="../src/ui/history_window.cpp" line="119"/>
+        <source>Riepilogo</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/history_window.cpp" line="139"/>
         <source>Intervallo:</source>
         <translation>Range:</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="277"/>
+        <location filename="../src/ui/history_window.cpp" line="311"/>
         <source>Lo storico non si può aprire: %1</source>
         <translation>The history cannot be opened: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="279"/>
+        <location filename="../src/ui/history_window.cpp" line="313"/>
         <source>Lo storico non si legge: %1</source>
         <translation>The history cannot be read: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="281"/>
+        <location filename="../src/ui/history_window.cpp" line="315"/>
         <source>Nessun dato registrato per %1</source>
         <translation>No data recorded for %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="351"/>
+        <location filename="../src/ui/history_window.cpp" line="385"/>
         <source>Storico-%1-%2.csv</source>
         <translation>History-%1-%2.csv</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="352"/>
+        <location filename="../src/ui/history_window.cpp" line="386"/>
         <source>Esporta CSV</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="357"/>
+        <location filename="../src/ui/history_window.cpp" line="391"/>
         <source>Esportazione in corso…</source>
         <translation>Exporting…</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="361"/>
+        <location filename="../src/ui/history_window.cpp" line="395"/>
         <source>Esportate %L1 righe…</source>
         <translation>Exported %L1 rows…</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="370"/>
+        <location filename="../src/ui/history_window.cpp" line="404"/>
         <source>%L1 righe esportate in %2</source>
         <translation>%L1 rows exported to %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.cpp" line="375"/>
+        <location filename="../src/ui/history_window.cpp" line="409"/>
         <source>Impossibile salvare %1</source>
         <translation>Unable to save %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/history_window.h" line="24"/>
+        <location filename="../src/ui/history_window.h" line="27"/>
         <source>Storico meteo %1</source>
         <translation>Weather history %1</translation>
     </message>

@@ -83,6 +83,27 @@ quint64 HistoryWorker::Chart(const HistoryChartRequest& request) {
   return ticket;
 }
 
+quint64 HistoryWorker::Summarise(const HistorySummaryRequest& request) {
+  const quint64 ticket = ++lastTicket_;
+  Post([this, ticket, request] {
+    QStringList messages;
+    HistoryStore* store = recorder_->Store(messages);
+    Say(messages);
+    HistorySummaries summaries;
+    summaries.opened = store != nullptr;
+    if (store) {
+      const auto& [station, zone, year, month, today] = request;
+      QString& error = summaries.error;
+      summaries.month = SummariseMonth(*store, station, zone, year, month, error);
+      if (summaries.month) summaries.year = SummariseYear(*store, station, zone, year, error);
+      if (summaries.year) summaries.records = SummariseRecords(*store, station, zone, today, error);
+      if (!summaries.records) summaries.month.reset();  // all or nothing: `error` says why
+    }
+    Answer([this, ticket, summaries] { emit summarised(ticket, summaries); });
+  });
+  return ticket;
+}
+
 quint64 HistoryWorker::Export(const HistoryRange& range, const QString& file, CsvCells cells) {
   const quint64 ticket = ++lastTicket_;
   Post([this, ticket, range, file, cells] {

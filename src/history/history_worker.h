@@ -1,6 +1,6 @@
 // The history's work on a thread of its own: the window's recorder (its opening, check and
-// summary, each report stored), chart reads and CSV exports run there, in the order they were
-// handed over, and their answers come back on the window's thread as signals.
+// summary, each report stored), chart reads, climate summaries and CSV exports run there, in the
+// order they were handed over, and their answers come back on the window's thread as signals.
 #pragma once
 
 #include <QObject>
@@ -11,8 +11,10 @@
 #include <optional>
 #include <vector>
 
+#include "climate_summary.h"
 #include "history_csv.h"
 #include "history_recorder.h"
+#include "weather_records.h"
 
 struct HistoryChartRequest {
   QString station;
@@ -24,6 +26,22 @@ struct HistoryChartRequest {
 struct HistoryChart {
   bool opened = false;  // whether the file could be used at all
   std::optional<std::vector<std::vector<ChartPoint>>> series;  // nothing: `error` says why
+  QString error;
+};
+
+// A month of a station with its year, and the records as of `today`, over the days of `zone`.
+struct HistorySummaryRequest {
+  QString station;
+  QTimeZone zone;
+  int year = 0, month = 0;
+  QDate today;
+};
+
+struct HistorySummaries {
+  bool opened = false;                // whether the file could be used at all
+  std::optional<MonthSummary> month;  // nothing: `error` says why
+  std::optional<YearSummary> year;
+  std::optional<WeatherRecords> records;
   QString error;
 };
 
@@ -44,6 +62,9 @@ class HistoryWorker : public QObject {
   void Record(const HistoryRow& row);
   // Hands a chart read over; `charted` answers with the returned ticket.
   quint64 Chart(const HistoryChartRequest& request);
+  // Hands the summaries of a month, its year and the records over; `summarised` answers with
+  // the returned ticket.
+  quint64 Summarise(const HistorySummaryRequest& request);
   // Hands the export of `range` into the CSV file `file` over; `exportProgress` counts the rows
   // written, `exported` ends it. A file not wholly written is not left at `file`.
   quint64 Export(const HistoryRange& range, const QString& file, CsvCells cells);
@@ -58,6 +79,7 @@ class HistoryWorker : public QObject {
   // What the user must be told about the file (a damaged file set aside, the history lost).
   void notices(const QStringList& messages);
   void charted(quint64 ticket, const HistoryChart& chart);
+  void summarised(quint64 ticket, const HistorySummaries& summaries);
   void exportProgress(quint64 ticket, qint64 rows);
   void exported(quint64 ticket, const HistoryExport& result);
 

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QGraphicsLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QToolTip>
 #include <QtCharts/QCategoryAxis>
@@ -25,6 +27,8 @@
 namespace {
 
 constexpr int StartWidth = 820, StartHeight = 520;
+// The summary's tables want this much room at least, where the screen has it.
+constexpr int SummaryWidth = 1000, SummaryHeight = 760;
 // The plot's margins and axis labels take about this much of the view's width.
 constexpr int AxesWidth = 130;
 constexpr int FewestColumns = 100;
@@ -112,6 +116,7 @@ frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowS
   tabQuantity_->setObjectName(QStringLiteral("tabQuantity"));
   for (int q = 0; q < HistoryQuantityCount; ++q)
     tabQuantity_->addTab(QuantityText(ChartOf(HistoryQuantity(q)).title));
+  tabQuantity_->addTab(tr("Riepilogo"));
   cboRange_ = new QComboBox(this);
   cboRange_->setObjectName(QStringLiteral("cboRange"));
   for (int s = 0; s < HistorySpanCount; ++s)
@@ -128,21 +133,35 @@ frmStorico::frmStorico(HistoryWorker& history, const Settings& settings, WindowS
   lblPoint_ = new QLabel(QStringLiteral(" "), this);
   lblPoint_->setObjectName(QStringLiteral("lblPoint"));
 
+  chartControls_ = new QWidget(this);
+  auto* controls = new QHBoxLayout(chartControls_);
+  controls->setContentsMargins(0, 0, 0, 0);
+  controls->addWidget(new QLabel(tr("Intervallo:"), this));
+  controls->addWidget(cboRange_);
+  controls->addWidget(cmdExport_);
   auto* top = new QHBoxLayout;
   top->addWidget(tabQuantity_);
   top->addStretch();
-  top->addWidget(new QLabel(tr("Intervallo:"), this));
-  top->addWidget(cboRange_);
-  top->addWidget(cmdExport_);
+  top->addWidget(chartControls_);
+  auto* charts = new QWidget(this);
+  auto* inCharts = new QVBoxLayout(charts);
+  inCharts->setContentsMargins(0, 0, 0, 0);
+  inCharts->addWidget(chartView_, 1);
+  inCharts->addWidget(lblNoData_, 1);
+  inCharts->addWidget(lblPoint_);
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(charts);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addWidget(chartView_, 1);
-  layout->addWidget(lblNoData_, 1);
-  layout->addWidget(lblPoint_);
+  layout->addWidget(pages_, 1);
   resize(StartWidth, StartHeight);
 
-  connect(tabQuantity_, &QTabBar::currentChanged, this,
-          [this](int q) { ShowQuantity(HistoryQuantity(q)); });
+  connect(tabQuantity_, &QTabBar::currentChanged, this, [this](int tab) {
+    if (tab < HistoryQuantityCount)
+      ShowQuantity(HistoryQuantity(tab));
+    else
+      ShowSummary();
+  });
   connect(cboRange_, qOverload<int>(&QComboBox::currentIndexChanged), this,
           [this](int s) { ShowSpan(HistorySpan(s)); });
   connect(cmdExport_, &QPushButton::clicked, this, &frmStorico::ExportCsv);
@@ -166,8 +185,23 @@ void frmStorico::ShowQuantity(HistoryQuantity quantity) {
   const bool changed = quantity != quantity_;
   quantity_ = quantity;
   tabQuantity_->setCurrentIndex(int(quantity));
+  pages_->setCurrentIndex(0);
+  chartControls_->show();
   if (changed) BuildChart();
   Refresh();
+}
+
+void frmStorico::ShowSummary() {
+  tabQuantity_->setCurrentIndex(HistoryQuantityCount);
+  chartControls_->hide();
+  if (!summary_) {  // made when first asked for: until then it neither reads nor is laid out
+    summary_ = new SummaryView(history_, settings_, seams_, this);
+    pages_->addWidget(summary_);
+  }
+  pages_->setCurrentWidget(summary_);
+  if (QScreen* shown = screen())
+    resize(size().expandedTo(
+        QSize(SummaryWidth, SummaryHeight).boundedTo(shown->availableGeometry().size())));
 }
 
 void frmStorico::ShowSpan(HistorySpan span) {

@@ -1,5 +1,6 @@
 // frmStorico, the history window: one quantity's chart over the last day, week, month or year
-// of the watched station, updated as reports are stored, and the range exported as CSV.
+// of the watched station, updated as reports are stored, and the range exported as CSV; beside
+// the charts, the summary of a month with its year and the records.
 #pragma once
 
 #include <QLabel>
@@ -11,12 +12,14 @@
 #include "history_quantities.h"
 #include "history_worker.h"
 #include "settings.h"
+#include "summary_view.h"
 #include "window_seams.h"
 
 class QChart;
 class QChartView;
 class QComboBox;
 class QPushButton;
+class QStackedWidget;
 class QTabBar;
 class QXYSeries;
 
@@ -34,6 +37,10 @@ class frmStorico : public QWidget {
 
   void ShowQuantity(HistoryQuantity quantity);
   void ShowSpan(HistorySpan span);
+  // The summary in place of the charts, on the tab after theirs.
+  void ShowSummary();
+  // Nothing until the summary is first shown.
+  SummaryView* Summary() const { return summary_; }
   HistoryQuantity Quantity() const { return quantity_; }
   HistorySpan Span() const { return span_; }
   // Asks for the range again from the file; it is drawn when read (`refreshed`).
@@ -77,8 +84,11 @@ class frmStorico : public QWidget {
   HistoryQuantity quantity_ = HistoryQuantity::Temperature;
   HistorySpan span_ = HistorySpan::Day;
   QTabBar* tabQuantity_;
+  QWidget* chartControls_;
   QComboBox* cboRange_;
   QPushButton* cmdExport_;
+  QStackedWidget* pages_;
+  SummaryView* summary_ = nullptr;
   QChartView* chartView_;
   QLabel* lblNoData_;
   QLabel* lblPoint_;

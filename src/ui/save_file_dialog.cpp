@@ -41,8 +41,10 @@ QFileDialog* NewSaveFileDialog(QWidget* parent, const QString& title, const QStr
   dialog->setIconProvider(icons);
   // A widget's children (the file model and its reading thread) are gone when it says so.
   QObject::connect(dialog, &QObject::destroyed, [icons] { delete icons; });
+  const bool text = QFileInfo(suggested).suffix() == QLatin1String("txt");
   dialog->setNameFilter(
-      QCoreApplication::translate("SaveFileDialog", "CSV (*.csv);;Tutti i file (*)"));
+      text ? QCoreApplication::translate("SaveFileDialog", "Testo (*.txt);;Tutti i file (*)")
+           : QCoreApplication::translate("SaveFileDialog", "CSV (*.csv);;Tutti i file (*)"));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setDirectory(QFileInfo(suggested).absolutePath());
   dialog->selectFile(QFileInfo(suggested).fileName());
