@@ -224,6 +224,14 @@ class TestSummaryView : public QObject {
     for (int i = 0; i < 5; ++i)
       rig.history->Record(RowOf({QDateTime(QDate::currentDate(), QTime(0, 3)), 9.0 - i}));
     QTRY_COMPARE(records->item(0, 0)->text(), newTodayHigh + '\n' + today + " 00:03");
+    // Units changed while the summary is shown: its headings follow its numbers.
+    const bool toImperial = UnitSystem(units) == UnitSystem::Metric;
+    rig.settings.Units = toImperial ? UnitSystem::Imperial : UnitSystem::Metric;
+    QSignalSpy again(rig.Summary(), &SummaryView::refreshed);
+    rig.Summary()->Refresh();
+    QVERIFY(again.wait());
+    QCOMPARE(days->horizontalHeaderItem(2)->text().endsWith(toImperial ? "°F" : "°C"), true);
+    QCOMPARE(records->horizontalHeaderItem(0)->text().endsWith(toImperial ? "°F" : "°C"), true);
   }
 
   // A year of made-up weather: each text whole, the records box in sight.

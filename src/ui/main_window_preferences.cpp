@@ -33,5 +33,7 @@ void frmWx::ApplyPreferences(const DisplayPreferences& chosen) {
 void frmWx::ShowInCurrentUnits() {
   ReshowLastReport(shown_, settings_, QLocale());
   Render();
-  if (storico_) storico_->Refresh();
+  if (!storico_) return;
+  storico_->Refresh();
+  if (storico_->Summary()) storico_->Summary()->Refresh();
 }

@@ -313,12 +313,11 @@ SummaryView::SummaryView(HistoryWorker& history, const Settings& settings, Windo
   lblNote_->setWordWrap(true);
   lblNote_->hide();
 
-  const UnitSystem units = settings_.Units;
   tblDays_ = NewTable(QStringLiteral("tblDays"), this);
-  SetHeadings(*tblDays_, DayColumns, DayColumnCount, units);
+  tblDays_->setColumnCount(DayColumnCount);
   tblDays_->verticalHeader()->hide();
   tblTotals_ = NewTable(QStringLiteral("tblTotals"), this);
-  SetHeadings(*tblTotals_, DayColumns, DayColumnCount, units);
+  tblTotals_->setColumnCount(DayColumnCount);
   tblTotals_->horizontalHeader()->hide();
   tblTotals_->verticalHeader()->hide();
   tblTotals_->setRowCount(2);
@@ -330,7 +329,7 @@ SummaryView::SummaryView(HistoryWorker& history, const Settings& settings, Windo
   lblRainDays_ = new QLabel(this);
   lblRainDays_->setObjectName(QStringLiteral("lblRainDays"));
   tblRecords_ = NewTable(QStringLiteral("tblRecords"), this);
-  SetHeadings(*tblRecords_, RecordColumns, RecordColumnCount, units);
+  ShowHeadings();
   tblRecords_->setRowCount(int(std::size(RecordPeriods)));
   for (int r = 0; r < tblRecords_->rowCount(); ++r)
     tblRecords_->setVerticalHeaderItem(r, new QTableWidgetItem(Text(RecordPeriods[r])));
@@ -411,12 +410,20 @@ void SummaryView::Show(quint64 ticket, const HistorySummaries& summaries) {
     lblNote_->hide();
     month_ = summaries.month;
     cmdExport_->setEnabled(true);
+    ShowHeadings();  // the units may have changed since
     ShowDays(*summaries.month);
     ShowTotals(*summaries.month, *summaries.year);
     ShowRecords(*summaries.records);
     layout()->activate();  // the tables' new heights, before the next paint
   }
   emit refreshed();
+}
+
+void SummaryView::ShowHeadings() {
+  const UnitSystem units = settings_.Units;
+  SetHeadings(*tblDays_, DayColumns, DayColumnCount, units);
+  SetHeadings(*tblTotals_, DayColumns, DayColumnCount, units);
+  SetHeadings(*tblRecords_, RecordColumns, RecordColumnCount, units);
 }
 
 void SummaryView::ShowDays(const MonthSummary& month) {

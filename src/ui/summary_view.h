@@ -43,6 +43,8 @@ class SummaryView : public QWidget {
  private:
   QString Station() const { return settings_.StationCall; }
   void Show(quint64 ticket, const HistorySummaries& summaries);
+  // The columns' names with the units of the moment.
+  void ShowHeadings();
   void ShowDays(const MonthSummary& month);
   void ShowTotals(const MonthSummary& month, const YearSummary& year);
   void ShowRecords(const WeatherRecords& records);
