@@ -61,16 +61,6 @@ const QList<Reading> Readings = {
 };
 
 // A year of GeneratedWeather up to now, a report every half hour (on the hour and the half).
-void StoreGeneratedYear(const QString& path) {
-  auto store = OpenHistory(path).store;
-  QVERIFY(store);
-  GeneratedWeather weather;
-  const int64_t now = QDateTime::currentSecsSinceEpoch();
-  QString error;
-  for (int64_t t = now - now % 1800 - 365 * 86400; t < now; t += 1800)
-    QVERIFY(store->Store(weather.Row(t), error));
-}
-
 // The user's regional format is Italian for the guard's lifetime.
 struct ItalianNumbers {
   ItalianNumbers() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
@@ -238,7 +228,10 @@ class TestSummaryView : public QObject {
   void aGeneratedYearReadsWhole() {
     ItalianNumbers italian;
     Rig rig{UnitSystem::Metric, {}};
-    StoreGeneratedYear(rig.File());
+    {
+      auto store = OpenHistory(rig.File()).store;
+      QVERIFY(store && StoreGeneratedYear(*store, QDateTime::currentSecsSinceEpoch()));
+    }
     rig.window->resize(1000, 760);  // as on a screen that has the room
     QVERIFY(rig.ShowMonth(QDate::currentDate().year(), QDate::currentDate().month()));
     for (const char* name : {"tblDays", "tblTotals", "tblRecords"})

@@ -251,11 +251,7 @@ class TestTranslations : public QObject {
     {
       auto store = OpenHistory(rig.dir.filePath(HistoryFileName)).store;
       QVERIFY(store);
-      GeneratedWeather weather;
-      const int64_t now = QDateTime::currentSecsSinceEpoch();
-      QString error;
-      for (int64_t t = now - now % 1800 - 365 * 86400; t < now; t += 1800)
-        QVERIFY(store->Store(weather.Row(t), error));
+      QVERIFY(StoreGeneratedYear(*store, QDateTime::currentSecsSinceEpoch()));
     }
     rig.window->OpenHistoryWindow(HistoryQuantity::Temperature);
     frmStorico* history = rig.window->HistoryWindow();
