@@ -58,7 +58,7 @@ class TestPreferencesFile : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Ventora.ini"));
     WriteAll(path, "[alerts]\nsilentMinutes=30\n[display]\nlanguage=it\nfuture=1\n");
-    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::English, UnitSystem::Imperial}),
+    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::English, UnitSystem::Imperial, {}}),
              QString());
     const QByteArray written = ReadAll(path);
     QVERIFY(written.contains("silentMinutes=30"));

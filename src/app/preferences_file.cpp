@@ -42,7 +42,7 @@ PreferencesRead ReadPreferencesFile(const QString& path) {
   QSettings file(path, QSettings::IniFormat);
   if (file.status() != QSettings::NoError)
     return {{}, path + QStringLiteral(": ") + StatusText(file.status())};
-  DisplayPreferences& p = read.preferences;
+  Preferences& p = read.preferences;
   p.language = FromWord(file.value(LanguageKey).toString().trimmed().toLower(), LanguageWords,
                         LanguageChoice::Automatic);
   p.units =
@@ -50,7 +50,7 @@ PreferencesRead ReadPreferencesFile(const QString& path) {
   return read;
 }
 
-QString WritePreferencesFile(const QString& path, const DisplayPreferences& preferences) {
+QString WritePreferencesFile(const QString& path, const Preferences& preferences) {
   QSettings file(path, QSettings::IniFormat);
   if (file.status() != QSettings::NoError)
     return path + QStringLiteral(": ") + StatusText(file.status()) +

@@ -14,19 +14,29 @@ QString PreferencesFileBeside(const QString& alarmsFile);
 // "Automatico" follows the desktop's language; the other two force one.
 enum class LanguageChoice { Automatic, Italian, English };
 
-struct DisplayPreferences {
+// Section [alerts]: who is told when the station falls silent, the engine goes or an alarm rises.
+struct AlertPreferences {
+  int silentAfterMin = 30;  // 0: off
+  int engineAfterMin = 5;   // 0: off
+  bool notify = true;       // desktop notifications
+  QString command;          // the user's own command; empty: none
+};
+
+struct Preferences {
   LanguageChoice language = LanguageChoice::Automatic;
   UnitSystem units = UnitSystem::Metric;
+  AlertPreferences alerts;
 };
 
 struct PreferencesRead {
-  DisplayPreferences preferences;  // the defaults for anything missing, unknown or unreadable
-  QString problem;                 // empty when the file was read or is simply not there yet
+  Preferences preferences;  // the defaults for anything missing, unknown or unreadable
+  QString problem;          // empty when the file was read or is simply not there yet
 };
 
-// Section [display], keys language (auto, it, en) and units (metric, imperial).
+// Section [display], keys language (auto, it, en) and units (metric, imperial); section
+// [alerts], keys silent_after_min, engine_after_min, notify and command.
 PreferencesRead ReadPreferencesFile(const QString& path);
 
-// Writes the display keys, keeping every other key of the file; the file is replaced atomically.
+// Writes the keys above, keeping every other key of the file; the file is replaced atomically.
 // Returns the problem, empty when written.
-QString WritePreferencesFile(const QString& path, const DisplayPreferences& preferences);
+QString WritePreferencesFile(const QString& path, const Preferences& preferences);

@@ -120,7 +120,7 @@ class frmWx : public QWidget {
   bool OpenHistoryOnDoubleClick(QObject* watched, QEvent* event);
   // Reads Ventora.ini beside the alarms file; a faulty one leaves the defaults, said once.
   void LoadPreferences(const QString& alarmsPath);
-  void ApplyPreferences(const DisplayPreferences& chosen);
+  void ApplyPreferences(const Preferences& chosen);
   // Shows the readings again in the units the settings now say.
   void ShowInCurrentUnits();
 
@@ -143,7 +143,7 @@ class frmWx : public QWidget {
   QString alarmsFile_;
   QString alarmsSeed_;  // the read-only file beside the program that gives the first values
   QString preferencesFile_;
-  DisplayPreferences preferences_;                              // as last read or confirmed
+  Preferences preferences_;                              // as last read or confirmed
   LanguageChoice runningLanguage_ = LanguageChoice::Automatic;  // as this run started
   QPointer<frmPreferenze> preferencesDialog_;
   bool unloaded_ = false;

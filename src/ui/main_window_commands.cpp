@@ -59,7 +59,7 @@ void frmWx::OpenPreferences() {
   seams_.execModal(preferencesDialog_);
   if (!preferencesDialog_) return;  // the window went while the dialog was open
   const bool confirmed = preferencesDialog_->result() == QDialog::Accepted;
-  const DisplayPreferences chosen = preferencesDialog_->Chosen();
+  const Preferences chosen = preferencesDialog_->Chosen();
   delete preferencesDialog_;
   if (confirmed) ApplyPreferences(chosen);
 }

@@ -17,7 +17,7 @@ void frmWx::LoadPreferences(const QString& alarmsPath) {
                         QStringLiteral("\n\n") + read.problem);
 }
 
-void frmWx::ApplyPreferences(const DisplayPreferences& chosen) {
+void frmWx::ApplyPreferences(const Preferences& chosen) {
   const QString problem = WritePreferencesFile(preferencesFile_, chosen);
   if (!problem.isEmpty())
     seams_.showMessage(QMessageBox::Warning, QDir::toNativeSeparators(preferencesFile_),

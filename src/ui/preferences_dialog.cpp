@@ -19,8 +19,7 @@ void Select(QComboBox* combo, int value) {
 
 }  // namespace
 
-frmPreferenze::frmPreferenze(const DisplayPreferences& current, LanguageChoice running,
-                             QWidget* parent)
+frmPreferenze::frmPreferenze(const Preferences& current, LanguageChoice running, QWidget* parent)
     : QDialog(parent), running_(running) {
   setObjectName(QStringLiteral("frmPreferenze"));
   setWindowTitle(tr("Preferenze"));
@@ -75,7 +74,9 @@ void frmPreferenze::ShowLanguageNote() {
   lblLanguageNote_->setText(Chosen().language != running_ ? LanguageNote() : QString());
 }
 
-DisplayPreferences frmPreferenze::Chosen() const {
-  return {static_cast<LanguageChoice>(cboLanguage_->currentData().toInt()),
-          static_cast<UnitSystem>(cboUnits_->currentData().toInt())};
+Preferences frmPreferenze::Chosen() const {
+  Preferences chosen;
+  chosen.language = static_cast<LanguageChoice>(cboLanguage_->currentData().toInt());
+  chosen.units = static_cast<UnitSystem>(cboUnits_->currentData().toInt());
+  return chosen;
 }

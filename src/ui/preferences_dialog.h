@@ -13,11 +13,11 @@ class frmPreferenze : public QDialog {
   Q_OBJECT
  public:
   // `running`: the language this run started in; another one takes effect at the next start.
-  frmPreferenze(const DisplayPreferences& current, LanguageChoice running,
+  frmPreferenze(const Preferences& current, LanguageChoice running,
                 QWidget* parent = nullptr);
 
   // What the pages show now.
-  DisplayPreferences Chosen() const;
+  Preferences Chosen() const;
 
  private:
   QWidget* BuildDisplayPage();

@@ -2,6 +2,8 @@
 
 #include <QVarLengthArray>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "derived_values.h"
 #include "label_text.h"
@@ -160,11 +162,20 @@ void DrawTrend(TrendUpdate& update, bool havePrevious, float delta) {
 void DecodeWind(const DecodedValues& v, const Settings& s, const CaptionStyle& style, Requests& req,
                 ReportOutcome& out) {
   out.compass = DrawWindCompass(v.WindDir, v.WindSpeed, v.Gust);
+  AlarmTest wind = TestAlarm(s, AlarmQuantity::Wind, v.WindSpeed);
+  // An absent gust is not tested: its alarm stays as the last gust left it.
+  std::optional<AlarmTest> gust;
+  if (v.Gust >= 0) gust = TestAlarm(s, AlarmQuantity::Gust, v.Gust);
   if (v.WindSpeed == 0 && v.Gust <= 0) {
+    // A calm is never an alarm, whatever the limits say.
+    wind.beyond = false;
+    if (gust) gust->beyond = false;
+    req.Test(s, {wind});
+    if (gust) req.Test(s, {*gust});
     out.WxData.caption = style.format.WindCalm();
     return;
   }
-  out.WxData.colour = req.Test(s, WindInAlarm(s, v.WindSpeed, v.Gust));
+  out.WxData.colour = gust ? req.Test(s, {wind, *gust}) : req.Test(s, {wind});
   out.WxData.caption = WindCaption(v, style);
 }
 
@@ -174,7 +185,8 @@ void DecodeTemperature(DecodedValues& v, const Settings& s, const CaptionStyle& 
   const Moisture moisture = DewPointAndAbsHumidity(v.TempC, v.Humidity);
   v.DewPoint = moisture.DewPoint;
   v.AbsHumidity = moisture.AbsHumidity;
-  out.Temp.colour = req.Test(s, TempInAlarm(s, v.TempC));
+  out.Temp.colour = req.Test(s, {TestAlarm(s, AlarmQuantity::TempHigh, v.TempC),
+                                 TestAlarm(s, AlarmQuantity::TempLow, v.TempC)});
   out.Temp.caption = style.Caption(Quantity::Temperature, v.TempC);
   DrawTrend(out.trends[TempTrend], out.after.HavePrevious,
             static_cast<float>(v.TempC - out.after.PrevTemp));
@@ -183,7 +195,8 @@ void DecodeTemperature(DecodedValues& v, const Settings& s, const CaptionStyle& 
 
 void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberFormat& fmt,
                     Requests& req, ReportOutcome& out) {
-  out.UR.colour = req.Test(s, HumidityInAlarm(s, v.Humidity));
+  out.UR.colour = req.Test(s, {TestAlarm(s, AlarmQuantity::HumidityHigh, v.Humidity),
+                               TestAlarm(s, AlarmQuantity::HumidityLow, v.Humidity)});
   TextBuilder caption;
   fmt.AppendFixed(caption, float(v.Humidity), 0);
   caption << u'%';
@@ -195,11 +208,22 @@ void DecodeHumidity(const DecodedValues& v, const Settings& s, const NumberForma
 
 void DecodePressure(const DecodedValues& v, const Settings& s, const CaptionStyle& style,
                     Requests& req, ReportOutcome& out) {
-  out.Press.colour = req.Test(s, PressureInAlarm(s, v.Pressure));
+  out.Press.colour = req.Test(s, {TestAlarm(s, AlarmQuantity::PressureHigh, v.Pressure),
+                                  TestAlarm(s, AlarmQuantity::PressureLow, v.Pressure)});
   out.Press.caption = style.Caption(Quantity::Pressure, v.Pressure, QLatin1String(" "));
   DrawTrend(out.trends[PressureTrend], out.after.HavePrevious,
             static_cast<float>(v.Pressure - out.after.PrevPress));
   out.after.PrevPress = v.Pressure;
+}
+
+// Only the amounts the report gives are tested; the label turns red when either is too high.
+LabelColour RainColour(const DecodedValues& v, const Settings& s, Requests& req) {
+  LabelColour colour = LabelColour::Normal;
+  for (const auto& [amount, quantity] : {std::pair{v.RainHour, AlarmQuantity::RainHour},
+                                         std::pair{v.Rain24h, AlarmQuantity::Rain24h}})
+    if (amount >= 0 && req.Test(s, {TestAlarm(s, quantity, amount)}) == LabelColour::Alarm)
+      colour = LabelColour::Alarm;
+  return colour;
 }
 
 // The gate and the readings carried on; the captions follow once the new ones are known.
@@ -263,7 +287,9 @@ ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
   ReportOutcome out;
   CarryReadings(state, out.after);
   out.Elapsed = QStringLiteral("00");
-  Requests req{settings.FocusOnData, false};
+  Requests req;
+  req.focus = settings.FocusOnData;
+  req.tests.reserve(AlarmQuantityCount);
   const NumberFormat& fmt = format.Numbers();
   const CaptionStyle style{format, settings.Units};
   const QChar dec = fmt.DecimalPoint();
@@ -293,12 +319,13 @@ ReportOutcome DecodeWeatherReport(QStringView report, const Settings& settings,
   if (v.TempC > -99) DecodeTemperature(v, settings, style, req, out);
   if (v.Humidity > 0) DecodeHumidity(v, settings, fmt, req, out);
   if (v.Pressure > 0) DecodePressure(v, settings, style, req, out);
-  out.RainColour = req.Test(settings, RainInAlarm(settings, v.RainHour, v.Rain24h));
+  out.RainColour = RainColour(v, settings, req);
 
   out.Rain = RainText(v, style);
   out.RainFontPt = out.Rain.size() <= RainTextLongest10pt ? RainFontNormalPt : RainFontSmallPt;
   out.focus = req.focus;
   out.beep = req.beep;
+  out.alarmTests = std::move(req.tests);
   out.after.HavePrevious = true;
   KeepCaptions(state, out);
   out.tooltip = Tooltip(settings.StationCall, out.after, out.Rain);

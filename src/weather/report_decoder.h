@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "alarms.h"
 #include "caption_format.h"
@@ -73,6 +74,8 @@ struct ReportOutcome {
   bool beep = false;
   QString tooltip;
   DecodedValues values;
+  // Every limit the report's readings were tested against; an absent reading is not tested.
+  std::vector<AlarmTest> alarmTests;
   ReportState after;
 };
 
