@@ -14,7 +14,11 @@ qint64 Now() {
 }  // namespace
 
 AlertWatch::AlertWatch(const AlertOptions& options, QObject* parent)
-    : QObject(parent), options_(options), rule_(options.times, Now()) {
+    : QObject(parent),
+      options_(options),
+      rule_(options.times, Now()),
+      command_(nullptr, options.commandTimeLimitMs),
+      testCommand_(nullptr, options.commandTimeLimitMs) {
   due_.setSingleShot(true);
   connect(&due_, &QTimer::timeout, this, &AlertWatch::OnTimer);
   connect(&command_, &AlertCommand::finished, this, [this](const CommandOutcome& outcome) {

@@ -17,6 +17,7 @@ struct AlertOptions {
   QString station;
   QLocale locale;
   UnitSystem units = UnitSystem::Metric;
+  int commandTimeLimitMs = CommandTimeLimitMs;  // tests shorten it; read when the watch is made
 };
 
 class AlertWatch : public QObject {
