@@ -315,6 +315,30 @@ class TestReportDecoder : public QObject {
     if (label == "rain") QCOMPARE(out.RainColour, expected);
   }
 
+  // Each limit a label's colour depends on, as the alerts see it; "*" marks a reading beyond.
+  void alarmTestsBehindTheLabels_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("tests");
+    QTest::newRow("no gust field: the gust is not tested") << "_090/001t023"
+                                                           << "Wind TempHigh TempLow*";
+    QTest::newRow("a calm is tested and never beyond") << "_090/000g000h96"
+                                                       << "Wind Gust HumidityHigh* HumidityLow";
+    QTest::newRow("only the rain amounts given") << "_090/001p999"
+                                                 << "Wind Rain24h*";
+    QTest::newRow("no wind direction: no wind test") << "_.../...g090b10400r001"
+                                                     << "PressureHigh* PressureLow RainHour";
+  }
+  void alarmTestsBehindTheLabels() {
+    QFETCH(QString, report);
+    static const char* const names[] = {
+        "TempHigh",    "TempLow",  "HumidityHigh", "HumidityLow", "PressureHigh",
+        "PressureLow", "RainHour", "Rain24h",      "Wind",        "Gust"};
+    QStringList tests;
+    for (const AlarmTest& t : Decode(report).alarmTests)
+      tests << QLatin1String(names[int(t.quantity)]) + QLatin1String(t.beyond ? "*" : "");
+    QTEST(tests.join(QLatin1Char(' ')), "tests");
+  }
+
   void windLimits() {
     Settings s = DefaultAlarmSettings();
     s.HiWind = float(31 * 1.609347);  // the speed of "031" exactly
