@@ -59,8 +59,9 @@ class GeneratedWeather {
 // the summary's tests and pictures show. False when a report could not be stored.
 inline bool StoreGeneratedYear(HistoryStore& store, int64_t now) {
   GeneratedWeather weather;
-  QString error;
+  std::vector<HistoryRow> rows;
   for (int64_t t = now - now % 1800 - 365 * 86400; t < now; t += 1800)
-    if (!store.Store(weather.Row(t), error)) return false;
-  return true;
+    rows.push_back(weather.Row(t));
+  QString error;
+  return store.StoreAll(rows, error);
 }

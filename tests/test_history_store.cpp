@@ -33,6 +33,13 @@ HistoryRow Numbered(int64_t time, int n, const QString& station = Station) {
   return row;
 }
 
+// Rows 0 .. count-1, each at its own second with its own number.
+std::vector<HistoryRow> NumberedRows(int count) {
+  std::vector<HistoryRow> rows;
+  for (int n = 0; n < count; ++n) rows.push_back(Numbered(n, n));
+  return rows;
+}
+
 std::unique_ptr<HistoryStore> Open(const QString& path, const HistoryOptions& options = {}) {
   OpenedHistory opened = OpenHistory(path, options);
   if (!opened.store) qWarning() << opened.error;
@@ -293,7 +300,7 @@ class TestHistoryStore : public QObject {
         auto store = Open(path);
         QVERIFY(store);
         QString error;
-        for (int n = 0; n < 2000; ++n) QVERIFY(store->Store(Numbered(n, n), error));
+        QVERIFY(store->StoreAll(NumberedRows(2000), error));
       }
       QVERIFY(Ask(path, "PRAGMA wal_checkpoint(TRUNCATE)").isValid());
       WriteBytes(path, bytes, at);
@@ -393,7 +400,7 @@ class TestHistoryStore : public QObject {
       auto store = Open(path);
       QVERIFY(store);
       QString error;
-      for (int n = 0; n < 2000; ++n) QVERIFY(store->Store(Numbered(n, n), error));
+      QVERIFY(store->StoreAll(NumberedRows(2000), error));
     }
     QVERIFY(Ask(path, "PRAGMA wal_checkpoint(TRUNCATE)").isValid());
     WriteBytes(path, QByteArray(4096, char(0xA5)), 4096LL * 3);
@@ -516,6 +523,10 @@ class TestHistoryStore : public QObject {
     auto store = Open(path, small);
     QVERIFY(store);
     QString error;
+    // Many reports at once that do not fit: none of them is kept.
+    QVERIFY(!store->StoreAll(NumberedRows(10'000), error));
+    QVERIFY2(error.contains("full"), qPrintable(error));
+    QCOMPARE(Temperatures(*store).size(), 0);
     int stored = 0;
     while (stored < 10'000 && store->Store(Numbered(stored, stored), error)) ++stored;
     QVERIFY(stored > 0 && stored < 10'000);
@@ -613,13 +624,14 @@ class TestHistoryStore : public QObject {
     QVERIFY(store);
     QString error;
     constexpr int Minutes = 5000, Columns = 100;
+    std::vector<HistoryRow> rows;
     for (int n = 0; n < Minutes; ++n) {
-      HistoryRow row = Numbered(n * 60, 10);
+      HistoryRow& row = rows.emplace_back(Numbered(n * 60, 10));
       if (n == 1234) row[HistoryColumn::TempC] = 38.5;
       if (n == 4321) row[HistoryColumn::TempC] = -7.25;
       if (n % 2) row[HistoryColumn::GustKmh].reset();
-      QVERIFY(store->Store(row, error));
     }
+    QVERIFY(store->StoreAll(rows, error));
     const auto series = store->Thin(
         Station, 0, Minutes * 60,
         {HistoryColumn::TempC, HistoryColumn::GustKmh, HistoryColumn::WindChillC}, Columns, error);
@@ -656,11 +668,12 @@ class TestHistoryStore : public QObject {
     QVERIFY(store);
     QString error;
     constexpr int Minutes = 1000, Columns = 100;
+    std::vector<HistoryRow> rows;
     for (int n = 0; n < Minutes; ++n) {
-      HistoryRow row = ExampleRow(n * 60, Station);
-      row[HistoryColumn::TempC] = 10 + step * n;
-      QVERIFY(store->Store(row, error));
+      rows.push_back(ExampleRow(n * 60, Station));
+      rows.back()[HistoryColumn::TempC] = 10 + step * n;
     }
+    QVERIFY(store->StoreAll(rows, error));
     const auto series =
         store->Thin(Station, 0, Minutes * 60, {HistoryColumn::TempC}, Columns, error);
     QVERIFY(series);
@@ -689,8 +702,10 @@ class TestHistoryStore : public QObject {
       auto store = Open(path);
       QVERIFY(store);
       QString error;
+      std::vector<HistoryRow> rows;
       for (int64_t t = 0; t < Span; t += Step)
-        QVERIFY(store->Store(Numbered(t, t == 30 * 86400 ? 41 : 10 + int(t % 7)), error));
+        rows.push_back(Numbered(t, t == 30 * 86400 ? 41 : 10 + int(t % 7)));
+      QVERIFY(store->StoreAll(rows, error));
       const auto [high, points] = highest(*store);
       QCOMPARE(high, 41.0);
       QVERIFY(points > size_t(Columns) && points <= size_t(2 * Columns));

@@ -69,9 +69,11 @@ void FillHistory(const QString& path, int minutes, int silentFrom = 0, int silen
   QVERIFY(store);
   GeneratedWeather weather;
   const int64_t now = QDateTime::currentSecsSinceEpoch();
-  QString error;
+  std::vector<HistoryRow> rows;
   for (int m = minutes; m > 0; --m)
-    if (m > silentFrom || m <= silentTo) QVERIFY(store->Store(weather.Row(now - m * 60), error));
+    if (m > silentFrom || m <= silentTo) rows.push_back(weather.Row(now - m * 60));
+  QString error;
+  QVERIFY2(store->StoreAll(rows, error), qPrintable(error));
 }
 
 // The longest step, in seconds, between neighbouring points of any line drawn.

@@ -28,9 +28,10 @@ void FillDay(const QString& path) {
   auto store = OpenHistory(path).store;
   QVERIFY(store);
   GeneratedWeather weather;
+  std::vector<HistoryRow> rows;
+  for (int64_t m = 0; m < 24 * 60; ++m) rows.push_back(weather.Row(Start + m * Minute));
   QString error;
-  for (int64_t m = 0; m < 24 * 60; ++m)
-    QVERIFY(store->Store(weather.Row(Start + m * Minute), error));
+  QVERIFY2(store->StoreAll(rows, error), qPrintable(error));
 }
 
 using Series = std::vector<std::vector<std::pair<int64_t, double>>>;

@@ -324,19 +324,51 @@ OpenedHistory OpenHistory(const QString& path, const HistoryOptions& options) {
   return result;
 }
 
-bool HistoryStore::Store(const HistoryRow& row, QString& error) {
-  QSqlQuery q(db_);
+namespace {
+
+void PrepareInsert(QSqlQuery& q) {
   QString marks = QStringLiteral("?, ?, ?");
   for (int c = 0; c < HistoryColumnCount; ++c) marks += QStringLiteral(", ?");
   q.prepare(QStringLiteral("INSERT INTO reports (%1) VALUES (%2)").arg(ColumnList(), marks));
+}
+
+bool Insert(QSqlQuery& q, const HistoryRow& row) {
   q.addBindValue(qlonglong(row.time));
   q.addBindValue(row.station);
   q.addBindValue(row.info);
   for (int c = 0; c < HistoryColumnCount; ++c)
     q.addBindValue(Bound(HistoryColumn(c), row.values[size_t(c)]));
+  return q.exec();
+}
+
+}  // namespace
+
+bool HistoryStore::Store(const HistoryRow& row, QString& error) {
+  QSqlQuery q(db_);
+  PrepareInsert(q);
   // Outside an explicit transaction SQLite makes the one statement a transaction of its own.
-  if (q.exec()) return true;
+  if (Insert(q, row)) return true;
   error = path_ + QStringLiteral(": ") + q.lastError().text();
+  return false;
+}
+
+bool HistoryStore::StoreAll(const std::vector<HistoryRow>& rows, QString& error) {
+  if (!db_.transaction()) {
+    error = path_ + QStringLiteral(": ") + db_.lastError().text();
+    return false;
+  }
+  QSqlQuery q(db_);
+  PrepareInsert(q);
+  for (const HistoryRow& row : rows) {
+    if (Insert(q, row)) continue;
+    error = path_ + QStringLiteral(": ") + q.lastError().text();
+    q.finish();
+    db_.rollback();
+    return false;
+  }
+  if (db_.commit()) return true;
+  error = path_ + QStringLiteral(": ") + db_.lastError().text();
+  db_.rollback();
   return false;
 }
 

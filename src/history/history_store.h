@@ -80,6 +80,8 @@ class HistoryStore {
   const QString& Path() const { return path_; }
   // Stores one report in a transaction of its own.
   bool Store(const HistoryRow& row, QString& error);
+  // Stores many reports in one transaction: all of them, or none when one fails.
+  bool StoreAll(const std::vector<HistoryRow>& rows, QString& error);
   // Every report in the range, oldest first (reports stored in the same second, or after the
   // clock was set back, in the order they were stored).
   bool ForEach(const HistoryRange& range, const std::function<void(const HistoryRow&)>& visit,
