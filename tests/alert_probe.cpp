@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   const QStringList args = app.arguments();
   if (args.size() < 2) return 64;
   QFile out(args.at(1));
-  if (!out.open(QIODevice::Append | QIODevice::Text)) return 65;
+  if (!out.open(QIODevice::Append)) return 65;
   const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"VENTORA_EVENT", "VENTORA_STATION", "VENTORA_TIME", "VENTORA_TEXT",
                            "VENTORA_QUANTITY", "VENTORA_VALUE", "VENTORA_LIMIT", "VENTORA_MINUTES"})
