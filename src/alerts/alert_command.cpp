@@ -9,9 +9,10 @@ namespace {
 // The end of what a command wrote on stderr is kept to say why it failed.
 constexpr int KeptErrorBytes = 300;
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("AlertCommand", text);
-}
+// The context its texts are translated in.
+class CommandWords {
+  Q_DECLARE_TR_FUNCTIONS(CommandWords)
+};
 
 CommandOutcome Ended(const QString& program, int exitCode, QProcess::ExitStatus status, bool killed,
                      const QString& stderrTail) {
@@ -29,19 +30,21 @@ QString CommandOutcomeText(const CommandOutcome& o) {
   QString text;
   switch (o.kind) {
     case Kind::Succeeded:
-      text = Tr("Il comando «%1» è terminato bene").arg(o.program);
+      text = CommandWords::tr("Il comando «%1» è terminato bene").arg(o.program);
       break;
     case Kind::NotStarted:
-      text = Tr("Il comando «%1» non parte").arg(o.program);
+      text = CommandWords::tr("Il comando «%1» non parte").arg(o.program);
       break;
     case Kind::Failed:
-      text = Tr("Il comando «%1» è terminato con codice %2").arg(o.program).arg(o.exitCode);
+      text = CommandWords::tr("Il comando «%1» è terminato con codice %2")
+                 .arg(o.program)
+                 .arg(o.exitCode);
       break;
     case Kind::Crashed:
-      text = Tr("Il comando «%1» si è interrotto").arg(o.program);
+      text = CommandWords::tr("Il comando «%1» si è interrotto").arg(o.program);
       break;
     case Kind::Killed:
-      text = Tr("Il comando «%1» è stato fermato dopo %2 secondi")
+      text = CommandWords::tr("Il comando «%1» è stato fermato dopo %2 secondi")
                  .arg(o.program)
                  .arg(CommandTimeLimitMs / 1000);
       break;

@@ -11,9 +11,10 @@ const char* const QuantityNames[] = {
     "temp-high",    "temp-low",  "humidity-high", "humidity-low", "pressure-high",
     "pressure-low", "rain-hour", "rain-24h",      "wind",         "gust"};
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("AlertText", text);
-}
+// The context its texts are translated in.
+class AlertWords {
+  Q_DECLARE_TR_FUNCTIONS(AlertWords)
+};
 
 // The unit a quantity is shown in; humidity has none of its own.
 std::optional<Quantity> ShownQuantity(AlarmQuantity q) {
@@ -41,28 +42,23 @@ QString QuantityWord(AlarmQuantity q) {
   switch (q) {
     case AlarmQuantity::TempHigh:
     case AlarmQuantity::TempLow:
-      return Tr("temperatura");
+      return AlertWords::tr("temperatura");
     case AlarmQuantity::HumidityHigh:
     case AlarmQuantity::HumidityLow:
-      return Tr("umidità");
+      return AlertWords::tr("umidità");
     case AlarmQuantity::PressureHigh:
     case AlarmQuantity::PressureLow:
-      return Tr("pressione");
+      return AlertWords::tr("pressione");
     case AlarmQuantity::RainHour:
-      return Tr("pioggia in un'ora");
+      return AlertWords::tr("pioggia in un'ora");
     case AlarmQuantity::Rain24h:
-      return Tr("pioggia in 24 ore");
+      return AlertWords::tr("pioggia in 24 ore");
     case AlarmQuantity::Wind:
-      return Tr("vento");
+      return AlertWords::tr("vento");
     case AlarmQuantity::Gust:
-      return Tr("raffica");
+      return AlertWords::tr("raffica");
   }
   return QString();
-}
-
-bool IsLowLimit(AlarmQuantity q) {
-  return q == AlarmQuantity::TempLow || q == AlarmQuantity::HumidityLow ||
-         q == AlarmQuantity::PressureLow;
 }
 
 // A metric reading in the user's units, with the unit's decimals and symbol: "38,2 °C".
@@ -75,12 +71,15 @@ QString Reading(AlarmQuantity q, float metric, const QLocale& locale, UnitSystem
 }
 
 QString AlarmText(const Alert& a, const QString& station, const QLocale& locale, UnitSystem units) {
-  const char* text = a.kind == AlertKind::AlarmCleared ? "%1: %2 %3, di nuovo entro il limite di %4"
-                     : IsLowLimit(a.alarm.quantity)    ? "%1: %2 %3, sotto il limite di %4"
-                                                       : "%1: %2 %3, oltre il limite di %4";
-  return Tr(text).arg(station, QuantityWord(a.alarm.quantity),
-                      Reading(a.alarm.quantity, a.alarm.value, locale, units),
-                      Reading(a.alarm.quantity, a.alarm.limit, locale, units));
+  const char* text =
+      a.kind == AlertKind::AlarmCleared
+          ? QT_TRANSLATE_NOOP("AlertWords", "%1: %2 %3, di nuovo entro il limite di %4")
+      : IsLowLimit(a.alarm.quantity)
+          ? QT_TRANSLATE_NOOP("AlertWords", "%1: %2 %3, sotto il limite di %4")
+          : QT_TRANSLATE_NOOP("AlertWords", "%1: %2 %3, oltre il limite di %4");
+  return AlertWords::tr(text).arg(station, QuantityWord(a.alarm.quantity),
+                                  Reading(a.alarm.quantity, a.alarm.value, locale, units),
+                                  Reading(a.alarm.quantity, a.alarm.limit, locale, units));
 }
 
 }  // namespace
@@ -119,16 +118,17 @@ QString AlertText(const Alert& alert, const QString& station, const QLocale& loc
   const bool one = alert.minutes == 1;
   switch (alert.kind) {
     case AlertKind::Silent:
-      return one ? Tr("%1 non trasmette da un minuto").arg(station)
-                 : Tr("%1 non trasmette da %2 minuti").arg(station, minutes);
+      return one ? AlertWords::tr("%1 non trasmette da un minuto").arg(station)
+                 : AlertWords::tr("%1 non trasmette da %2 minuti").arg(station, minutes);
     case AlertKind::Heard:
-      return one ? Tr("%1 trasmette di nuovo, dopo un minuto di silenzio").arg(station)
-                 : Tr("%1 trasmette di nuovo, dopo %2 minuti di silenzio").arg(station, minutes);
+      return one ? AlertWords::tr("%1 trasmette di nuovo, dopo un minuto di silenzio").arg(station)
+                 : AlertWords::tr("%1 trasmette di nuovo, dopo %2 minuti di silenzio")
+                       .arg(station, minutes);
     case AlertKind::EngineLost:
-      return one ? Tr("AGWPE non risponde da un minuto")
-                 : Tr("AGWPE non risponde da %1 minuti").arg(minutes);
+      return one ? AlertWords::tr("AGWPE non risponde da un minuto")
+                 : AlertWords::tr("AGWPE non risponde da %1 minuti").arg(minutes);
     case AlertKind::EngineBack:
-      return Tr("AGWPE risponde di nuovo");
+      return AlertWords::tr("AGWPE risponde di nuovo");
     case AlertKind::Alarm:
     case AlertKind::AlarmCleared:
       return AlarmText(alert, station, locale, units);
@@ -137,7 +137,7 @@ QString AlertText(const Alert& alert, const QString& station, const QLocale& loc
 }
 
 QString TestAlertText(const QString& station) {
-  return Tr("Prova degli avvisi di Ventora per %1").arg(station);
+  return AlertWords::tr("Prova degli avvisi di Ventora per %1").arg(station);
 }
 
 bool NotifiesDesktop(AlertKind kind) {

@@ -28,12 +28,12 @@ float Limit(const Settings& s, AlarmQuantity quantity) {
   return 0;
 }
 
+}  // namespace
+
 bool IsLowLimit(AlarmQuantity quantity) {
   return quantity == AlarmQuantity::TempLow || quantity == AlarmQuantity::HumidityLow ||
          quantity == AlarmQuantity::PressureLow;
 }
-
-}  // namespace
 
 AlarmTest TestAlarm(const Settings& s, AlarmQuantity quantity, float value) {
   const float limit = Limit(s, quantity);

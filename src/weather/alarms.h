@@ -37,6 +37,9 @@ struct AlarmTest {
   bool beyond = false;
 };
 
+// Whether the limit is a floor (the reading alarms at or below it) rather than a ceiling.
+bool IsLowLimit(AlarmQuantity quantity);
+
 // The gust compares strictly; every other limit includes equality.
 AlarmTest TestAlarm(const Settings& s, AlarmQuantity quantity, float value);
 
