@@ -15,6 +15,127 @@
     </message>
 </context>
 <context>
+    <name>AlertCommand</name>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="33"/>
+        <source>Il comando «%1» è terminato bene</source>
+        <translation>The command “%1” ended well</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="36"/>
+        <source>Il comando «%1» non parte</source>
+        <translation>The command “%1” does not start</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="39"/>
+        <source>Il comando «%1» è terminato con codice %2</source>
+        <translation>The command “%1” ended with code %2</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="45"/>
+        <source>Il comando «%1» si è interrotto</source>
+        <translation>The command “%1” crashed</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="49"/>
+        <source>Il comando «%1» è stato fermato dopo %2 secondi</source>
+        <translation>The command “%1” was stopped after %2 seconds</translation>
+    </message>
+</context>
+<context>
+    <name>AlertText</name>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="44"/>
+        <source>temperatura</source>
+        <translation>temperature</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="47"/>
+        <source>umidità</source>
+        <translation>humidity</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="50"/>
+        <source>pressione</source>
+        <translation>pressure</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="52"/>
+        <source>pioggia in un&apos;ora</source>
+        <translation>rain in one hour</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="54"/>
+        <source>pioggia in 24 ore</source>
+        <translation>rain in 24 hours</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="56"/>
+        <source>vento</source>
+        <translation>wind</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="58"/>
+        <source>raffica</source>
+        <translation>gust</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="80"/>
+        <source>%1: %2 %3, di nuovo entro il limite di %4</source>
+        <translation>%1: %2 %3, back within the limit of %4</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="82"/>
+        <source>%1: %2 %3, sotto il limite di %4</source>
+        <translation>%1: %2 %3, below the limit of %4</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="83"/>
+        <source>%1: %2 %3, oltre il limite di %4</source>
+        <translation>%1: %2 %3, above the limit of %4</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="125"/>
+        <source>%1 non trasmette da un minuto</source>
+        <translation>%1 has not sent for a minute</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="126"/>
+        <source>%1 non trasmette da %2 minuti</source>
+        <translation>%1 has not sent for %2 minutes</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="129"/>
+        <source>%1 trasmette di nuovo, dopo un minuto di silenzio</source>
+        <translation>%1 is sending again, after a minute of silence</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="132"/>
+        <source>%1 trasmette di nuovo, dopo %2 minuti di silenzio</source>
+        <translation>%1 is sending again, after %2 minutes of silence</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="136"/>
+        <source>AGWPE non risponde da un minuto</source>
+        <translation>AGWPE has not answered for a minute</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="137"/>
+        <source>AGWPE non risponde da %1 minuti</source>
+        <translation>AGWPE has not answered for %1 minutes</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="140"/>
+        <source>AGWPE risponde di nuovo</source>
+        <translation>AGWPE answers again</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="149"/>
+        <source>Prova degli avvisi di Ventora per %1</source>
+        <translation>Ventora alerts test for %1</translation>
+    </message>
+</context>
+<context>
     <name>EngineOutage</name>
     <message>
         <location filename="../src/link/reconnect_notice.cpp" line="28"/>
@@ -355,52 +476,52 @@ Next try at %3
         <translation>CSV…</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="340"/>
+        <location filename="../src/ui/summary_view.cpp" line="339"/>
         <source>Mese:</source>
         <translation>Month:</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="345"/>
+        <location filename="../src/ui/summary_view.cpp" line="344"/>
         <source>Record</source>
         <translation>Records</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="407"/>
+        <location filename="../src/ui/summary_view.cpp" line="406"/>
         <source>Lo storico non si può aprire: %1</source>
         <translation>The history cannot be opened: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="409"/>
+        <location filename="../src/ui/summary_view.cpp" line="408"/>
         <source>Lo storico non si legge: %1</source>
         <translation>The history cannot be read: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="447"/>
+        <location filename="../src/ui/summary_view.cpp" line="454"/>
         <source>Giorni con almeno %1 %2 di pioggia: %3 nel mese, %4 nell&apos;anno</source>
         <translation>Days with at least %1 %2 of rain: %3 in the month, %4 in the year</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="472"/>
+        <location filename="../src/ui/summary_view.cpp" line="479"/>
         <source>Esporta testo NOAA</source>
         <translation>Export NOAA text</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="478"/>
+        <location filename="../src/ui/summary_view.cpp" line="485"/>
         <source>Esporta CSV</source>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="484"/>
+        <location filename="../src/ui/summary_view.cpp" line="491"/>
         <source>Riepilogo-%1-%2</source>
         <translation>Summary-%1-%2</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="492"/>
+        <location filename="../src/ui/summary_view.cpp" line="499"/>
         <source>Riepilogo salvato in %1</source>
         <translation>Summary saved to %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/summary_view.cpp" line="496"/>
+        <location filename="../src/ui/summary_view.cpp" line="503"/>
         <source>Impossibile salvare %1</source>
         <translation>Unable to save %1</translation>
     </message>
@@ -432,47 +553,47 @@ Next try at %3
 <context>
     <name>frmPreferenze</name>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="26"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="25"/>
         <source>Preferenze</source>
         <translation>Preferences</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="30"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="29"/>
         <source>Generale</source>
         <translation>General</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="33"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="32"/>
         <source>Annulla</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="50"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="49"/>
         <source>Automatico</source>
         <translation>Automatic</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="56"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="55"/>
         <source>Metriche (°C, km/h, mb, mm)</source>
         <translation>Metric (°C, km/h, mb, mm)</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="57"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="56"/>
         <source>Imperiali (°F, mph, inHg, in)</source>
         <translation>Imperial (°F, mph, inHg, in)</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="64"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="63"/>
         <source>Lingua</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="66"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="65"/>
         <source>Unità di misura</source>
         <translation>Units</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="71"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="70"/>
         <source>La lingua cambia al prossimo avvio di Ventora.</source>
         <translation>The language changes the next time Ventora starts.</translation>
     </message>
