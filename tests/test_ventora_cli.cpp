@@ -164,6 +164,37 @@ QMap<QString, QString> ProbeRunFor(const QString& file, const QString& event) {
   return {};
 }
 
+// The first line of the README's example that follows `marker`, without its indent.
+QString ReadmeExample(const QString& marker) {
+  QFile f(QStringLiteral(VENTORA_SOURCE_DIR "/README.md"));
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+  const QString text = QString::fromUtf8(f.readAll());
+  const qsizetype at = text.indexOf(marker);
+  if (at < 0) return {};
+  for (const QString& line : text.mid(at + marker.size()).split(u'\n'))
+    if (!line.trimmed().isEmpty()) return line.trimmed();
+  return {};
+}
+
+// One HTTP request as a server reads it: the request line and headers, then the body.
+QByteArray ReadHttpRequest(QTcpSocket* client, QByteArray& body) {
+  QByteArray got;
+  while (!got.contains("\r\n\r\n") && client->waitForReadyRead(10000)) got += client->readAll();
+  const qsizetype end = got.indexOf("\r\n\r\n");
+  if (end < 0) return {};
+  const QByteArray head = got.left(end + 2);
+  const QRegularExpressionMatch length =
+      QRegularExpression(QStringLiteral("\r\nContent-Length: *(\\d+)\r\n"),
+                         QRegularExpression::CaseInsensitiveOption)
+          .match(QString::fromLatin1(head));
+  const qsizetype size = length.hasMatch() ? length.captured(1).toLongLong() : 0;
+  body = got.mid(end + 4);
+  while (body.size() < size && client->waitForReadyRead(10000)) body += client->readAll();
+  client->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+  client->flush();
+  return head;
+}
+
 }  // namespace
 
 class TestVentoraCli : public QObject {
@@ -681,6 +712,44 @@ class TestVentoraCli : public QObject {
     QCOMPARE(runs[0]["VENTORA_MINUTES"], QStringLiteral("1"));
     QCOMPARE(runs[1]["VENTORA_EVENT"], QStringLiteral("engine-back"));
     QVERIFY(!runs[1].contains("VENTORA_MINUTES"));
+  }
+
+  // The README's ntfy example, run as it is written there but against a server of the test's own:
+  // the alert's text is the message, "Ventora" its title.
+  void theReadmeNtfyExamplePostsTheAlert() {
+#ifdef Q_OS_WIN
+    QSKIP("the example is for a POSIX shell and curl");
+#else
+    if (QStandardPaths::findExecutable("sh").isEmpty() ||
+        QStandardPaths::findExecutable("curl").isEmpty() ||
+        QStandardPaths::findExecutable("printenv").isEmpty())
+      QSKIP("the example needs sh, printenv and curl");
+    const QString example = ReadmeExample(QStringLiteral("<!-- tested: ntfy -->"));
+    QVERIFY2(example.contains(QLatin1String("https://ntfy.sh/TOPIC")), qPrintable(example));
+    QTcpServer ntfy;
+    QVERIFY(ntfy.listen(QHostAddress::LocalHost));
+    QString command = example;
+    command.replace(QStringLiteral("https://ntfy.sh/"),
+                    QStringLiteral("http://127.0.0.1:%1/").arg(ntfy.serverPort()));
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    MonitorRun run;
+    run.Start(server.serverPort(), {"--silent-after", "0", "--on-event", command});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    engine->write(StationFrame("_090/010g015t110"));
+    QVERIFY(engine->waitForBytesWritten(5000));
+    QVERIFY2(ntfy.waitForNewConnection(15000), run.Err().constData());
+    QByteArray body;
+    const QByteArray head = ReadHttpRequest(ntfy.nextPendingConnection(), body);
+    QVERIFY2(head.startsWith("POST /TOPIC HTTP/1.1\r\n"), head.constData());
+    QVERIFY2(head.contains("\r\nTitle: Ventora\r\n"), head.constData());
+    QTRY_COMPARE_WITH_TIMEOUT(run.Named("alert").size(), 1, 10000);
+    QCOMPARE(QString::fromUtf8(body), run.Named("alert")[0]["text"].toString());
+    QCOMPARE(body,
+             QStringLiteral("IW2XYZ: temperatura 43.3 \u00B0C, oltre il limite di 40.0 \u00B0C")
+                 .toUtf8());
+#endif
   }
 
   void rejectsABadRetrySecond() {
