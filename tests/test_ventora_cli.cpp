@@ -72,6 +72,7 @@ QByteArray PacketsEndedBy(const QByteArray& ending) {
 struct MonitorRun {
   QProcess cli;
   QList<QJsonObject> events;
+  QByteArray err;
 
   void Start(quint16 port, const QStringList& extra) {
     cli.start(QStringLiteral(VENTORA_CLI),
@@ -88,6 +89,22 @@ struct MonitorRun {
     for (const QJsonObject& e : events)
       if (e["event"].toString() == name) found << e;
     return found;
+  }
+  // The first alert of `kind` printed after the first report, or an empty object.
+  QJsonObject AlertAfterReport(const QString& kind) {
+    Read();
+    bool reported = false;
+    for (const QJsonObject& e : events) {
+      reported = reported || e["event"].toString() == QLatin1String("report");
+      if (reported && e["event"].toString() == QLatin1String("alert") &&
+          e["kind"].toString() == kind)
+        return e;
+    }
+    return {};
+  }
+  QByteArray Err() {
+    err += cli.readAllStandardError();
+    return err;
   }
   ~MonitorRun() {
     cli.kill();
@@ -116,6 +133,66 @@ QByteArray StationFrame(const QByteArray& info) {
   frame[28] = char(data.size() & 0xff);
   frame[29] = char(data.size() >> 8);
   return frame + data;
+}
+
+// The command line that runs alert_probe, writing to `file` and exiting with `exitCode`.
+QString ProbeCommand(const QString& file, int exitCode = 0) {
+  return QStringLiteral("\"%1\" \"%2\" %3")
+      .arg(QStringLiteral(VENTORA_ALERT_PROBE), file)
+      .arg(exitCode);
+}
+
+// What alert_probe wrote: one map of VENTORA_* variables per run, in the order of the runs.
+QList<QMap<QString, QString>> ProbeRuns(const QString& file) {
+  QFile f(file);
+  QList<QMap<QString, QString>> runs;
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return runs;
+  for (const QString& block : QString::fromUtf8(f.readAll()).split(QStringLiteral("\n\n"))) {
+    QMap<QString, QString> run;
+    for (const QString& line : block.split(u'\n', Qt::SkipEmptyParts))
+      run.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+    if (!run.isEmpty()) runs << run;
+  }
+  return runs;
+}
+
+// The last run of the probe for `event`, or an empty map.
+QMap<QString, QString> ProbeRunFor(const QString& file, const QString& event) {
+  const auto runs = ProbeRuns(file);
+  for (auto run = runs.crbegin(); run != runs.crend(); ++run)
+    if (run->value(QStringLiteral("VENTORA_EVENT")) == event) return *run;
+  return {};
+}
+
+// The first line of the README's example that follows `marker`, without its indent.
+QString ReadmeExample(const QString& marker) {
+  QFile f(QStringLiteral(VENTORA_SOURCE_DIR "/README.md"));
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+  const QString text = QString::fromUtf8(f.readAll());
+  const qsizetype at = text.indexOf(marker);
+  if (at < 0) return {};
+  for (const QString& line : text.mid(at + marker.size()).split(u'\n'))
+    if (!line.trimmed().isEmpty()) return line.trimmed();
+  return {};
+}
+
+// One HTTP request as a server reads it: the request line and headers, then the body.
+QByteArray ReadHttpRequest(QTcpSocket* client, QByteArray& body) {
+  QByteArray got;
+  while (!got.contains("\r\n\r\n") && client->waitForReadyRead(10000)) got += client->readAll();
+  const qsizetype end = got.indexOf("\r\n\r\n");
+  if (end < 0) return {};
+  const QByteArray head = got.left(end + 2);
+  const QRegularExpressionMatch length =
+      QRegularExpression(QStringLiteral("\r\nContent-Length: *(\\d+)\r\n"),
+                         QRegularExpression::CaseInsensitiveOption)
+          .match(QString::fromLatin1(head));
+  const qsizetype size = length.hasMatch() ? length.captured(1).toLongLong() : 0;
+  body = got.mid(end + 4);
+  while (body.size() < size && client->waitForReadyRead(10000)) body += client->readAll();
+  client->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+  client->flush();
+  return head;
 }
 
 }  // namespace
@@ -514,6 +591,165 @@ class TestVentoraCli : public QObject {
     QVERIFY(run.cli.waitForFinished(10000));
     QCOMPARE(run.cli.exitCode(), 2);
     QCOMPARE(run.Named("error").size(), 1);
+  }
+
+  // One report, then nothing: the alert the report or the silence raises, printed as a line and
+  // given to the user's command, whose failure is said on stderr and nowhere else.
+  void monitorPrintsAlerts_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<int>("commandExit");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("minutes");  // -1: none carried
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("said");  // on stderr; empty: nothing at all
+    const QStringList fast{"--silent-after", "1", "--minute-ms", "300"};
+    QTest::newRow("a station that stops sending, a command that fails")
+        << fast << QByteArray("_090/010g015t077") << 3 << "silent" << 1 << ""
+        << ""
+        << ""
+        << "IW2XYZ non trasmette da un minuto" << QByteArray("ventora-cli: Il comando");
+    // 110 F is 43.3 C, beyond the default 40.
+    const QStringList noSilence{"--silent-after", "0"};
+    QTest::newRow("a reading beyond its default limit")
+        << noSilence << QByteArray("_090/010g015t110") << 0 << "alarm" << -1 << "temp-high"
+        << "43.3"
+        << "40.0"
+        << QStringLiteral("IW2XYZ: temperatura 43.3 \u00B0C, oltre il limite di 40.0 \u00B0C")
+        << QByteArray();
+    QTest::newRow("the text in English and imperial units, the numbers metric")
+        << noSilence + QStringList{"--lang", "en", "--units", "imperial"}
+        << QByteArray("_090/010g015t110") << 0 << "alarm" << -1 << "temp-high"
+        << "43.3"
+        << "40.0"
+        << QStringLiteral("IW2XYZ: temperature 110.0 \u00B0F, above the limit of 104.0 \u00B0F")
+        << QByteArray();
+  }
+  void monitorPrintsAlerts() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, report);
+    QFETCH(int, commandExit);
+    QFETCH(QString, kind);
+    QFETCH(int, minutes);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, said);
+    QTemporaryDir dir;
+    const QString probeFile = dir.filePath("probe.txt");
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    MonitorRun run;
+    run.Start(server.serverPort(),
+              args + QStringList{"--on-event", ProbeCommand(probeFile, commandExit)});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    engine->write(StationFrame(report));
+    QTRY_VERIFY_WITH_TIMEOUT(!run.AlertAfterReport(kind).isEmpty(), 10000);
+    const QJsonObject alert = run.AlertAfterReport(kind);
+    QCOMPARE(alert["station"].toString(), QStringLiteral("IW2XYZ"));
+    QCOMPARE(alert["text"].toString(), text);
+    QCOMPARE(alert.contains("minutes"), minutes >= 0);
+    if (minutes >= 0) QCOMPARE(alert["minutes"].toInt(), minutes);
+    QTEST(alert["quantity"].toString(), "quantity");
+    QFETCH(QString, value);
+    QFETCH(QString, limit);
+    QCOMPARE(alert["value"].toDouble(), value.toDouble());
+    QCOMPARE(alert["limit"].toDouble(), limit.toDouble());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!ProbeRunFor(probeFile, kind).isEmpty(), 10000);
+    const QMap<QString, QString> env = ProbeRunFor(probeFile, kind);
+    QCOMPARE(env["VENTORA_STATION"], QStringLiteral("IW2XYZ"));
+    QCOMPARE(env["VENTORA_TEXT"], text);
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$"))
+                 .match(env["VENTORA_TIME"])
+                 .hasMatch(),
+             qPrintable(env["VENTORA_TIME"]));
+    QCOMPARE(env.value("VENTORA_MINUTES"), minutes >= 0 ? QString::number(minutes) : QString());
+    QTEST(env.value("VENTORA_QUANTITY"), "quantity");
+    QCOMPARE(env.value("VENTORA_VALUE"), value);
+    QCOMPARE(env.value("VENTORA_LIMIT"), limit);
+
+    if (said.isEmpty()) {
+      QCOMPARE(run.Err(), QByteArray());
+    } else {
+      QTRY_VERIFY_WITH_TIMEOUT(run.Err().contains(said), 10000);
+      QVERIFY2(run.Err().contains(QByteArray::number(commandExit)), run.err.constData());
+    }
+    for (const QJsonObject& e : run.events) QVERIFY(e.contains("event"));  // JSON lines only
+  }
+
+  // With --reconnect the engine away for the minutes asked is told, and told back when it answers.
+  void monitorTellsTheEngineGoneAndBack() {
+    QTemporaryDir dir;
+    const QString probeFile = dir.filePath("probe.txt");
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const quint16 port = server.serverPort();
+    MonitorRun run;
+    run.Start(port,
+              {"--reconnect", "--retry-second-ms", "20", "--silent-after", "0", "--engine-after",
+               "1", "--minute-ms", "200", "--on-event", ProbeCommand(probeFile)});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    server.close();
+    engine->disconnectFromHost();
+    QTRY_COMPARE_WITH_TIMEOUT(run.Named("alert").size(), 1, 10000);
+    QVERIFY(server.listen(QHostAddress::LocalHost, port));
+    QVERIFY(AcceptRequests(server));
+    QTRY_COMPARE_WITH_TIMEOUT(run.Named("alert").size(), 2, 10000);
+    const QList<QJsonObject> alerts = run.Named("alert");
+    QCOMPARE(alerts[0]["kind"].toString(), QStringLiteral("engine-lost"));
+    QCOMPARE(alerts[0]["minutes"].toInt(), 1);
+    QCOMPARE(alerts[0]["text"].toString(), QStringLiteral("AGWPE non risponde da un minuto"));
+    QCOMPARE(alerts[1]["kind"].toString(), QStringLiteral("engine-back"));
+    QVERIFY(!alerts[1].contains("minutes"));
+    QCOMPARE(alerts[1]["text"].toString(), QStringLiteral("AGWPE risponde di nuovo"));
+    QTRY_COMPARE_WITH_TIMEOUT(ProbeRuns(probeFile).size(), 2, 10000);
+    const auto runs = ProbeRuns(probeFile);
+    QCOMPARE(runs[0]["VENTORA_EVENT"], QStringLiteral("engine-lost"));
+    QCOMPARE(runs[0]["VENTORA_MINUTES"], QStringLiteral("1"));
+    QCOMPARE(runs[1]["VENTORA_EVENT"], QStringLiteral("engine-back"));
+    QVERIFY(!runs[1].contains("VENTORA_MINUTES"));
+  }
+
+  // The README's ntfy example, run as it is written there but against a server of the test's own:
+  // the alert's text is the message, "Ventora" its title.
+  void theReadmeNtfyExamplePostsTheAlert() {
+#ifdef Q_OS_WIN
+    QSKIP("the example is for a POSIX shell and curl");
+#else
+    if (QStandardPaths::findExecutable("sh").isEmpty() ||
+        QStandardPaths::findExecutable("curl").isEmpty() ||
+        QStandardPaths::findExecutable("printenv").isEmpty())
+      QSKIP("the example needs sh, printenv and curl");
+    const QString example = ReadmeExample(QStringLiteral("<!-- tested: ntfy -->"));
+    QVERIFY2(example.contains(QLatin1String("https://ntfy.sh/TOPIC")), qPrintable(example));
+    QTcpServer ntfy;
+    QVERIFY(ntfy.listen(QHostAddress::LocalHost));
+    QString command = example;
+    command.replace(QStringLiteral("https://ntfy.sh/"),
+                    QStringLiteral("http://127.0.0.1:%1/").arg(ntfy.serverPort()));
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    MonitorRun run;
+    run.Start(server.serverPort(), {"--silent-after", "0", "--on-event", command});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    engine->write(StationFrame("_090/010g015t110"));
+    QVERIFY(engine->waitForBytesWritten(5000));
+    QVERIFY2(ntfy.waitForNewConnection(15000), run.Err().constData());
+    QByteArray body;
+    const QByteArray head = ReadHttpRequest(ntfy.nextPendingConnection(), body);
+    QVERIFY2(head.startsWith("POST /TOPIC HTTP/1.1\r\n"), head.constData());
+    QVERIFY2(head.contains("\r\nTitle: Ventora\r\n"), head.constData());
+    QTRY_COMPARE_WITH_TIMEOUT(run.Named("alert").size(), 1, 10000);
+    QCOMPARE(QString::fromUtf8(body), run.Named("alert")[0]["text"].toString());
+    QCOMPARE(body,
+             QStringLiteral("IW2XYZ: temperatura 43.3 \u00B0C, oltre il limite di 40.0 \u00B0C")
+                 .toUtf8());
+#endif
   }
 
   void rejectsABadRetrySecond() {

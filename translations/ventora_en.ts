@@ -19,92 +19,92 @@
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="45"/>
         <source>temperatura</source>
-        <translation type="unfinished"></translation>
+        <translation>temperature</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="48"/>
         <source>umidità</source>
-        <translation type="unfinished"></translation>
+        <translation>humidity</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="51"/>
         <source>pressione</source>
-        <translation type="unfinished"></translation>
+        <translation>pressure</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="53"/>
         <source>pioggia in un&apos;ora</source>
-        <translation type="unfinished"></translation>
+        <translation>rain in one hour</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="55"/>
         <source>pioggia in 24 ore</source>
-        <translation type="unfinished"></translation>
+        <translation>rain in 24 hours</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="57"/>
         <source>vento</source>
-        <translation type="unfinished"></translation>
+        <translation>wind</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="59"/>
         <source>raffica</source>
-        <translation type="unfinished"></translation>
+        <translation>gust</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="76"/>
         <source>%1: %2 %3, di nuovo entro il limite di %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 %3, back within the limit of %4</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="78"/>
         <source>%1: %2 %3, sotto il limite di %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 %3, below the limit of %4</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="79"/>
         <source>%1: %2 %3, oltre il limite di %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 %3, above the limit of %4</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="121"/>
         <source>%1 non trasmette da un minuto</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 has not sent for a minute</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="122"/>
         <source>%1 non trasmette da %2 minuti</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 has not sent for %2 minutes</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="124"/>
         <source>%1 trasmette di nuovo, dopo un minuto di silenzio</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is sending again, after a minute of silence</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="125"/>
         <source>%1 trasmette di nuovo, dopo %2 minuti di silenzio</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is sending again, after %2 minutes of silence</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="128"/>
         <source>AGWPE non risponde da un minuto</source>
-        <translation type="unfinished"></translation>
+        <translation>AGWPE has not answered for a minute</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="129"/>
         <source>AGWPE non risponde da %1 minuti</source>
-        <translation type="unfinished"></translation>
+        <translation>AGWPE has not answered for %1 minutes</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="131"/>
         <source>AGWPE risponde di nuovo</source>
-        <translation type="unfinished"></translation>
+        <translation>AGWPE answers again</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_text.cpp" line="140"/>
         <source>Prova degli avvisi di Ventora per %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventora alerts test for %1</translation>
     </message>
 </context>
 <context>
@@ -112,27 +112,27 @@
     <message>
         <location filename="../src/alerts/alert_command.cpp" line="33"/>
         <source>Il comando «%1» è terminato bene</source>
-        <translation type="unfinished"></translation>
+        <translation>The command “%1” ended well</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_command.cpp" line="36"/>
         <source>Il comando «%1» non parte</source>
-        <translation type="unfinished"></translation>
+        <translation>The command “%1” does not start</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_command.cpp" line="39"/>
         <source>Il comando «%1» è terminato con codice %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The command “%1” ended with code %2</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_command.cpp" line="44"/>
         <source>Il comando «%1» si è interrotto</source>
-        <translation type="unfinished"></translation>
+        <translation>The command “%1” crashed</translation>
     </message>
     <message>
         <location filename="../src/alerts/alert_command.cpp" line="47"/>
         <source>Il comando «%1» è stato fermato dopo %2 secondi</source>
-        <translation type="unfinished"></translation>
+        <translation>The command “%1” was stopped after %2 seconds</translation>
     </message>
 </context>
 <context>

@@ -15,16 +15,12 @@ EnvironmentVariables Common(const QString& event, qint64 timeMs, const QString& 
           {QStringLiteral("VENTORA_TEXT"), text}};
 }
 
-bool CarriesMinutes(AlertKind kind) {
-  return kind == AlertKind::Silent || kind == AlertKind::Heard || kind == AlertKind::EngineLost;
-}
-
 }  // namespace
 
 EnvironmentVariables AlertEnvironment(const Alert& alert, const QString& station,
                                       const QString& text) {
   EnvironmentVariables variables = Common(AlertEventName(alert.kind), alert.timeMs, station, text);
-  if (alert.kind == AlertKind::Alarm || alert.kind == AlertKind::AlarmCleared) {
+  if (CarriesAlarm(alert.kind)) {
     const AlarmQuantity q = alert.alarm.quantity;
     variables.append({QStringLiteral("VENTORA_QUANTITY"), AlarmQuantityName(q)});
     variables.append({QStringLiteral("VENTORA_VALUE"), MetricNumber(q, alert.alarm.value)});

@@ -78,3 +78,11 @@ std::optional<qint64> AlertRule::EngineDueMs() const {
 int AlertRule::MinutesSince(qint64 sinceMs, qint64 nowMs) const {
   return static_cast<int>(std::max<qint64>(0, nowMs - sinceMs) / times_.minuteMs);
 }
+
+bool CarriesMinutes(AlertKind kind) {
+  return kind == AlertKind::Silent || kind == AlertKind::Heard || kind == AlertKind::EngineLost;
+}
+
+bool CarriesAlarm(AlertKind kind) {
+  return kind == AlertKind::Alarm || kind == AlertKind::AlarmCleared;
+}

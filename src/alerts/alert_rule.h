@@ -18,6 +18,11 @@ struct Alert {
   AlarmTest alarm;    // alarm, alarm-cleared: the quantity, its reading and its limit
 };
 
+// Which kinds carry minutes (silent, heard, engine-lost) and which an alarm's quantity, reading
+// and limit (alarm, alarm-cleared): what the environment and the JSON of an alert hold.
+bool CarriesMinutes(AlertKind kind);
+bool CarriesAlarm(AlertKind kind);
+
 struct AlertTimes {
   int silentAfterMin = 30;  // 0: a silent station is never told
   int engineAfterMin = 5;   // 0: a lost engine is never told

@@ -3,12 +3,13 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include "alert_json.h"
 #include "frame_dispatcher.h"
 #include "json_writer.h"
 #include "report_json.h"
 
 MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, std::FILE* err)
-    : options_(options), out_(out), err_(err), format_(options.locale) {
+    : options_(options), out_(out), err_(err), format_(options.locale), watch_(WatchOptions()) {
   if (!options_.historyFile.isEmpty())
     history_ = std::make_unique<HistoryRecorder>(options_.historyFile);
   connect(&link_, &AgwLink::connected, this, &MonitorSession::OnConnected);
@@ -25,6 +26,7 @@ MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, st
   });
   connect(&link_, &AgwLink::closedByPeer, this, &MonitorSession::OnClosed);
   connect(&link_, &AgwLink::reconnecting, this, [this](qint64 inMs, const QString& reason) {
+    watch_.EngineAway();
     Print(JsonWriter()
               .BeginObject()
               .String("event", "reconnecting")
@@ -35,6 +37,24 @@ MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, st
   });
   if (options_.reconnect) link_.RetryLostConnections(options_.retrySecondMs);
   connect(&tick_, &QTimer::timeout, this, &MonitorSession::OnTick);
+  connect(&watch_, &AlertWatch::raised, this, [this](const Alert& alert, const QString& text) {
+    JsonWriter json;
+    json.BeginObject();
+    WriteAlertJson(json, alert, options_.settings.StationCall, text);
+    Print(json.EndObject().Text());
+  });
+  connect(&watch_, &AlertWatch::commandProblem, this, &MonitorSession::Say);
+}
+
+// The alerts in the captions' language and units, for the station watched.
+AlertOptions MonitorSession::WatchOptions() const {
+  AlertOptions alerts;
+  alerts.times = options_.alertTimes;
+  alerts.command = options_.onEvent;
+  alerts.station = options_.settings.StationCall;
+  alerts.locale = options_.locale;
+  alerts.units = options_.settings.Units;
+  return alerts;
 }
 
 void MonitorSession::Start() {
@@ -59,6 +79,7 @@ void MonitorSession::OnConnected(bool bySchedule) {
             .String("caption", shown_.Caption)
             .EndObject()
             .Text());
+  watch_.Connected();
 }
 
 void MonitorSession::OnClosed() {
@@ -108,6 +129,7 @@ void MonitorSession::OnFrame(const AgwFrameView& view) {
   json.BeginObject().String("event", "report");
   WriteReportJson(json, shown_, out);
   Print(json.EndObject().Text());
+  watch_.Report(out.alarmTests);
 }
 
 void MonitorSession::OnTick() {
@@ -129,7 +151,11 @@ void MonitorSession::StoreReport(const QString& info, const ReportOutcome& out) 
 }
 
 void MonitorSession::SayHistory(const QStringList& messages) {
-  for (const QString& text : messages) std::fprintf(err_, "ventora-cli: %s\n", qPrintable(text));
+  for (const QString& text : messages) Say(text);
+}
+
+void MonitorSession::Say(const QString& text) {
+  std::fprintf(err_, "ventora-cli: %s\n", qPrintable(text));
   std::fflush(err_);
 }
 

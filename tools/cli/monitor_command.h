@@ -1,4 +1,5 @@
-// `ventora-cli monitor`: the window's link, gate and decoder, printing one JSON line per event.
+// `ventora-cli monitor`: the window's link, gate, decoder and alerts, printing one JSON line per
+// event.
 #pragma once
 
 #include <QLocale>
@@ -7,6 +8,7 @@
 #include <cstdio>
 
 #include "agw_link.h"
+#include "alert_watch.h"
 #include "display_state.h"
 #include "history_recorder.h"
 #include "report_decoder.h"
@@ -20,6 +22,8 @@ struct MonitorOptions {
   bool reconnect = false;       // a lost connection is retried on the window's schedule
   qint64 retrySecondMs = 1000;  // one second of that schedule (tests shorten it)
   QString historyFile;          // empty: reports are not stored
+  AlertTimes alertTimes;        // --silent-after, --engine-after and (for tests) --minute-ms
+  QString onEvent;              // the user's command for every alert; empty: none
 };
 
 class MonitorSession : public QObject {
@@ -39,6 +43,8 @@ class MonitorSession : public QObject {
   void Print(const QByteArray& json);
   void StoreReport(const QString& info, const ReportOutcome& out);
   void SayHistory(const QStringList& messages);
+  void Say(const QString& text);
+  AlertOptions WatchOptions() const;
 
   MonitorOptions options_;
   std::FILE* out_;
@@ -48,4 +54,5 @@ class MonitorSession : public QObject {
   DisplayState shown_;
   const CaptionFormat format_;  // in the language installed before the session was made
   std::unique_ptr<HistoryRecorder> history_;  // nothing when reports are not stored
+  AlertWatch watch_;
 };

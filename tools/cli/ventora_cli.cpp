@@ -36,14 +36,29 @@ const char Usage[] =
     "      --lang L       the captions' language, it (default) or en\n"
     "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
     "                      [--reconnect] [--history FILE] [--units U] [--lang L]\n"
+    "                      [--silent-after MIN] [--engine-after MIN] [--on-event COMMAND]\n"
     "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
     "      as the window does and prints one JSON object per event (connected, frame,\n"
-    "      version, ports, report, tick, error, closed). --tick-ms sets the gate's minute.\n"
+    "      version, ports, report, tick, error, closed, alert). --tick-ms sets the gate's\n"
+    "      minute.\n"
     "      --reconnect    a connection lost or never opened is tried again as the window\n"
     "                     does (5 s, doubling to 160 s, then every 300 s), with a\n"
     "                     reconnecting event (in_ms, reason) before each wait; a first\n"
     "                     connection that fails is told with an error event and retried\n"
     "      --history FILE  also stores each decoded report in FILE, as the window does\n"
+    "      Each alert the window would give is an alert event: kind (silent, heard,\n"
+    "      engine-lost, engine-back, alarm, alarm-cleared), station, minutes for the first\n"
+    "      three, quantity, value and limit (metric) for alarms, text (in the captions'\n"
+    "      language and units).\n"
+    "      --silent-after MIN  CALL sent no report for MIN minutes while the engine was\n"
+    "                     connected (default 30; 0: never told)\n"
+    "      --engine-after MIN  with --reconnect, the engine away for MIN minutes (default\n"
+    "                     5; 0: never told)\n"
+    "      --on-event COMMAND  runs COMMAND for each alert, split into words as a shell\n"
+    "                     would but without one, with VENTORA_EVENT, VENTORA_STATION,\n"
+    "                     VENTORA_TIME, VENTORA_TEXT, VENTORA_QUANTITY, VENTORA_VALUE,\n"
+    "                     VENTORA_LIMIT and VENTORA_MINUTES in its environment; one run at\n"
+    "                     a time, each killed after 30 s; a failure is said on stderr\n"
     "  ventora-cli history [--file FILE] [--station CALL] [--from TIME] [--to TIME]\n"
     "                      [--format csv|jsonl] [--stations]\n"
     "      Prints the reports stored in the history file, oldest first (default FILE: the\n"
@@ -129,6 +144,15 @@ bool ReadPositive(const QString& text, qint64& value) {
   return true;
 }
 
+// Minutes of an alert's wait: 0 turns the alert off.
+bool ReadMinutes(const QString& text, int& value) {
+  bool ok = false;
+  const int read = text.toInt(&ok);
+  if (!ok || read < 0) return false;
+  value = read;
+  return true;
+}
+
 // Fills `options` from the words after "monitor"; returns an error text or nothing.
 QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
   ApplyDefaultAlarms(options.settings);
@@ -165,6 +189,14 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
       ReadAlarmSettingsFile(value, options.settings);
     else if (arg == QLatin1String("--history"))
       options.historyFile = value;
+    else if (arg == QLatin1String("--silent-after"))
+      ok = ReadMinutes(value, options.alertTimes.silentAfterMin);
+    else if (arg == QLatin1String("--engine-after"))
+      ok = ReadMinutes(value, options.alertTimes.engineAfterMin);
+    else if (arg == QLatin1String("--minute-ms"))  // for tests: not in the usage text
+      ok = ReadPositive(value, options.alertTimes.minuteMs);
+    else if (arg == QLatin1String("--on-event"))
+      options.onEvent = value;
     else
       return QStringLiteral("unknown option %1").arg(arg);
     if (!ok) return QStringLiteral("bad value for %1: %2").arg(arg, value);
