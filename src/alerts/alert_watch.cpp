@@ -24,6 +24,8 @@ AlertWatch::AlertWatch(const AlertOptions& options, QObject* parent)
   connect(&command_, &AlertCommand::finished, this, [this](const CommandOutcome& outcome) {
     if (outcome.kind != CommandOutcome::Kind::Succeeded)
       emit commandProblem(CommandOutcomeText(outcome));
+    else
+      emit commandSucceeded();
   });
   connect(&testCommand_, &AlertCommand::finished, this, &AlertWatch::testFinished);
   ArmTimer();

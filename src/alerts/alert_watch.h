@@ -41,6 +41,8 @@ class AlertWatch : public QObject {
   void raised(const Alert& alert, const QString& text);
   // A run of the command that did not succeed, told once per run.
   void commandProblem(const QString& text);
+  // A run of the command that succeeded: an earlier problem is over.
+  void commandSucceeded();
   // What became of a test run.
   void testFinished(const CommandOutcome& outcome);
 
