@@ -95,7 +95,8 @@ QString TestOutcome(QDialog* dialog, const QString& command) {
   auto* button = dialog->findChild<QPushButton*>("cmdTest");
   auto* outcome = dialog->findChild<QLabel*>("lblTestOutcome");
   button->click();
-  if (outcome->text() != QStringLiteral("Prova in corso\u2026") || button->isEnabled())
+  const QString running = QCoreApplication::translate("frmPreferenze", "Prova in corso\u2026");
+  if (outcome->text() != running || button->isEnabled())
     return QStringLiteral("not running: ") + outcome->text();
   if (!QTest::qWaitFor([button] { return button->isEnabled(); }, 10000))
     return QStringLiteral("still running");
