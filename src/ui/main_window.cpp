@@ -177,9 +177,10 @@ void frmWx::DecodeWeatherReport(const QString& text) {
   const ReportOutcome out = OnReport(shown_, text, settings_, Captions());
   if (out.restartTimer) tmrElapsed_->start();  // start() on a running timer restarts its minute
   Render();
+  // Told before an alarm may bring the window back from the tray: the icon still there tells it.
+  alerts_->Report(out.alarmTests);
   Notify(out);
   RecordHistory(text, out);
-  alerts_->Report(out.alarmTests);
 }
 
 const CaptionFormat& frmWx::Captions() {
