@@ -15,6 +15,127 @@
     </message>
 </context>
 <context>
+    <name>AlertCommand</name>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="34"/>
+        <source>Il comando «%1» è terminato bene</source>
+        <translation>The command “%1” succeeded</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="37"/>
+        <source>Il comando «%1» non parte</source>
+        <translation>The command “%1” does not start</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="40"/>
+        <source>Il comando «%1» è terminato con codice %2</source>
+        <translation>The command “%1” exited with code %2</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="46"/>
+        <source>Il comando «%1» si è interrotto</source>
+        <translation>The command “%1” crashed</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_command.cpp" line="50"/>
+        <source>Il comando «%1» è stato fermato dopo %2 secondi</source>
+        <translation>The command “%1” was stopped after %2 seconds</translation>
+    </message>
+</context>
+<context>
+    <name>AlertText</name>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="45"/>
+        <source>temperatura</source>
+        <translation>temperature</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="48"/>
+        <source>umidità</source>
+        <translation>humidity</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="51"/>
+        <source>pressione</source>
+        <translation>pressure</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="53"/>
+        <source>pioggia in un&apos;ora</source>
+        <translation>rain in an hour</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="55"/>
+        <source>pioggia in 24 ore</source>
+        <translation>rain in 24 hours</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="57"/>
+        <source>vento</source>
+        <translation>wind</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="59"/>
+        <source>raffica</source>
+        <translation>gust</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="81"/>
+        <source>%1: %2 %3, di nuovo entro il limite di %4</source>
+        <translation>%1: %2 %3, back within the limit of %4</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="83"/>
+        <source>%1: %2 %3, sotto il limite di %4</source>
+        <translation>%1: %2 %3, below the limit of %4</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="84"/>
+        <source>%1: %2 %3, oltre il limite di %4</source>
+        <translation>%1: %2 %3, beyond the limit of %4</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="126"/>
+        <source>%1 non trasmette da un minuto</source>
+        <translation>%1 has been silent for a minute</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="127"/>
+        <source>%1 non trasmette da %2 minuti</source>
+        <translation>%1 has been silent for %2 minutes</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="130"/>
+        <source>%1 trasmette di nuovo, dopo un minuto di silenzio</source>
+        <translation>%1 is on the air again, after a minute of silence</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="133"/>
+        <source>%1 trasmette di nuovo, dopo %2 minuti di silenzio</source>
+        <translation>%1 is on the air again, after %2 minutes of silence</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="137"/>
+        <source>AGWPE non risponde da un minuto</source>
+        <translation>AGWPE has not answered for a minute</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="138"/>
+        <source>AGWPE non risponde da %1 minuti</source>
+        <translation>AGWPE has not answered for %1 minutes</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="141"/>
+        <source>AGWPE risponde di nuovo</source>
+        <translation>AGWPE answers again</translation>
+    </message>
+    <message>
+        <location filename="../src/alerts/alert_text.cpp" line="150"/>
+        <source>Prova degli avvisi di Ventora per %1</source>
+        <translation>Test of Ventora&apos;s alerts for %1</translation>
+    </message>
+</context>
+<context>
     <name>EngineOutage</name>
     <message>
         <location filename="../src/link/reconnect_notice.cpp" line="28"/>

@@ -9,6 +9,7 @@ namespace {
 // The end of what a command wrote on stderr is kept to say why it failed.
 constexpr int KeptErrorBytes = 300;
 
+// The texts are marked where they stand, in this context, for lupdate to find them.
 QString Tr(const char* text) {
   return QCoreApplication::translate("AlertCommand", text);
 }
@@ -29,21 +30,26 @@ QString CommandOutcomeText(const CommandOutcome& o) {
   QString text;
   switch (o.kind) {
     case Kind::Succeeded:
-      text = Tr("Il comando «%1» è terminato bene").arg(o.program);
+      text =
+          Tr(QT_TRANSLATE_NOOP("AlertCommand", "Il comando «%1» è terminato bene")).arg(o.program);
       break;
     case Kind::NotStarted:
-      text = Tr("Il comando «%1» non parte").arg(o.program);
+      text = Tr(QT_TRANSLATE_NOOP("AlertCommand", "Il comando «%1» non parte")).arg(o.program);
       break;
     case Kind::Failed:
-      text = Tr("Il comando «%1» è terminato con codice %2").arg(o.program).arg(o.exitCode);
+      text = Tr(QT_TRANSLATE_NOOP("AlertCommand", "Il comando «%1» è terminato con codice %2"))
+                 .arg(o.program)
+                 .arg(o.exitCode);
       break;
     case Kind::Crashed:
-      text = Tr("Il comando «%1» si è interrotto").arg(o.program);
+      text =
+          Tr(QT_TRANSLATE_NOOP("AlertCommand", "Il comando «%1» si è interrotto")).arg(o.program);
       break;
     case Kind::Killed:
-      text = Tr("Il comando «%1» è stato fermato dopo %2 secondi")
-                 .arg(o.program)
-                 .arg(CommandTimeLimitMs / 1000);
+      text =
+          Tr(QT_TRANSLATE_NOOP("AlertCommand", "Il comando «%1» è stato fermato dopo %2 secondi"))
+              .arg(o.program)
+              .arg(CommandTimeLimitMs / 1000);
       break;
   }
   const QString detail = o.detail.trimmed();

@@ -11,6 +11,7 @@ const char* const QuantityNames[] = {
     "temp-high",    "temp-low",  "humidity-high", "humidity-low", "pressure-high",
     "pressure-low", "rain-hour", "rain-24h",      "wind",         "gust"};
 
+// The texts are marked where they stand, in this context, for lupdate to find them.
 QString Tr(const char* text) {
   return QCoreApplication::translate("AlertText", text);
 }
@@ -41,21 +42,21 @@ QString QuantityWord(AlarmQuantity q) {
   switch (q) {
     case AlarmQuantity::TempHigh:
     case AlarmQuantity::TempLow:
-      return Tr("temperatura");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "temperatura"));
     case AlarmQuantity::HumidityHigh:
     case AlarmQuantity::HumidityLow:
-      return Tr("umidità");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "umidità"));
     case AlarmQuantity::PressureHigh:
     case AlarmQuantity::PressureLow:
-      return Tr("pressione");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "pressione"));
     case AlarmQuantity::RainHour:
-      return Tr("pioggia in un'ora");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "pioggia in un'ora"));
     case AlarmQuantity::Rain24h:
-      return Tr("pioggia in 24 ore");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "pioggia in 24 ore"));
     case AlarmQuantity::Wind:
-      return Tr("vento");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "vento"));
     case AlarmQuantity::Gust:
-      return Tr("raffica");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "raffica"));
   }
   return QString();
 }
@@ -75,9 +76,12 @@ QString Reading(AlarmQuantity q, float metric, const QLocale& locale, UnitSystem
 }
 
 QString AlarmText(const Alert& a, const QString& station, const QLocale& locale, UnitSystem units) {
-  const char* text = a.kind == AlertKind::AlarmCleared ? "%1: %2 %3, di nuovo entro il limite di %4"
-                     : IsLowLimit(a.alarm.quantity)    ? "%1: %2 %3, sotto il limite di %4"
-                                                       : "%1: %2 %3, oltre il limite di %4";
+  const char* text =
+      a.kind == AlertKind::AlarmCleared
+          ? QT_TRANSLATE_NOOP("AlertText", "%1: %2 %3, di nuovo entro il limite di %4")
+      : IsLowLimit(a.alarm.quantity)
+          ? QT_TRANSLATE_NOOP("AlertText", "%1: %2 %3, sotto il limite di %4")
+          : QT_TRANSLATE_NOOP("AlertText", "%1: %2 %3, oltre il limite di %4");
   return Tr(text).arg(station, QuantityWord(a.alarm.quantity),
                       Reading(a.alarm.quantity, a.alarm.value, locale, units),
                       Reading(a.alarm.quantity, a.alarm.limit, locale, units));
@@ -119,16 +123,22 @@ QString AlertText(const Alert& alert, const QString& station, const QLocale& loc
   const bool one = alert.minutes == 1;
   switch (alert.kind) {
     case AlertKind::Silent:
-      return one ? Tr("%1 non trasmette da un minuto").arg(station)
-                 : Tr("%1 non trasmette da %2 minuti").arg(station, minutes);
+      return one ? Tr(QT_TRANSLATE_NOOP("AlertText", "%1 non trasmette da un minuto")).arg(station)
+                 : Tr(QT_TRANSLATE_NOOP("AlertText", "%1 non trasmette da %2 minuti"))
+                       .arg(station, minutes);
     case AlertKind::Heard:
-      return one ? Tr("%1 trasmette di nuovo, dopo un minuto di silenzio").arg(station)
-                 : Tr("%1 trasmette di nuovo, dopo %2 minuti di silenzio").arg(station, minutes);
+      return one ? Tr(QT_TRANSLATE_NOOP("AlertText",
+                                        "%1 trasmette di nuovo, dopo un minuto di silenzio"))
+                       .arg(station)
+                 : Tr(QT_TRANSLATE_NOOP("AlertText",
+                                        "%1 trasmette di nuovo, dopo %2 minuti di silenzio"))
+                       .arg(station, minutes);
     case AlertKind::EngineLost:
-      return one ? Tr("AGWPE non risponde da un minuto")
-                 : Tr("AGWPE non risponde da %1 minuti").arg(minutes);
+      return one ? Tr(QT_TRANSLATE_NOOP("AlertText", "AGWPE non risponde da un minuto"))
+                 : Tr(QT_TRANSLATE_NOOP("AlertText", "AGWPE non risponde da %1 minuti"))
+                       .arg(minutes);
     case AlertKind::EngineBack:
-      return Tr("AGWPE risponde di nuovo");
+      return Tr(QT_TRANSLATE_NOOP("AlertText", "AGWPE risponde di nuovo"));
     case AlertKind::Alarm:
     case AlertKind::AlarmCleared:
       return AlarmText(alert, station, locale, units);
@@ -137,7 +147,7 @@ QString AlertText(const Alert& alert, const QString& station, const QLocale& loc
 }
 
 QString TestAlertText(const QString& station) {
-  return Tr("Prova degli avvisi di Ventora per %1").arg(station);
+  return Tr(QT_TRANSLATE_NOOP("AlertText", "Prova degli avvisi di Ventora per %1")).arg(station);
 }
 
 bool NotifiesDesktop(AlertKind kind) {
