@@ -7,6 +7,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "main_window.h"
@@ -21,13 +22,16 @@ struct EngineRig {
   std::unique_ptr<frmWx> window;
   int frames = 0;  // frames the link handed to the window
 
-  // `retrySecondMs`: one second of the reconnect schedule (the first retry comes after five).
-  explicit EngineRig(const QString& call = QStringLiteral("IW2XYZ"), qint64 retrySecondMs = 1000) {
+  // `retrySecondMs`: one second of the reconnect schedule (the first retry comes after five);
+  // `adjust` changes the other seams before the window is made.
+  explicit EngineRig(const QString& call = QStringLiteral("IW2XYZ"), qint64 retrySecondMs = 1000,
+                     const std::function<void(WindowSeams&)>& adjust = nullptr) {
     ApplyDefaultAlarms(settings);
     settings.FocusOnData = false;
     settings.StationCall = call;
     WindowSeams seams = TestSeams(recorder, dir.path());
     seams.retrySecondMs = retrySecondMs;
+    if (adjust) adjust(seams);
     window = std::make_unique<frmWx>(settings, seams);
     QObject::connect(&window->Winsock1(), &AgwLink::frameReceived, [this] { ++frames; });
     server.listen(QHostAddress::LocalHost);

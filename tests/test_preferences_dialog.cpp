@@ -1,6 +1,11 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTranslator>
 #include <QtTest>
 
 #include "main_window.h"
@@ -39,14 +44,18 @@ std::function<void(QDialog*)> Choose(LanguageChoice language, UnitSystem units) 
   };
 }
 
-// Every text of the dialog drawn whole: no label, combo or button smaller than its text needs.
-void VerifyTextsWhole(QDialog* dialog) {
-  dialog->show();
-  for (QLabel* label : dialog->findChildren<QLabel*>()) {
-    const int advance = label->fontMetrics().horizontalAdvance(label->text());
-    QVERIFY2(advance <= label->contentsRect().width(), qPrintable(label->text()));
+// Every text of the page drawn whole: no label, combo or button smaller than its text needs.
+void VerifyPageWhole(QWidget* page) {
+  for (QLabel* label : page->findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    // A label of several lines needs their height too.
+    const QRect room = label->contentsRect();
+    const QRect needed = label->fontMetrics().boundingRect(
+        QRect(0, 0, room.width(), 100000), label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+    QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+             qPrintable(label->text()));
   }
-  for (QComboBox* combo : dialog->findChildren<QComboBox*>())
+  for (QComboBox* combo : page->findChildren<QComboBox*>())
     for (int i = 0; i < combo->count(); ++i) {
       QStyleOptionComboBox option;
       option.initFrom(combo);
@@ -55,8 +64,43 @@ void VerifyTextsWhole(QDialog* dialog) {
       const int advance = combo->fontMetrics().horizontalAdvance(combo->itemText(i));
       QVERIFY2(advance <= field.width(), qPrintable(combo->itemText(i)));
     }
-  for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+  for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
     QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+}
+
+// Every page of the dialog, each shown in turn, and its buttons.
+void VerifyTextsWhole(QDialog* dialog) {
+  dialog->show();
+  auto* tabs = dialog->findChild<QTabWidget*>();
+  const int current = tabs->currentIndex();
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    VerifyPageWhole(tabs->widget(i));
+  }
+  tabs->setCurrentIndex(current);
+  VerifyPageWhole(dialog->findChild<QDialogButtonBox*>());
+}
+
+// The alerts page of a dialog, shown.
+QWidget* AlertsPage(QDialog* dialog) {
+  auto* tabs = dialog->findChild<QTabWidget*>();
+  tabs->setCurrentIndex(1);
+  dialog->show();
+  return tabs->currentWidget();
+}
+
+// Presses Prova with `command` typed and waits for what came of it.
+QString TestOutcome(QDialog* dialog, const QString& command) {
+  dialog->findChild<QLineEdit*>("txtCommand")->setText(command);
+  auto* button = dialog->findChild<QPushButton*>("cmdTest");
+  auto* outcome = dialog->findChild<QLabel*>("lblTestOutcome");
+  button->click();
+  const QString running = QCoreApplication::translate("frmPreferenze", "Prova in corso\u2026");
+  if (outcome->text() != running || button->isEnabled())
+    return QStringLiteral("not running: ") + outcome->text();
+  if (!QTest::qWaitFor([button] { return button->isEnabled(); }, 10000))
+    return QStringLiteral("still running");
+  return outcome->text();
 }
 
 }  // namespace
@@ -155,6 +199,78 @@ class TestPreferencesDialog : public QObject {
     w->close();
     QCOMPARE(started.PreferenceMessages().size(), 2);
     QVERIFY(QFileInfo(started.Ini()).isDir());
+  }
+
+  // The alerts page shows what Ventora.ini holds and OK writes what it shows. Prova runs the
+  // command as typed with the test event, the dialog working meanwhile, and says what came of it.
+  void alertsPageEditsTheFileAndTriesTheCommand() {
+    StartedWindow started([](const QTemporaryDir& dir) {
+      WriteAll(dir.filePath(QLatin1String(PreferencesFileName)),
+               "[alerts]\nsilent_after_min=0\nengine_after_min=7\nnotify=false\n");
+    });
+    auto& [dir, r, s, w] = started;
+    w->Winsock1().Close();  // no engine: the setup dialog stays away while the test runs
+    const QString runs = dir.filePath(QStringLiteral("runs.txt"));
+    const QString probe = QStringLiteral("\"%1\" \"%2\"").arg(VENTORA_ALERT_PROBE, runs);
+    r.answerModal = [&](QDialog* dialog) {
+      QCOMPARE(dialog->findChild<QTabWidget*>()->tabText(1), QStringLiteral("Avvisi"));
+      AlertsPage(dialog);
+      auto* silent = dialog->findChild<QSpinBox*>("spnSilent");
+      QCOMPARE(silent->text(), QStringLiteral("Mai"));
+      QCOMPARE(dialog->findChild<QSpinBox*>("spnEngine")->text(), QStringLiteral("7 min"));
+      QVERIFY(!dialog->findChild<QCheckBox*>("chkNotify")->isChecked());
+      QVERIFY(!dialog->findChild<QPushButton*>("cmdTest")->isEnabled());  // no command yet
+      const QString missing = dir.filePath(QStringLiteral("no-such-program"));
+      QVERIFY2(TestOutcome(dialog, missing)
+                   .startsWith(QStringLiteral("Il comando «%1» non parte").arg(missing)),
+               qPrintable(TestOutcome(dialog, missing)));
+      QCOMPARE(TestOutcome(dialog, probe),
+               QStringLiteral("Il comando «%1» è terminato bene").arg(VENTORA_ALERT_PROBE));
+      const QByteArray ran = ReadAll(runs);
+      QVERIFY2(ran.startsWith("VENTORA_EVENT=test\nVENTORA_STATION=IW2XYZ\nVENTORA_TIME="),
+               ran.constData());
+      QVERIFY(ran.contains("VENTORA_TEXT=Prova degli avvisi di Ventora per IW2XYZ\n"));
+      silent->setValue(45);
+      dialog->findChild<QCheckBox*>("chkNotify")->setChecked(true);
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    QTest::keyClick(w.get(), Qt::Key_F2);
+    const AlertPreferences saved = ReadPreferencesFile(started.Ini()).preferences.alerts;
+    QCOMPARE((QList<int>{saved.silentAfterMin, saved.engineAfterMin}), (QList<int>{45, 7}));
+    QVERIFY(saved.notify);
+    QCOMPARE(saved.command, probe);
+    QVERIFY(r.messages.isEmpty());
+  }
+
+  // The page in either language, with a test's outcome and a problem of the command, whole.
+  void alertsPageShowsWhole_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("it") << false;
+    QTest::newRow("en") << true;
+  }
+  void alertsPageShowsWhole() {
+    QFETCH(bool, english);
+    QTranslator translator;
+    if (english) {
+      QVERIFY(translator.load(QStringLiteral("ventora_en"), QStringLiteral(":/translations")));
+      QCoreApplication::installTranslator(&translator);
+    }
+    QTemporaryDir dir;
+    const CommandOutcome killed{CommandOutcome::Kind::Killed, QStringLiteral("curl"), 0, {}};
+    Preferences shown;
+    shown.alerts.engineAfterMin = 0;
+    frmPreferenze dialog(shown, LanguageChoice::Automatic,
+                         {QStringLiteral("IW2XYZ-13"), CommandOutcomeText(killed)});
+    AlertsPage(&dialog);
+    const QString outcome =
+        TestOutcome(&dialog, QStringLiteral("\"%1\" \"%2\" 3")
+                                 .arg(VENTORA_ALERT_PROBE, dir.filePath(QStringLiteral("runs"))));
+    QVERIFY2(outcome.contains(QStringLiteral(" 3")), qPrintable(outcome));
+    QVERIFY(
+        dialog.findChild<QLabel*>("lblCommandProblem")->text().contains(QStringLiteral("curl")));
+    VerifyTextsWhole(&dialog);
+    SaveShot(&dialog, QStringLiteral("preferences-alerts-") + QTest::currentDataTag());
+    QCoreApplication::removeTranslator(&translator);
   }
 
   // Start-up reads the units into the settings.

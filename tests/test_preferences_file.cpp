@@ -37,6 +37,56 @@ class TestPreferencesFile : public QObject {
     QCOMPARE(read.preferences.units, units);
   }
 
+  // Section [alerts]: each value out of range or not understood reads as its default alone.
+  void readsTheAlerts_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QList<int>>("minutes");  // silent, engine
+    QTest::addColumn<bool>("notify");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("none: the defaults") << QByteArray() << QList<int>{30, 5} << true << QString();
+    QTest::newRow("all given, off and a day")
+        << QByteArray(
+               "[alerts]\nsilent_after_min=0\nengine_after_min=1440\nnotify=false\n"
+               "command=notify-send Ventora\n")
+        << QList<int>{0, 1440} << false << QStringLiteral("notify-send Ventora");
+    QTest::newRow("beyond a day, below zero")
+        << QByteArray("[alerts]\nsilent_after_min=1441\nengine_after_min=-1\nnotify=0\n")
+        << QList<int>{30, 5} << false << QString();
+    QTest::newRow("not numbers, not a switch")
+        << QByteArray("[alerts]\nsilent_after_min=ten\nengine_after_min=2.5\nnotify=maybe\n")
+        << QList<int>{30, 5} << true << QString();
+    QTest::newRow("spaces and an unquoted comma")
+        << QByteArray("[alerts]\nsilent_after_min= 45 \nnotify= TRUE\ncommand=say a, b\n")
+        << QList<int>{45, 5} << true << QStringLiteral("say a, b");
+  }
+  void readsTheAlerts() {
+    QFETCH(QByteArray, content);
+    QFETCH(QList<int>, minutes);
+    QFETCH(bool, notify);
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QLatin1String(PreferencesFileName));
+    WriteAll(path, content);
+    const AlertPreferences alerts = ReadPreferencesFile(path).preferences.alerts;
+    QCOMPARE((QList<int>{alerts.silentAfterMin, alerts.engineAfterMin}), minutes);
+    QCOMPARE(alerts.notify, notify);
+    QCOMPARE(alerts.command, command);
+  }
+
+  void alertsRoundTrip() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QLatin1String(PreferencesFileName));
+    const AlertPreferences written{
+        0, 1440, false, QStringLiteral("\"C:\\Program Files\\curl.exe\" -d \"a, b; c=d\" x")};
+    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::Italian, UnitSystem::Metric, written}),
+             QString());
+    const AlertPreferences read = ReadPreferencesFile(path).preferences.alerts;
+    QCOMPARE((QList<int>{read.silentAfterMin, read.engineAfterMin}),
+             (QList<int>{written.silentAfterMin, written.engineAfterMin}));
+    QCOMPARE(read.notify, written.notify);
+    QCOMPARE(read.command, written.command);
+  }
+
   void aMissingFileIsNoProblem() {
     QTemporaryDir dir;
     const PreferencesRead read = ReadPreferencesFile(dir.filePath(QStringLiteral("Ventora.ini")));

@@ -21,6 +21,7 @@ struct Recorder {
   // this is called from that loop.
   std::function<void()> whileBoxOpen;
   int boxesClosedByProgram = 0;
+  QStringList notifications;  // "title | text" of each desktop notification
 };
 
 // Longest a held box waits for the program to close it, so that a test that fails ends.
@@ -58,6 +59,9 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
   seams.execModal = [&r](QDialog* dialog) {
     ++r.modals;
     if (r.answerModal) r.answerModal(dialog);
+  };
+  seams.notifyDesktop = [&r](QSystemTrayIcon*, const QString& title, const QString& text) {
+    r.notifications << title + " | " + text;
   };
   seams.trayAvailable = [tray] { return tray; };
   seams.programFolder = folder;

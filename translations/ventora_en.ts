@@ -553,47 +553,107 @@ Next try at %3
 <context>
     <name>frmPreferenze</name>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="25"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="60"/>
         <source>Preferenze</source>
         <translation>Preferences</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="29"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="64"/>
         <source>Generale</source>
         <translation>General</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="32"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="65"/>
+        <source>Avvisi</source>
+        <translation>Alerts</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="68"/>
         <source>Annulla</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="49"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="90"/>
         <source>Automatico</source>
         <translation>Automatic</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="55"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="96"/>
         <source>Metriche (°C, km/h, mb, mm)</source>
         <translation>Metric (°C, km/h, mb, mm)</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="56"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="97"/>
         <source>Imperiali (°F, mph, inHg, in)</source>
         <translation>Imperial (°F, mph, inHg, in)</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="63"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="104"/>
         <source>Lingua</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="65"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="106"/>
         <source>Unità di misura</source>
         <translation>Units</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="70"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="115"/>
+        <source>Notifiche sul desktop</source>
+        <translation>Desktop notifications</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="119"/>
+        <source>Nessuno</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="122"/>
+        <source>Programma e argomenti, senza shell. Il comando trova nell&apos;ambiente VENTORA_EVENT, VENTORA_STATION, VENTORA_TIME, VENTORA_TEXT, VENTORA_MINUTES e, per gli allarmi, VENTORA_QUANTITY, VENTORA_VALUE e VENTORA_LIMIT.</source>
+        <translation>A program and its arguments, no shell. The command finds VENTORA_EVENT, VENTORA_STATION, VENTORA_TIME, VENTORA_TEXT, VENTORA_MINUTES and, for alarms, VENTORA_QUANTITY, VENTORA_VALUE and VENTORA_LIMIT in its environment.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="126"/>
+        <source>Prova</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="143"/>
+        <source>Avvisa se la stazione tace da</source>
+        <translation>Alert when the station is silent for</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="144"/>
+        <source>Avvisa se AGWPE manca da</source>
+        <translation>Alert when AGWPE is away for</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="146"/>
+        <source>Comando</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="168"/>
+        <source>Mai</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="169"/>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="175"/>
+        <source>Prova in corso…</source>
+        <translation>Test running…</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="183"/>
+        <source>Ultimo problema del comando: %1</source>
+        <translation>Last problem of the command: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="187"/>
         <source>La lingua cambia al prossimo avvio di Ventora.</source>
         <translation>The language changes the next time Ventora starts.</translation>
     </message>
@@ -669,12 +729,12 @@ Next try at %3
 <context>
     <name>frmWx</name>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="121"/>
+        <location filename="../src/ui/main_window.cpp" line="123"/>
         <source>Il file delle soglie di allarme non si legge e non se ne può fare la copia %1.bak: il programma usa i valori predefiniti e lascia il file com&apos;è.</source>
         <translation>The alarm limits file cannot be read and no copy %1.bak of it can be made: the program uses the default values and leaves the file as it is.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="135"/>
+        <location filename="../src/ui/main_window.cpp" line="137"/>
         <source>Le soglie di allarme non sono state salvate: del file, che non si legge, non si può fare la copia %1.bak, e il programma lo lascia com&apos;è.</source>
         <translation>The alarm limits were not saved: the file cannot be read, no copy %1.bak of it can be made, and the program leaves it as it is.</translation>
     </message>
@@ -739,7 +799,7 @@ Next try at %3
         <translation>Right-click to show/hide the Rx window</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window_link.cpp" line="25"/>
+        <location filename="../src/ui/main_window_link.cpp" line="26"/>
         <source>Errore collegamento con AGWPE</source>
         <translation>AGWPE connection error</translation>
     </message>

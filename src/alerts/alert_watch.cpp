@@ -17,15 +17,15 @@ AlertWatch::AlertWatch(const AlertOptions& options, QObject* parent)
     : QObject(parent),
       options_(options),
       rule_(options.times, Now()),
-      command_(nullptr, options.commandTimeLimitMs),
-      testCommand_(nullptr, options.commandTimeLimitMs) {
+      command_(nullptr, options.commandTimeLimitMs) {
   due_.setSingleShot(true);
   connect(&due_, &QTimer::timeout, this, &AlertWatch::OnTimer);
   connect(&command_, &AlertCommand::finished, this, [this](const CommandOutcome& outcome) {
     if (outcome.kind != CommandOutcome::Kind::Succeeded)
       emit commandProblem(CommandOutcomeText(outcome));
+    else
+      emit commandSucceeded();
   });
-  connect(&testCommand_, &AlertCommand::finished, this, &AlertWatch::testFinished);
   ArmTimer();
 }
 
@@ -56,11 +56,6 @@ void AlertWatch::EngineAway() {
 void AlertWatch::Report(const std::vector<AlarmTest>& tests) {
   Deliver(rule_.OnReport(Now(), tests));
   ArmTimer();
-}
-
-void AlertWatch::RunTest() {
-  const QString text = TestAlertText(options_.station);
-  testCommand_.Run(options_.command, TestEnvironment(Now(), options_.station, text));
 }
 
 void AlertWatch::Deliver(const std::vector<Alert>& alerts) {

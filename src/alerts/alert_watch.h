@@ -31,8 +31,6 @@ class AlertWatch : public QObject {
   void Connected();
   void EngineAway();
   void Report(const std::vector<AlarmTest>& tests);
-  // Runs the command once with the test event.
-  void RunTest();
 
   const AlertOptions& Options() const { return options_; }
 
@@ -41,8 +39,8 @@ class AlertWatch : public QObject {
   void raised(const Alert& alert, const QString& text);
   // A run of the command that did not succeed, told once per run.
   void commandProblem(const QString& text);
-  // What became of a test run.
-  void testFinished(const CommandOutcome& outcome);
+  // A run of the command that succeeded: an earlier problem is over.
+  void commandSucceeded();
 
  private:
   void Deliver(const std::vector<Alert>& alerts);
@@ -53,5 +51,4 @@ class AlertWatch : public QObject {
   AlertRule rule_;
   QTimer due_;
   AlertCommand command_;
-  AlertCommand testCommand_;
 };

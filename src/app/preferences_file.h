@@ -14,6 +14,9 @@ QString PreferencesFileBeside(const QString& alarmsFile);
 // "Automatico" follows the desktop's language; the other two force one.
 enum class LanguageChoice { Automatic, Italian, English };
 
+// The longest wait the alert settings take, in minutes (a day); longer values read as the default.
+inline constexpr int MostAlertMinutes = 1440;
+
 // Section [alerts]: who is told when the station falls silent, the engine goes or an alarm rises.
 struct AlertPreferences {
   int silentAfterMin = 30;  // 0: off
@@ -34,7 +37,8 @@ struct PreferencesRead {
 };
 
 // Section [display], keys language (auto, it, en) and units (metric, imperial); section
-// [alerts], keys silent_after_min, engine_after_min, notify and command.
+// [alerts], keys silent_after_min and engine_after_min (0 to MostAlertMinutes), notify (true,
+// false) and command. A value out of range or not understood reads as the default.
 PreferencesRead ReadPreferencesFile(const QString& path);
 
 // Writes the keys above, keeping every other key of the file; the file is replaced atomically.

@@ -64,6 +64,7 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
   connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
     if (why != QSystemTrayIcon::Context) RestoreFromTray();
   });
+  SetUpAlerts();
   setFocusPolicy(Qt::StrongFocus);  // F1 reaches the window: its labels take no focus
   for (QLabel* label : {c_.lblWxData, c_.lblRain, c_.lblWxComment}) label->installEventFilter(this);
   SetUpHistoryCommands();
@@ -89,6 +90,7 @@ void frmWx::Form_Load(const QString& commandTail) {
   LoadAlarmSettings();
   settings_.AgwPort = DefaultAgwPort;
   if (settings_.AgwHost.isEmpty()) settings_.AgwHost = LoopbackHost;
+  ConfigureAlerts();
   if (!settings_.StationCall.isEmpty())
     ConnectToEngine();
   else {
@@ -175,6 +177,8 @@ void frmWx::DecodeWeatherReport(const QString& text) {
   const ReportOutcome out = OnReport(shown_, text, settings_, Captions());
   if (out.restartTimer) tmrElapsed_->start();  // start() on a running timer restarts its minute
   Render();
+  // Told before an alarm may bring the window back from the tray: the icon still there tells it.
+  alerts_->Report(out.alarmTests);
   Notify(out);
   RecordHistory(text, out);
 }
@@ -205,7 +209,7 @@ void frmWx::Render() {
   }
   for (size_t i = 0; i < shown_.trends.size(); ++i)
     c_.picVar[i]->Draw(TrendPictureDrawing(shown_.trends[i]));
-  tray_->setToolTip(shown_.tooltip);
+  tray_->setToolTip(TrayTooltipText());
 }
 
 void frmWx::Notify(const ReportOutcome& out) {
@@ -229,6 +233,7 @@ void frmWx::changeEvent(QEvent* event) {
 
 void frmWx::SendToTray() {
   if (!(windowState() & Qt::WindowMinimized)) return;
+  noticeTray_->stop();  // the icon stays while the window is in the tray
   tray_->show();
   hide();
 }

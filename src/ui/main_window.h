@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "agw_link.h"
+#include "alert_watch.h"
 #include "help_viewer.h"
 #include "history_window.h"
 #include "history_worker.h"
@@ -86,6 +87,7 @@ class frmWx : public QWidget {
   const DisplayState& Shown() const { return shown_; }
   const QString& AlarmsFile() const { return alarmsFile_; }
   QString TrayTooltip() const { return tray_->toolTip(); }
+  AlertWatch& Alerts() { return *alerts_; }
   const MainWindowControls& Controls() const { return c_; }
   AgwLink& Winsock1() { return *winsock1_; }
   QSystemTrayIcon& cSysTray1() { return *tray_; }
@@ -123,6 +125,17 @@ class frmWx : public QWidget {
   void ApplyPreferences(const Preferences& chosen);
   // Shows the readings again in the units the settings now say.
   void ShowInCurrentUnits();
+  // The alerts of the watched station: made with the window, set again when the preferences,
+  // the station or the units change.
+  void SetUpAlerts();
+  AlertOptions AlertOptionsNow() const;
+  void ConfigureAlerts();
+  void ShowAlert(const Alert& alert, const QString& text);
+  // The last problem of the alert command, on the tray tooltip and in the preferences; empty: none.
+  void ShowCommandProblem(const QString& problem);
+  AlertPageContext AlertPage() const;
+  // The tooltip of the report, and the command's problem when there is one.
+  QString TrayTooltipText() const;
 
   Settings& settings_;
   WindowSeams seams_;
@@ -143,9 +156,12 @@ class frmWx : public QWidget {
   QString alarmsFile_;
   QString alarmsSeed_;  // the read-only file beside the program that gives the first values
   QString preferencesFile_;
-  Preferences preferences_;                              // as last read or confirmed
+  Preferences preferences_;                                     // as last read or confirmed
   LanguageChoice runningLanguage_ = LanguageChoice::Automatic;  // as this run started
   QPointer<frmPreferenze> preferencesDialog_;
+  AlertWatch* alerts_ = nullptr;
+  QTimer* noticeTray_ = nullptr;  // running while the tray icon is shown only for a notification
+  QString commandProblem_;
   bool unloaded_ = false;
   // Start-up could neither read the file nor keep a copy of it, and promised to leave it.
   bool leaveAlarmsFile_ = false;

@@ -30,6 +30,8 @@ frmWxSetup* frmWx::SetupDialog() {
           ConnectToEngine();
         },
         this);
+    // The station or the units may have changed.
+    connect(setup_, &QDialog::accepted, this, &frmWx::ConfigureAlerts);
   }
   return setup_;
 }
@@ -54,7 +56,7 @@ void frmWx::ShowSetupModeless() {
 
 void frmWx::OpenPreferences() {
   if (preferencesDialog_) return preferencesDialog_->activateWindow();
-  preferencesDialog_ = new frmPreferenze(preferences_, runningLanguage_, this);
+  preferencesDialog_ = new frmPreferenze(preferences_, runningLanguage_, AlertPage(), this);
   if (!isVisible()) CentreOnScreen(preferencesDialog_);
   seams_.execModal(preferencesDialog_);
   if (!preferencesDialog_) return;  // the window went while the dialog was open

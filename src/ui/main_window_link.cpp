@@ -17,6 +17,7 @@ void frmWx::Winsock1_Connect(bool bySchedule) {
               bySchedule ? ConnectedBy::Schedule : ConnectedBy::User);
   Render();
   winsock1_->SendAgwRequest('G');
+  alerts_->Connected();
 }
 
 void frmWx::Winsock1_Error(const QString& description) {
@@ -37,6 +38,7 @@ void frmWx::Winsock1_Reconnecting(qint64 inMs, const QString& reason) {
   shown_.WxComment = notice.statusLine;
   shown_.tooltip = notice.tooltip;
   Render();
+  alerts_->EngineAway();
 }
 
 void frmWx::HandleAgwFrame(const AgwFrame& frame) {

@@ -24,10 +24,12 @@ void frmWx::ApplyPreferences(const Preferences& chosen) {
                        tr("Le preferenze non sono state salvate: valgono fino alla chiusura di "
                           "Ventora.") +
                            QStringLiteral("\n\n") + problem);
+  if (chosen.alerts.command != preferences_.alerts.command) ShowCommandProblem(QString());
   preferences_ = chosen;
-  if (settings_.Units == chosen.units) return;
+  const bool otherUnits = settings_.Units != chosen.units;
   settings_.Units = chosen.units;
-  ShowInCurrentUnits();
+  ConfigureAlerts();
+  if (otherUnits) ShowInCurrentUnits();
 }
 
 void frmWx::ShowInCurrentUnits() {

@@ -1,13 +1,20 @@
 #include "preferences_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "alert_environment.h"
+#include "alert_text.h"
 #include "app_icon.h"
 
 namespace {
@@ -17,16 +24,45 @@ void Select(QComboBox* combo, int value) {
   combo->setCurrentIndex(combo->findData(value));
 }
 
+// The width of the alerts page's texts of several lines, in average characters.
+constexpr int WrappedChars = 64;
+
+// A label for a text of several lines across the page: a fixed width gives it the height its
+// lines need.
+QLabel* WrappedLabel(const char* name, QWidget* page) {
+  auto* label = new QLabel(page);
+  label->setObjectName(QLatin1String(name));
+  label->setWordWrap(true);
+  label->setFixedWidth(label->fontMetrics().averageCharWidth() * WrappedChars);
+  // Its height is set with its text: the layout need not ask it for one.
+  label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+// Such a label as high as its lines at that width, in the font it shows now.
+void FitHeight(QLabel* label) {
+  label->ensurePolished();
+  label->setFixedHeight(label->text().isEmpty() ? 0 : label->heightForWidth(label->minimumWidth()));
+}
+
+void SetWrappedText(QLabel* label, const QString& text) {
+  label->setText(text);
+  FitHeight(label);
+}
+
 }  // namespace
 
-frmPreferenze::frmPreferenze(const Preferences& current, LanguageChoice running, QWidget* parent)
-    : QDialog(parent), running_(running) {
+frmPreferenze::frmPreferenze(const Preferences& current, LanguageChoice running,
+                             const AlertPageContext& alerts, QWidget* parent)
+    : QDialog(parent), running_(running), station_(alerts.station) {
   setObjectName(QStringLiteral("frmPreferenze"));
   setWindowTitle(tr("Preferenze"));
   setWindowIcon(VentoraIcon());
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("tabPages"));
   pages_->addTab(BuildDisplayPage(), tr("Generale"));
+  pages_->addTab(BuildAlertsPage(alerts), tr("Avvisi"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("buttons"));
   buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annulla"));
@@ -39,6 +75,11 @@ frmPreferenze::frmPreferenze(const Preferences& current, LanguageChoice running,
   Select(cboLanguage_, int(current.language));
   Select(cboUnits_, int(current.units));
   ShowLanguageNote();
+  spnSilent_->setValue(current.alerts.silentAfterMin);
+  spnEngine_->setValue(current.alerts.engineAfterMin);
+  chkNotify_->setChecked(current.alerts.notify);
+  txtCommand_->setText(current.alerts.command);
+  ShowCommandProblem(alerts.commandProblem);
 }
 
 QWidget* frmPreferenze::BuildDisplayPage() {
@@ -66,6 +107,82 @@ QWidget* frmPreferenze::BuildDisplayPage() {
   return page;
 }
 
+QWidget* frmPreferenze::BuildAlertsPage(const AlertPageContext& alerts) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("pagAvvisi"));
+  spnSilent_ = MinutesBox("spnSilent", page);
+  spnEngine_ = MinutesBox("spnEngine", page);
+  chkNotify_ = new QCheckBox(tr("Notifiche sul desktop"), page);
+  chkNotify_->setObjectName(QStringLiteral("chkNotify"));
+  txtCommand_ = new QLineEdit(page);
+  txtCommand_->setObjectName(QStringLiteral("txtCommand"));
+  txtCommand_->setPlaceholderText(tr("Nessuno"));
+  lblCommandNote_ = WrappedLabel("lblCommandNote", page);
+  SetWrappedText(lblCommandNote_,
+                 tr("Programma e argomenti, senza shell. Il comando trova nell'ambiente "
+                    "VENTORA_EVENT, VENTORA_STATION, VENTORA_TIME, VENTORA_TEXT, "
+                    "VENTORA_MINUTES e, per gli allarmi, VENTORA_QUANTITY, VENTORA_VALUE e "
+                    "VENTORA_LIMIT."));
+  cmdTest_ = new QPushButton(tr("Prova"), page);
+  cmdTest_->setObjectName(QStringLiteral("cmdTest"));
+  lblTestOutcome_ = WrappedLabel("lblTestOutcome", page);
+  lblCommandProblem_ = WrappedLabel("lblCommandProblem", page);
+  testCommand_ = new AlertCommand(this, alerts.commandTimeLimitMs);
+  connect(cmdTest_, &QPushButton::clicked, this, &frmPreferenze::RunTestCommand);
+  connect(txtCommand_, &QLineEdit::textChanged, this,
+          [this] { cmdTest_->setEnabled(testCommand_->Idle() && !txtCommand_->text().isEmpty()); });
+  connect(testCommand_, &AlertCommand::finished, this, [this](const CommandOutcome& outcome) {
+    SetWrappedText(lblTestOutcome_, CommandOutcomeText(outcome));
+    cmdTest_->setEnabled(!txtCommand_->text().isEmpty());
+  });
+  cmdTest_->setEnabled(false);
+  auto* test = new QHBoxLayout;
+  test->addWidget(cmdTest_);
+  test->addStretch(1);
+  auto* form = new QFormLayout;
+  form->addRow(tr("Avvisa se la stazione tace da"), spnSilent_);
+  form->addRow(tr("Avvisa se AGWPE manca da"), spnEngine_);
+  form->addRow(QString(), chkNotify_);
+  form->addRow(tr("Comando"), txtCommand_);
+  // The texts of several lines run across the page, below the settings.
+  auto* column = new QVBoxLayout(page);
+  column->addLayout(form);
+  column->addWidget(lblCommandNote_);
+  column->addLayout(test);
+  column->addWidget(lblTestOutcome_);
+  column->addWidget(lblCommandProblem_);
+  column->addStretch(1);
+  return page;
+}
+
+void frmPreferenze::showEvent(QShowEvent* event) {
+  // Polished, the labels may show in another font than the one they were made with.
+  for (QLabel* label : {lblCommandNote_, lblTestOutcome_, lblCommandProblem_}) FitHeight(label);
+  QDialog::showEvent(event);
+}
+
+QSpinBox* frmPreferenze::MinutesBox(const char* name, QWidget* page) {
+  auto* box = new QSpinBox(page);
+  box->setObjectName(QLatin1String(name));
+  box->setRange(0, MostAlertMinutes);
+  box->setSpecialValueText(tr("Mai"));
+  box->setSuffix(tr(" min"));
+  return box;
+}
+
+void frmPreferenze::RunTestCommand() {
+  cmdTest_->setEnabled(false);
+  SetWrappedText(lblTestOutcome_, tr("Prova in corso\u2026"));
+  testCommand_->Run(txtCommand_->text(), TestEnvironment(QDateTime::currentMSecsSinceEpoch(),
+                                                         station_, TestAlertText(station_)));
+}
+
+void frmPreferenze::ShowCommandProblem(const QString& problem) {
+  SetWrappedText(lblCommandProblem_, problem.isEmpty()
+                                         ? QString()
+                                         : tr("Ultimo problema del comando: %1").arg(problem));
+}
+
 QString frmPreferenze::LanguageNote() {
   return tr("La lingua cambia al prossimo avvio di Ventora.");
 }
@@ -78,5 +195,9 @@ Preferences frmPreferenze::Chosen() const {
   Preferences chosen;
   chosen.language = static_cast<LanguageChoice>(cboLanguage_->currentData().toInt());
   chosen.units = static_cast<UnitSystem>(cboUnits_->currentData().toInt());
+  chosen.alerts.silentAfterMin = spnSilent_->value();
+  chosen.alerts.engineAfterMin = spnEngine_->value();
+  chosen.alerts.notify = chkNotify_->isChecked();
+  chosen.alerts.command = txtCommand_->text().trimmed();
   return chosen;
 }

@@ -36,6 +36,9 @@ WindowSeams WindowSeams::Desktop() {
     window->activateWindow();
   };
   seams.execModal = [](QDialog* dialog) { dialog->exec(); };
+  seams.notifyDesktop = [](QSystemTrayIcon* tray, const QString& title, const QString& text) {
+    tray->showMessage(title, text, QSystemTrayIcon::Information);
+  };
   seams.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
   return seams;
 }

@@ -6,6 +6,10 @@
 #include <QString>
 #include <functional>
 
+#include "alert_command.h"
+
+class QSystemTrayIcon;
+
 struct WindowSeams {
   // A message box with an OK button; returns when the user has dismissed it.
   std::function<void(QMessageBox::Icon, const QString& title, const QString& text)> showMessage;
@@ -24,6 +28,8 @@ struct WindowSeams {
   std::function<void(QWidget*)> bringToFront;
   // Shows a dialog modally and returns when it is closed.
   std::function<void(QDialog*)> execModal;
+  // A desktop notification from the tray icon, which is shown.
+  std::function<void(QSystemTrayIcon*, const QString& title, const QString& text)> notifyDesktop;
   // Whether a notification area exists to hold the tray icon.
   std::function<bool()> trayAvailable;
   // The folder that holds the program (and WxAlarms.ini when it can be written there); empty
@@ -37,6 +43,10 @@ struct WindowSeams {
   // Where WxHistory.sqlite goes when the program's folder cannot be written; empty means the
   // user's data folder (HistoryUserFolder()).
   QString userDataFolder;
+  // How long one minute of the alert settings lasts, and how long the alert command may run;
+  // tests shorten them.
+  qint64 alertMinuteMs = 60000;
+  int alertCommandTimeLimitMs = CommandTimeLimitMs;
 
   // The real desktop: message boxes, the system beep, raise and activate.
   static WindowSeams Desktop();
