@@ -101,6 +101,9 @@ class TestAlertCommand : public QObject {
     const int runs = kind == CommandOutcome::Kind::NotStarted ? 1 : 2;
     QCOMPARE(ReadAll(file).count("VENTORA_EVENT=test\n"), runs);
     QVERIFY(!CommandOutcomeText(outcomes[0]).isEmpty());
+    // The time a killed run was given, rounded up to whole seconds.
+    if (kind == CommandOutcome::Kind::Killed)
+      QVERIFY(CommandOutcomeText(outcomes[0]).contains(QStringLiteral("dopo 2 secondi")));
   }
 
   void anEmptyCommandRunsNothing() {

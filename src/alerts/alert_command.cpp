@@ -14,10 +14,10 @@ class CommandWords {
   Q_DECLARE_TR_FUNCTIONS(CommandWords)
 };
 
-CommandOutcome Ended(const QString& program, int exitCode, QProcess::ExitStatus status, bool killed,
-                     const QString& stderrTail) {
+CommandOutcome Ended(const QString& program, int exitCode, QProcess::ExitStatus status,
+                     int timeLimitMs, bool killed, const QString& stderrTail) {
   using Kind = CommandOutcome::Kind;
-  if (killed) return {Kind::Killed, program, 0, QString()};
+  if (killed) return {Kind::Killed, program, 0, QString(), timeLimitMs};
   if (status == QProcess::CrashExit) return {Kind::Crashed, program, 0, stderrTail};
   if (exitCode != 0) return {Kind::Failed, program, exitCode, stderrTail};
   return {Kind::Succeeded, program, 0, QString()};
@@ -46,7 +46,7 @@ QString CommandOutcomeText(const CommandOutcome& o) {
     case Kind::Killed:
       text = CommandWords::tr("Il comando «%1» è stato fermato dopo %2 secondi")
                  .arg(o.program)
-                 .arg(CommandTimeLimitMs / 1000);
+                 .arg((o.timeLimitMs + 999) / 1000);
       break;
   }
   const QString detail = o.detail.trimmed();
@@ -106,7 +106,7 @@ void AlertCommand::StartNext() {
   connect(process, &QProcess::finished, this,
           [this, program, process, killed, errors](int code, QProcess::ExitStatus status) {
             errors->append(process->readAllStandardError());
-            Finish(Ended(program, code, status, *killed,
+            Finish(Ended(program, code, status, timeLimitMs_, *killed,
                          QString::fromLocal8Bit(errors->right(KeptErrorBytes))));
           });
   process->start(program, job.words);

@@ -15,9 +15,10 @@ inline constexpr int CommandTimeLimitMs = 30000;
 struct CommandOutcome {
   enum class Kind { Succeeded, NotStarted, Failed, Crashed, Killed };
   Kind kind = Kind::Succeeded;
-  QString program;   // the program the command line names
-  int exitCode = 0;  // Failed: what it returned
-  QString detail;    // NotStarted: why; Failed and Crashed: the end of what it wrote on stderr
+  QString program;      // the program the command line names
+  int exitCode = 0;     // Failed: what it returned
+  QString detail;       // NotStarted: why; Failed and Crashed: the end of what it wrote on stderr
+  int timeLimitMs = 0;  // Killed: the time it was given
 };
 
 // What became of a run, in the program's language, e.g. "Il comando «curl» è terminato con
