@@ -60,6 +60,7 @@ inline WindowSeams TestSeams(Recorder& r, const QString& folder, bool tray = fal
     ++r.modals;
     if (r.answerModal) r.answerModal(dialog);
   };
+  seams.trayPlacingMs = 0;
   seams.notifyDesktop = [&r](QSystemTrayIcon*, const QString& title, const QString& text) {
     r.notifications << title + " | " + text;
   };

@@ -160,7 +160,9 @@ class frmWx : public QWidget {
   LanguageChoice runningLanguage_ = LanguageChoice::Automatic;  // as this run started
   QPointer<frmPreferenze> preferencesDialog_;
   AlertWatch* alerts_ = nullptr;
-  QTimer* noticeTray_ = nullptr;  // running while the tray icon is shown only for a notification
+  QTimer* noticeTray_ = nullptr;   // running while the tray icon is shown only for a notification
+  QTimer* trayPlacing_ = nullptr;  // running while an icon just shown is being placed
+  QStringList waitingNotices_;     // the notifications that wait for it, in order
   QString commandProblem_;
   bool unloaded_ = false;
   // Start-up could neither read the file nor keep a copy of it, and promised to leave it.

@@ -1,5 +1,7 @@
 // The main window's side of the alerts: the watch fed with the link and the reports, desktop
 // notifications through the tray icon, and the command's problems on its tooltip.
+#include <utility>
+
 #include "alert_text.h"
 #include "main_window.h"
 
@@ -24,6 +26,13 @@ void frmWx::SetUpAlerts() {
     tray_->hide();
   };
   connect(noticeTray_, &QTimer::timeout, tray_, &QSystemTrayIcon::hide);
+  trayPlacing_ = new QTimer(this);
+  trayPlacing_->setSingleShot(true);
+  trayPlacing_->setInterval(seams_.trayPlacingMs);
+  connect(trayPlacing_, &QTimer::timeout, this, [this] {
+    for (const QString& text : std::exchange(waitingNotices_, {}))
+      seams_.notifyDesktop(tray_, QStringLiteral("Ventora"), text);
+  });
   connect(tray_, &QSystemTrayIcon::messageClicked, this, hideNoticeTray);
 }
 
@@ -45,12 +54,14 @@ void frmWx::ConfigureAlerts() {
 
 void frmWx::ShowAlert(const Alert& alert, const QString& text) {
   if (!preferences_.alerts.notify || !NotifiesDesktop(alert.kind)) return;
-  if (!tray_->isVisible()) {
-    // The icon is in the tray only while the window is: it comes for the message and goes again.
-    tray_->show();
-    noticeTray_->start();
-  }
-  seams_.notifyDesktop(tray_, QStringLiteral("Ventora"), text);
+  if (tray_->isVisible() && !trayPlacing_->isActive())
+    return seams_.notifyDesktop(tray_, QStringLiteral("Ventora"), text);
+  waitingNotices_ << text;
+  if (tray_->isVisible()) return;
+  // The icon is in the tray only while the window is: it comes for the message and goes again.
+  tray_->show();
+  noticeTray_->start();
+  trayPlacing_->start();
 }
 
 void frmWx::ShowCommandProblem(const QString& problem) {

@@ -47,6 +47,9 @@ struct WindowSeams {
   // tests shorten them.
   qint64 alertMinuteMs = 60000;
   int alertCommandTimeLimitMs = CommandTimeLimitMs;
+  // How long a notification area takes to place an icon just shown: a message sent sooner is
+  // drawn away from it, in a corner of the screen.
+  int trayPlacingMs = 1000;
 
   // The real desktop: message boxes, the system beep, raise and activate.
   static WindowSeams Desktop();
