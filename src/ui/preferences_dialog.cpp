@@ -129,11 +129,12 @@ QWidget* frmPreferenze::BuildAlertsPage(const AlertPageContext& alerts) {
   lblCommandProblem_ = WrappedLabel("lblCommandProblem", page);
   testCommand_ = new AlertCommand(this, alerts.commandTimeLimitMs);
   connect(cmdTest_, &QPushButton::clicked, this, &frmPreferenze::RunTestCommand);
-  connect(txtCommand_, &QLineEdit::textChanged, this,
-          [this] { cmdTest_->setEnabled(testCommand_->Idle() && !txtCommand_->text().isEmpty()); });
+  connect(txtCommand_, &QLineEdit::textChanged, this, [this] {
+    cmdTest_->setEnabled(testCommand_->Idle() && !txtCommand_->text().trimmed().isEmpty());
+  });
   connect(testCommand_, &AlertCommand::finished, this, [this](const CommandOutcome& outcome) {
     SetWrappedText(lblTestOutcome_, CommandOutcomeText(outcome));
-    cmdTest_->setEnabled(!txtCommand_->text().isEmpty());
+    cmdTest_->setEnabled(!txtCommand_->text().trimmed().isEmpty());
   });
   cmdTest_->setEnabled(false);
   auto* test = new QHBoxLayout;
