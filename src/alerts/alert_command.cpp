@@ -98,11 +98,15 @@ void AlertCommand::StartNext() {
     errors->append(process->readAllStandardError());
     if (errors->size() > KeptErrorBytes) errors->remove(0, errors->size() - KeptErrorBytes);
   });
-  connect(process, &QProcess::errorOccurred, this,
-          [this, program, process](QProcess::ProcessError e) {
-            if (e != QProcess::FailedToStart) return;
-            Finish({CommandOutcome::Kind::NotStarted, program, 0, process->errorString()});
-          });
+  // Queued: on Windows a program that is not there fails inside start(), and the caller hears
+  // of it later all the same, as on Linux.
+  connect(
+      process, &QProcess::errorOccurred, this,
+      [this, program, process](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart) return;
+        Finish({CommandOutcome::Kind::NotStarted, program, 0, process->errorString()});
+      },
+      Qt::QueuedConnection);
   connect(process, &QProcess::finished, this,
           [this, program, process, killed, errors](int code, QProcess::ExitStatus status) {
             errors->append(process->readAllStandardError());
