@@ -618,42 +618,42 @@ Next try at %3
         <translation>Test</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="143"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="144"/>
         <source>Avvisa se la stazione tace da</source>
         <translation>Alert when the station is silent for</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="144"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="145"/>
         <source>Avvisa se AGWPE manca da</source>
         <translation>Alert when AGWPE is away for</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="146"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="147"/>
         <source>Comando</source>
         <translation>Command</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="168"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="169"/>
         <source>Mai</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="169"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="170"/>
         <source> min</source>
         <translation> min</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="175"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="176"/>
         <source>Prova in corso…</source>
         <translation>Test running…</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="183"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="184"/>
         <source>Ultimo problema del comando: %1</source>
         <translation>Last problem of the command: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="187"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="188"/>
         <source>La lingua cambia al prossimo avvio di Ventora.</source>
         <translation>The language changes the next time Ventora starts.</translation>
     </message>
