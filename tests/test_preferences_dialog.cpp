@@ -256,7 +256,8 @@ class TestPreferencesDialog : public QObject {
       QCoreApplication::installTranslator(&translator);
     }
     QTemporaryDir dir;
-    const CommandOutcome killed{CommandOutcome::Kind::Killed, QStringLiteral("curl"), 0, {}};
+    const CommandOutcome killed{
+        CommandOutcome::Kind::Killed, QStringLiteral("curl"), 0, {}, CommandTimeLimitMs};
     Preferences shown;
     shown.alerts.engineAfterMin = 0;
     frmPreferenze dialog(shown, LanguageChoice::Automatic,
