@@ -78,7 +78,7 @@ class TestPreferencesFile : public QObject {
     const QString path = dir.filePath(QLatin1String(PreferencesFileName));
     const AlertPreferences written{
         0, 1440, false, QStringLiteral("\"C:\\Program Files\\curl.exe\" -d \"a, b; c=d\" x")};
-    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::Italian, UnitSystem::Metric, written}),
+    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::Italian, UnitSystem::Metric, written, {}}),
              QString());
     const AlertPreferences read = ReadPreferencesFile(path).preferences.alerts;
     QCOMPARE((QList<int>{read.silentAfterMin, read.engineAfterMin}),
@@ -108,7 +108,7 @@ class TestPreferencesFile : public QObject {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Ventora.ini"));
     WriteAll(path, "[alerts]\nsilentMinutes=30\n[display]\nlanguage=it\nfuture=1\n");
-    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::English, UnitSystem::Imperial, {}}),
+    QCOMPARE(WritePreferencesFile(path, {LanguageChoice::English, UnitSystem::Imperial, {}, {}}),
              QString());
     const QByteArray written = ReadAll(path);
     QVERIFY(written.contains("silentMinutes=30"));

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "mqtt_settings.h"
 #include "unit_system.h"
 
 inline constexpr char PreferencesFileName[] = "Ventora.ini";
@@ -29,6 +30,7 @@ struct Preferences {
   LanguageChoice language = LanguageChoice::Automatic;
   UnitSystem units = UnitSystem::Metric;
   AlertPreferences alerts;
+  MqttSettings mqtt;
 };
 
 struct PreferencesRead {
