@@ -40,9 +40,12 @@ struct PreferencesRead {
 
 // Section [display], keys language (auto, it, en) and units (metric, imperial); section
 // [alerts], keys silent_after_min and engine_after_min (0 to MostAlertMinutes), notify (true,
-// false) and command. A value out of range or not understood reads as the default.
+// false) and command; section [mqtt], keys enabled, host, port (1 to 65535), user, password, tls,
+// ca_file, prefix (not empty, no '+' nor '#'), discovery and discovery_prefix (as prefix). A value
+// out of range or not understood reads as the default.
 PreferencesRead ReadPreferencesFile(const QString& path);
 
-// Writes the keys above, keeping every other key of the file; the file is replaced atomically.
+// Writes the keys above, keeping every other key of the file; the file is replaced atomically and
+// only its owner may read it (but on Windows, where it keeps the folder's permissions).
 // Returns the problem, empty when written.
 QString WritePreferencesFile(const QString& path, const Preferences& preferences);
