@@ -71,12 +71,8 @@ int PortFrom(const QVariant& value, int fallback) {
   return number && port >= 1 && port <= 65535 ? port : fallback;
 }
 
-// A topic's prefix: not empty, and no wildcard of a subscription in it.
 QString PrefixFrom(const QVariant& value, const QString& fallback) {
-  const QString prefix = TextFrom(value).trimmed();
-  return prefix.isEmpty() || prefix.contains(QLatin1Char('+')) || prefix.contains(QLatin1Char('#'))
-             ? fallback
-             : prefix;
+  return TopicPrefixOr(TextFrom(value), fallback);
 }
 
 MqttSettings MqttFrom(const QSettings& file) {
@@ -135,6 +131,13 @@ QString StatusText(QSettings::Status status) {
 }
 
 }  // namespace
+
+QString TopicPrefixOr(const QString& typed, const QString& fallback) {
+  const QString prefix = typed.trimmed();
+  return prefix.isEmpty() || prefix.contains(QLatin1Char('+')) || prefix.contains(QLatin1Char('#'))
+             ? fallback
+             : prefix;
+}
 
 QString PreferencesFileBeside(const QString& alarmsFile) {
   return QFileInfo(alarmsFile).dir().filePath(QLatin1String(PreferencesFileName));

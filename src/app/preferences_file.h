@@ -33,6 +33,9 @@ struct Preferences {
   MqttSettings mqtt;
 };
 
+// A topic's prefix as typed, trimmed, or `fallback` when it is empty or holds a wildcard ('+' '#').
+QString TopicPrefixOr(const QString& typed, const QString& fallback);
+
 struct PreferencesRead {
   Preferences preferences;  // the defaults for anything missing, unknown or unreadable
   QString problem;          // empty when the file was read or is simply not there yet
