@@ -15,7 +15,3 @@ endif()
 add_library(Mosquitto::Mosquitto UNKNOWN IMPORTED)
 set_target_properties(Mosquitto::Mosquitto PROPERTIES IMPORTED_LOCATION ${MOSQUITTO_LIBRARY}
   INTERFACE_INCLUDE_DIRECTORIES ${MOSQUITTO_INCLUDE_DIR})
-if(WIN32)
-  # The DLL the zip and the tests carry beside the programs.
-  find_file(MOSQUITTO_DLL libmosquitto.dll PATH_SUFFIXES bin ${mosquitto_hints})
-endif()

@@ -2,7 +2,8 @@
 # The Windows program as a user gets it, on a virtual desktop under wine: ventora.exe from the
 # zip's folder (Qt's windows platform) connects over loopback to the Linux-built simulator and
 # shows its station; ventora-cli.exe monitor decodes the same station's reports; the simulator
-# is stopped and started again, and the window comes back to it by itself.
+# is stopped and started again, and the window comes back to it by itself; ventora-cli.exe
+# publishes the station to Debian's MQTT broker.
 # Usage: scripts/ci-windows-e2e.sh LINUX_BUILD ZIP_FOLDER SCREENSHOT.png
 # Needs WINEPREFIX set up by scripts/ci-windows.sh.
 set -euo pipefail
@@ -66,6 +67,23 @@ report=$( (cd "$work" && timeout 60 wine ventora-cli.exe monitor IW2XYZ 127.0.0.
   grep -m 1 '"event":"report"' || true)
 [ -n "$report" ] || { echo "windows-e2e: ventora-cli.exe monitor decoded no report"; exit 1; }
 echo "windows-e2e: ventora-cli.exe monitor: ${report:0:160}..."
+
+# The same program publishes the station over plain MQTT (the Windows library has no TLS) to
+# Debian's broker: the state of a report arrives, and "online" stays retained.
+mqtt_port=18830
+mosquitto -p "$mqtt_port" >/dev/null 2>&1 & pids+=($!)
+mqtt=$(mktemp)
+mosquitto_sub -p "$mqtt_port" -V mqttv311 -W 60 -C 1 -t ventora/IW2XYZ/state >"$mqtt" & subpid=$!
+sleep 0.5
+(cd "$work" && exec timeout 90 wine ventora-cli.exe monitor IW2XYZ 127.0.0.1 \
+  --mqtt "127.0.0.1:$mqtt_port" >/dev/null) & clipid=$!
+pids+=($clipid)
+wait "$subpid" && grep -q '"time"' "$mqtt" ||
+  { echo "windows-e2e: no state arrived from ventora-cli.exe over MQTT"; exit 1; }
+online=$(mosquitto_sub -p "$mqtt_port" -V mqttv311 -W 5 -C 1 -t ventora/IW2XYZ/availability || true)
+kill "$clipid" 2>/dev/null || true
+[ "$online" = online ] || { echo "windows-e2e: availability read '$online', not online"; exit 1; }
+echo "windows-e2e: ventora-cli.exe published over MQTT: $(head -c 160 "$mqtt")..."
 sleep 2  # let the window show a report of its own too
 # The window with its frame and title bar, as the desktop shows it.
 eval "$(xdotool getwindowgeometry --shell "$win")"

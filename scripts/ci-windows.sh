@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # CI's Windows stage: cross-builds with MinGW-w64 and a Qt for it, runs the test suite and the
 # byte-for-byte decode comparison under wine, and packs the zip.
-# The Qt SDK comes from QT_MINGW_DIR, else from the workplace's ../shared/toolchains tarball;
-# where neither exists the stage says so and is skipped.
+# The Qt SDK comes from QT_MINGW_DIR and libmosquitto from MOSQUITTO_MINGW_DIR, else each from
+# the workplace's ../shared/toolchains tarball; where neither exists the stage says so and is
+# skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 linux_build=${1:-build}
@@ -16,7 +17,13 @@ if [ -z "${QT_MINGW_DIR:-}" ]; then
   [ -d build-windows-sdk/qt6-mingw ] || tar -xJf "$tarball" -C build-windows-sdk
   QT_MINGW_DIR=$PWD/build-windows-sdk/qt6-mingw
 fi
-export QT_MINGW_DIR
+if [ -z "${MOSQUITTO_MINGW_DIR:-}" ]; then
+  mkdir -p build-windows-sdk
+  [ -d build-windows-sdk/mosquitto-mingw ] ||
+    tar -xJf ../shared/toolchains/mosquitto-mingw-w64.tar.xz -C build-windows-sdk
+  MOSQUITTO_MINGW_DIR=$PWD/build-windows-sdk/mosquitto-mingw
+fi
+export QT_MINGW_DIR MOSQUITTO_MINGW_DIR
 start=$(date +%s)
 sudo=""
 [ "$(id -u)" = 0 ] || sudo="sudo"
@@ -26,7 +33,7 @@ $sudo apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64-posix 
 scripts/build-windows.sh "$QT_MINGW_DIR"
 
 export WINEPREFIX=$PWD/build-windows/wineprefix WINEDEBUG=-all
-export WINEPATH="Z:${QT_MINGW_DIR//\//\\}\\bin"
+export WINEPATH="Z:${QT_MINGW_DIR//\//\\}\\bin;Z:${MOSQUITTO_MINGW_DIR//\//\\}\\bin"
 wineboot -i >/dev/null 2>&1 || true
 # Wine hands no QT_* variable of the Unix environment to Windows programs: the tests' offscreen
 # platform and its fonts (Qt's offscreen platform on Windows reads font files from a folder) are

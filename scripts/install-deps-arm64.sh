@@ -16,5 +16,5 @@ $sudo "${apt[@]}" update -qq
 # an arm64 helper, harmlessly.
 $sudo "${apt[@]}" install -y -qq --no-install-recommends --no-remove \
   cmake ninja-build dpkg-dev file qemu-user qt6-base-dev-tools qt6-l10n-tools crossbuild-essential-arm64 \
-  qt6-base-dev:arm64 qt6-charts-dev:arm64 libqt6opengl6-dev:arm64 libqt6sql6-sqlite:arm64 qt6-qpa-plugins:arm64 \
+  qt6-base-dev:arm64 qt6-charts-dev:arm64 libqt6opengl6-dev:arm64 libqt6sql6-sqlite:arm64 qt6-qpa-plugins:arm64 libmosquitto-dev:arm64 \
   qt6-translations-l10n fonts-liberation2 fonts-dejavu-core >/dev/null

@@ -18,11 +18,16 @@
 
 #include "test_support.h"
 
-// Skips the test where Debian's broker is not installed (a Windows build under wine).
+// Skips the test where Debian's broker is not installed. A Windows build under wine never
+// starts it: the zip's programs are tried against the Linux broker by the Windows stage's script.
+#ifdef Q_OS_WIN
+#define REQUIRE_MQTT_BROKER() QSKIP("the broker is a Linux program")
+#else
 #define REQUIRE_MQTT_BROKER()                                                  \
   if (QStandardPaths::findExecutable(QStringLiteral("mosquitto")).isEmpty() && \
       !QFile::exists(QStringLiteral("/usr/sbin/mosquitto")))                   \
   QSKIP("no mosquitto broker on this machine")
+#endif
 
 struct MqttBrokerOptions {
   bool account = false;  // MqttBroker::User/Password accepted, any other pair refused
