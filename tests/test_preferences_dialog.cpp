@@ -9,6 +9,8 @@
 #include <QtTest>
 
 #include "main_window.h"
+#include "mqtt_broker.h"
+#include "mqtt_state_text.h"
 #include "test_support.h"
 #include "window_seams_recorder.h"
 
@@ -87,6 +89,18 @@ QWidget* AlertsPage(QDialog* dialog) {
   tabs->setCurrentIndex(1);
   dialog->show();
   return tabs->currentWidget();
+}
+
+// The MQTT page of a dialog, shown.
+QWidget* MqttPage(QDialog* dialog) {
+  auto* tabs = dialog->findChild<QTabWidget*>();
+  tabs->setCurrentIndex(2);
+  dialog->show();
+  return tabs->currentWidget();
+}
+
+void Type(QDialog* dialog, const char* edit, const QString& text) {
+  dialog->findChild<QLineEdit*>(edit)->setText(text);
 }
 
 // Presses Prova with `command` typed and waits for what came of it.
@@ -271,6 +285,94 @@ class TestPreferencesDialog : public QObject {
         dialog.findChild<QLabel*>("lblCommandProblem")->text().contains(QStringLiteral("curl")));
     VerifyTextsWhole(&dialog);
     SaveShot(&dialog, QStringLiteral("preferences-alerts-") + QTest::currentDataTag());
+    QCoreApplication::removeTranslator(&translator);
+  }
+
+  // The MQTT page shows what Ventora.ini holds, and OK writes what it shows; a prefix with a
+  // wildcard is not taken. The discovery's prefix, not on the page, is kept.
+  void mqttPageEditsTheFile() {
+    StartedWindow started([](const QTemporaryDir& dir) {
+      WriteAll(dir.filePath(QLatin1String(PreferencesFileName)),
+               "[mqtt]\nhost=old.lan\nport=1884\ndiscovery=false\ndiscovery_prefix=ha\n");
+    });
+    auto& [dir, r, s, w] = started;
+    w->Winsock1().Close();  // no engine: the setup dialog stays away while the test runs
+    r.answerModal = [](QDialog* dialog) {
+      QCOMPARE(dialog->findChild<QTabWidget*>()->tabText(2), QStringLiteral("MQTT"));
+      MqttPage(dialog);
+      QCOMPARE(dialog->findChild<QLineEdit*>("txtMqttHost")->text(), QStringLiteral("old.lan"));
+      QCOMPARE(dialog->findChild<QSpinBox*>("spnMqttPort")->value(), 1884);
+      QVERIFY(!dialog->findChild<QCheckBox*>("chkMqttDiscovery")->isChecked());
+      QCOMPARE(dialog->findChild<QLineEdit*>("txtMqttPassword")->echoMode(), QLineEdit::Password);
+      dialog->findChild<QCheckBox*>("chkMqtt")->setChecked(true);
+      Type(dialog, "txtMqttHost", QStringLiteral(" 127.0.0.1 "));
+      dialog->findChild<QSpinBox*>("spnMqttPort")->setValue(8883);
+      Type(dialog, "txtMqttUser", QStringLiteral("meteo"));
+      Type(dialog, "txtMqttPassword", QStringLiteral("a=b; #c"));
+      dialog->findChild<QCheckBox*>("chkMqttTls")->setChecked(MqttHasTls());
+      Type(dialog, "txtMqttCaFile", QStringLiteral("/etc/ca.pem"));
+      Type(dialog, "txtMqttPrefix", QStringLiteral("casa/#"));
+      dialog->findChild<QCheckBox*>("chkMqttDiscovery")->setChecked(true);
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    QTest::keyClick(w.get(), Qt::Key_F2);
+    const MqttSettings expected{true,
+                                QStringLiteral("127.0.0.1"),
+                                8883,
+                                QStringLiteral("meteo"),
+                                QStringLiteral("a=b; #c"),
+                                MqttHasTls(),
+                                QStringLiteral("/etc/ca.pem"),
+                                QStringLiteral("ventora"),
+                                true,
+                                QStringLiteral("ha")};
+    QVERIFY(ReadPreferencesFile(started.Ini()).preferences.mqtt == expected);
+    QVERIFY(r.messages.isEmpty());
+  }
+
+  // The page in either language, whole, with what Prova found, the dialog working meanwhile: in
+  // Italian a real broker that refuses the password typed, in English a server that never answers.
+  void mqttPageShowsWhole_data() {
+    QTest::addColumn<bool>("english");
+    QTest::newRow("it") << false;
+    QTest::newRow("en") << true;
+  }
+  void mqttPageShowsWhole() {
+    REQUIRE_MQTT_BROKER();
+    QFETCH(bool, english);
+    QTranslator translator;
+    if (english) {
+      QVERIFY(translator.load(QStringLiteral("ventora_en"), QStringLiteral(":/translations")));
+      QCoreApplication::installTranslator(&translator);
+    }
+    MqttBroker broker({true, false});
+    QTcpServer silent;
+    QVERIFY(english ? silent.listen(QHostAddress::LocalHost) : broker.Start());
+    const quint16 port = english ? silent.serverPort() : broker.Port();
+    const QString host = QStringLiteral("127.0.0.1");
+    Preferences shown;
+    shown.mqtt.enabled = true;
+    shown.mqtt.host = host;
+    shown.mqtt.port = port;
+    shown.mqtt.user = QLatin1String(MqttBroker::User);
+    shown.mqtt.password = QStringLiteral("not the password");
+    frmPreferenze dialog(shown, LanguageChoice::Automatic,
+                         {QStringLiteral("IW2XYZ-13"), QString(), CommandTimeLimitMs});
+    dialog.ShowMqttState({MqttStatus::Connected, host, port, {}});
+    MqttPage(&dialog);
+    auto* button = dialog.findChild<QPushButton*>("cmdMqttTest");
+    button->click();
+    QVERIFY(!button->isEnabled());
+    QVERIFY(QTest::qWaitFor([button] { return button->isEnabled(); }, MqttTestWaitMs + 5000));
+    const QString outcome = dialog.findChild<QLabel*>("lblMqttTestOutcome")->text();
+    const QString where = QStringLiteral("127.0.0.1:%1").arg(port);
+    QCOMPARE(outcome, english ? QStringLiteral("No answer from %1").arg(where)
+                              : MqttStateText({MqttStatus::Refused, host, port, {}}));
+    QCOMPARE(dialog.findChild<QLabel*>("lblMqttState")->text(),
+             english ? QStringLiteral("Ventora now: MQTT: connected to %1").arg(where)
+                     : QStringLiteral("Ventora ora: MQTT: connesso a %1").arg(where));
+    VerifyTextsWhole(&dialog);
+    SaveShot(&dialog, QStringLiteral("preferences-mqtt-") + QTest::currentDataTag());
     QCoreApplication::removeTranslator(&translator);
   }
 

@@ -591,107 +591,180 @@ Next try at %3
 <context>
     <name>frmPreferenze</name>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="60"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="64"/>
         <source>Preferenze</source>
         <translation>Preferences</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="64"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="68"/>
         <source>Generale</source>
         <translation>General</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="65"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="69"/>
         <source>Avvisi</source>
         <translation>Alerts</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="68"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="70"/>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="73"/>
         <source>Annulla</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="90"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="107"/>
         <source>Automatico</source>
         <translation>Automatic</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="96"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="113"/>
         <source>Metriche (°C, km/h, mb, mm)</source>
         <translation>Metric (°C, km/h, mb, mm)</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="97"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="114"/>
         <source>Imperiali (°F, mph, inHg, in)</source>
         <translation>Imperial (°F, mph, inHg, in)</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="104"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="121"/>
         <source>Lingua</source>
         <translation>Language</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="106"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="123"/>
         <source>Unità di misura</source>
         <translation>Units</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="115"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="132"/>
         <source>Notifiche sul desktop</source>
         <translation>Desktop notifications</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="119"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="136"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="195"/>
         <source>Nessuno</source>
         <translation>None</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="122"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="139"/>
         <source>Programma e argomenti, senza shell. Il comando trova nell&apos;ambiente VENTORA_EVENT, VENTORA_STATION, VENTORA_TIME, VENTORA_TEXT, VENTORA_MINUTES e, per gli allarmi, VENTORA_QUANTITY, VENTORA_VALUE e VENTORA_LIMIT.</source>
         <translation>A program and its arguments, no shell. The command finds VENTORA_EVENT, VENTORA_STATION, VENTORA_TIME, VENTORA_TEXT, VENTORA_MINUTES and, for alarms, VENTORA_QUANTITY, VENTORA_VALUE and VENTORA_LIMIT in its environment.</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="126"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="143"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="203"/>
         <source>Prova</source>
         <translation>Test</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="144"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="161"/>
         <source>Avvisa se la stazione tace da</source>
         <translation>Alert when the station is silent for</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="145"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="162"/>
         <source>Avvisa se AGWPE manca da</source>
         <translation>Alert when AGWPE is away for</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="147"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="164"/>
         <source>Comando</source>
         <translation>Command</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="169"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="189"/>
+        <source>Pubblica su MQTT</source>
+        <translation>Publish on MQTT</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="198"/>
+        <source>Connessione cifrata (TLS)</source>
+        <translation>Encrypted connection (TLS)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="200"/>
+        <source>Quelli del sistema</source>
+        <translation>The system&apos;s</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="202"/>
+        <source>Scoperta automatica di Home Assistant</source>
+        <translation>Home Assistant discovery</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="214"/>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="215"/>
+        <source>Porta</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="216"/>
+        <source>Utente</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="217"/>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="221"/>
+        <source>TLS non disponibile su questo sistema.</source>
+        <translation>TLS is not available on this system.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="225"/>
+        <source>Certificato CA</source>
+        <translation>CA certificate</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="226"/>
+        <source>Prefisso dei topic</source>
+        <translation>Topic prefix</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="249"/>
         <source>Mai</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="170"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="250"/>
         <source> min</source>
         <translation> min</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="176"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="256"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="276"/>
         <source>Prova in corso…</source>
         <translation>Test running…</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="184"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="264"/>
         <source>Ultimo problema del comando: %1</source>
         <translation>Last problem of the command: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/preferences_dialog.cpp" line="188"/>
+        <location filename="../src/ui/preferences_dialog.cpp" line="268"/>
+        <source>Ventora ora: %1</source>
+        <translation>Ventora now: %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="287"/>
+        <source>Nessuna risposta da %1:%2</source>
+        <translation>No answer from %1:%2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/preferences_dialog.cpp" line="303"/>
         <source>La lingua cambia al prossimo avvio di Ventora.</source>
         <translation>The language changes the next time Ventora starts.</translation>
     </message>
@@ -767,12 +840,12 @@ Next try at %3
 <context>
     <name>frmWx</name>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="123"/>
+        <location filename="../src/ui/main_window.cpp" line="124"/>
         <source>Il file delle soglie di allarme non si legge e non se ne può fare la copia %1.bak: il programma usa i valori predefiniti e lascia il file com&apos;è.</source>
         <translation>The alarm limits file cannot be read and no copy %1.bak of it can be made: the program uses the default values and leaves the file as it is.</translation>
     </message>
     <message>
-        <location filename="../src/ui/main_window.cpp" line="137"/>
+        <location filename="../src/ui/main_window.cpp" line="138"/>
         <source>Le soglie di allarme non sono state salvate: del file, che non si legge, non si può fare la copia %1.bak, e il programma lo lascia com&apos;è.</source>
         <translation>The alarm limits were not saved: the file cannot be read, no copy %1.bak of it can be made, and the program leaves it as it is.</translation>
     </message>

@@ -233,7 +233,8 @@ std::optional<MqttStatus> Prepare(Link& link, const MqttSettings& settings,
   mosquitto_disconnect_callback_set(mosq, OnDisconnect);
   mosquitto_publish_callback_set(mosq, OnPublish);
   const QByteArray willTopic = Utf8(will.topic);
-  if (mosquitto_will_set(mosq, willTopic.constData(), int(will.payload.size()),
+  if (!willTopic.isEmpty() &&
+      mosquitto_will_set(mosq, willTopic.constData(), int(will.payload.size()),
                          will.payload.constData(), 1, will.retain) != MOSQ_ERR_SUCCESS)
     return MqttStatus::Unreachable;
   if (!settings.user.isEmpty()) {

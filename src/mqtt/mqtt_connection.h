@@ -36,9 +36,9 @@ class MqttConnection : public QObject {
   explicit MqttConnection(QObject* parent = nullptr);
   ~MqttConnection() override;  // closes without a last message
 
-  // Connects (and keeps reconnecting) with `will` left at the broker for an unclean end. Never
-  // blocks the caller: names are resolved and the network runs on another thread. A second Open
-  // drops the first connection.
+  // Connects (and keeps reconnecting) with `will` left at the broker for an unclean end (none
+  // when its topic is empty). Never blocks the caller: names are resolved and the network runs on
+  // another thread. A second Open drops the first connection.
   void Open(const MqttSettings& settings, const QString& clientId, const MqttMessage& will);
   // Sends while connected, QoS 1; dropped otherwise (who owns the connection publishes again
   // what matters when `connected` comes).

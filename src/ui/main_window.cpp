@@ -65,6 +65,7 @@ frmWx::frmWx(Settings& settings, WindowSeams seams)
     if (why != QSystemTrayIcon::Context) RestoreFromTray();
   });
   SetUpAlerts();
+  SetUpMqtt();
   setFocusPolicy(Qt::StrongFocus);  // F1 reaches the window: its labels take no focus
   for (QLabel* label : {c_.lblWxData, c_.lblRain, c_.lblWxComment}) label->installEventFilter(this);
   SetUpHistoryCommands();
@@ -147,6 +148,7 @@ void frmWx::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   winsock1_->Close();
+  mqtt_->Close();
   tray_->hide();
   if (settings_.SaveAlarms) SaveAlarmSettings();
 }
@@ -180,7 +182,9 @@ void frmWx::DecodeWeatherReport(const QString& text) {
   // Told before an alarm may bring the window back from the tray: the icon still there tells it.
   alerts_->Report(out.alarmTests);
   Notify(out);
-  RecordHistory(text, out);
+  const HistoryRow row = ReportRow(text, out);
+  History().Record(row);
+  mqtt_->Report(row, out.alarmTests);
 }
 
 const CaptionFormat& frmWx::Captions() {

@@ -19,6 +19,7 @@
 #include "display_state.h"
 #include "frame_dispatcher.h"
 #include "main_window_layout.h"
+#include "mqtt_publisher.h"
 #include "preferences_dialog.h"
 #include "preferences_file.h"
 #include "reconnect_notice.h"
@@ -88,6 +89,7 @@ class frmWx : public QWidget {
   const QString& AlarmsFile() const { return alarmsFile_; }
   QString TrayTooltip() const { return tray_->toolTip(); }
   AlertWatch& Alerts() { return *alerts_; }
+  MqttPublisher& Mqtt() { return *mqtt_; }
   const MainWindowControls& Controls() const { return c_; }
   AgwLink& Winsock1() { return *winsock1_; }
   QSystemTrayIcon& cSysTray1() { return *tray_; }
@@ -116,7 +118,8 @@ class frmWx : public QWidget {
   void Notify(const ReportOutcome& out);
   // Shows what one frame changed.
   void Show(const DispatchResult& r);
-  void RecordHistory(const QString& text, const ReportOutcome& out);
+  // The row of a report, as the history stores it and MQTT publishes it.
+  HistoryRow ReportRow(const QString& text, const ReportOutcome& out) const;
   void SetUpHistoryCommands();
   std::vector<std::pair<QWidget*, HistoryQuantity>> HistoryOpeners() const;
   bool OpenHistoryOnDoubleClick(QObject* watched, QEvent* event);
@@ -125,16 +128,21 @@ class frmWx : public QWidget {
   void ApplyPreferences(const Preferences& chosen);
   // Shows the readings again in the units the settings now say.
   void ShowInCurrentUnits();
-  // The alerts of the watched station: made with the window, set again when the preferences,
-  // the station or the units change.
+  // The alerts of the watched station and their publication over MQTT: made with the window,
+  // set again when the preferences, the station or the units change.
   void SetUpAlerts();
   AlertOptions AlertOptionsNow() const;
   void ConfigureAlerts();
+  void SetUpMqtt();
+  PublisherOptions PublisherOptionsNow() const;
+  // The connection's state, on the tray tooltip while MQTT is on and in the preferences.
+  void ShowMqttState(const MqttState& state);
   void ShowAlert(const Alert& alert, const QString& text);
   // The last problem of the alert command, on the tray tooltip and in the preferences; empty: none.
   void ShowCommandProblem(const QString& problem);
   AlertPageContext AlertPage() const;
-  // The tooltip of the report, and the command's problem when there is one.
+  // The tooltip of the report, the command's problem when there is one, and the state of MQTT
+  // while it is on.
   QString TrayTooltipText() const;
 
   Settings& settings_;
@@ -160,6 +168,7 @@ class frmWx : public QWidget {
   LanguageChoice runningLanguage_ = LanguageChoice::Automatic;  // as this run started
   QPointer<frmPreferenze> preferencesDialog_;
   AlertWatch* alerts_ = nullptr;
+  MqttPublisher* mqtt_ = nullptr;
   QTimer* noticeTray_ = nullptr;   // running while the tray icon is shown only for a notification
   QTimer* trayPlacing_ = nullptr;  // running while an icon just shown is being placed
   QStringList waitingNotices_;     // the notifications that wait for it, in order

@@ -4,6 +4,7 @@
 
 #include "alert_text.h"
 #include "main_window.h"
+#include "mqtt_state_text.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ AlertOptions frmWx::AlertOptionsNow() const {
 
 void frmWx::ConfigureAlerts() {
   alerts_->Configure(AlertOptionsNow());
+  mqtt_->Configure(PublisherOptionsNow());
+  tray_->setToolTip(TrayTooltipText());  // the line of MQTT comes or goes with it
 }
 
 void frmWx::ShowAlert(const Alert& alert, const QString& text) {
@@ -76,6 +79,8 @@ AlertPageContext frmWx::AlertPage() const {
 }
 
 QString frmWx::TrayTooltipText() const {
-  return commandProblem_.isEmpty() ? shown_.tooltip
-                                   : shown_.tooltip + QLatin1Char('\n') + commandProblem_;
+  QString text = shown_.tooltip;
+  if (!commandProblem_.isEmpty()) text += QLatin1Char('\n') + commandProblem_;
+  if (preferences_.mqtt.enabled) text += QLatin1Char('\n') + MqttStateText(mqtt_->State());
+  return text;
 }

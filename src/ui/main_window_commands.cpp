@@ -57,6 +57,7 @@ void frmWx::ShowSetupModeless() {
 void frmWx::OpenPreferences() {
   if (preferencesDialog_) return preferencesDialog_->activateWindow();
   preferencesDialog_ = new frmPreferenze(preferences_, runningLanguage_, AlertPage(), this);
+  preferencesDialog_->ShowMqttState(mqtt_->State());
   if (!isVisible()) CentreOnScreen(preferencesDialog_);
   seams_.execModal(preferencesDialog_);
   if (!preferencesDialog_) return;  // the window went while the dialog was open

@@ -8,6 +8,8 @@
 #include "main_window.h"
 
 frmWx::~frmWx() {
+  // The publisher, closing as it goes, would tell a window no longer there.
+  mqtt_->disconnect(this);
   delete storico_;
   delete history_;
 }
@@ -25,10 +27,8 @@ HistoryWorker& frmWx::History() {
   return *history_;
 }
 
-void frmWx::RecordHistory(const QString& text, const ReportOutcome& out) {
-  const HistoryRow row =
-      RowFromReport(QDateTime::currentSecsSinceEpoch(), settings_.StationCall, text, out.values);
-  History().Record(row);
+HistoryRow frmWx::ReportRow(const QString& text, const ReportOutcome& out) const {
+  return RowFromReport(QDateTime::currentSecsSinceEpoch(), settings_.StationCall, text, out.values);
 }
 
 std::vector<std::pair<QWidget*, HistoryQuantity>> frmWx::HistoryOpeners() const {

@@ -10,12 +10,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "alert_environment.h"
 #include "alert_text.h"
 #include "app_icon.h"
+#include "mqtt_messages.h"
+#include "mqtt_state_text.h"
 
 namespace {
 
@@ -63,6 +67,7 @@ frmPreferenze::frmPreferenze(const Preferences& current, LanguageChoice running,
   pages_->setObjectName(QStringLiteral("tabPages"));
   pages_->addTab(BuildDisplayPage(), tr("Generale"));
   pages_->addTab(BuildAlertsPage(alerts), tr("Avvisi"));
+  pages_->addTab(BuildMqttPage(), tr("MQTT"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("buttons"));
   buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annulla"));
@@ -80,6 +85,18 @@ frmPreferenze::frmPreferenze(const Preferences& current, LanguageChoice running,
   chkNotify_->setChecked(current.alerts.notify);
   txtCommand_->setText(current.alerts.command);
   ShowCommandProblem(alerts.commandProblem);
+  const MqttSettings& mqtt = current.mqtt;
+  mqttKept_ = mqtt;
+  chkMqtt_->setChecked(mqtt.enabled);
+  txtMqttHost_->setText(mqtt.host);
+  spnMqttPort_->setValue(mqtt.port);
+  txtMqttUser_->setText(mqtt.user);
+  txtMqttPassword_->setText(mqtt.password);
+  chkMqttTls_->setChecked(mqtt.tls && MqttHasTls());
+  txtMqttCaFile_->setText(mqtt.caFile);
+  txtMqttPrefix_->setText(mqtt.prefix);
+  chkMqttDiscovery_->setChecked(mqtt.discovery);
+  ShowMqttState({});
 }
 
 QWidget* frmPreferenze::BuildDisplayPage() {
@@ -156,9 +173,72 @@ QWidget* frmPreferenze::BuildAlertsPage(const AlertPageContext& alerts) {
   return page;
 }
 
+QWidget* frmPreferenze::BuildMqttPage() {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("pagMqtt"));
+  const auto line = [page](const char* name) {
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QLatin1String(name));
+    return edit;
+  };
+  const auto check = [page](const char* name, const QString& text) {
+    auto* box = new QCheckBox(text, page);
+    box->setObjectName(QLatin1String(name));
+    return box;
+  };
+  chkMqtt_ = check("chkMqtt", tr("Pubblica su MQTT"));
+  txtMqttHost_ = line("txtMqttHost");
+  spnMqttPort_ = new QSpinBox(page);
+  spnMqttPort_->setObjectName(QStringLiteral("spnMqttPort"));
+  spnMqttPort_->setRange(1, 65535);
+  txtMqttUser_ = line("txtMqttUser");
+  txtMqttUser_->setPlaceholderText(tr("Nessuno"));
+  txtMqttPassword_ = line("txtMqttPassword");
+  txtMqttPassword_->setEchoMode(QLineEdit::Password);
+  chkMqttTls_ = check("chkMqttTls", tr("Connessione cifrata (TLS)"));
+  txtMqttCaFile_ = line("txtMqttCaFile");
+  txtMqttCaFile_->setPlaceholderText(tr("Quelli del sistema"));
+  txtMqttPrefix_ = line("txtMqttPrefix");
+  chkMqttDiscovery_ = check("chkMqttDiscovery", tr("Scoperta automatica di Home Assistant"));
+  cmdMqttTest_ = new QPushButton(tr("Prova"), page);
+  cmdMqttTest_->setObjectName(QStringLiteral("cmdMqttTest"));
+  lblMqttTestOutcome_ = WrappedLabel("lblMqttTestOutcome", page);
+  lblMqttState_ = WrappedLabel("lblMqttState", page);
+  connect(cmdMqttTest_, &QPushButton::clicked, this, &frmPreferenze::TryMqtt);
+  connect(txtMqttHost_, &QLineEdit::textChanged, this, &frmPreferenze::EnableMqttTest);
+  auto* test = new QHBoxLayout;
+  test->addWidget(cmdMqttTest_);
+  test->addStretch(1);
+  auto* form = new QFormLayout;
+  form->addRow(QString(), chkMqtt_);
+  form->addRow(tr("Server"), txtMqttHost_);
+  form->addRow(tr("Porta"), spnMqttPort_);
+  form->addRow(tr("Utente"), txtMqttUser_);
+  form->addRow(tr("Password"), txtMqttPassword_);
+  form->addRow(QString(), chkMqttTls_);
+  if (!MqttHasTls()) {
+    chkMqttTls_->setEnabled(false);
+    auto* note = new QLabel(tr("TLS non disponibile su questo sistema."), page);
+    note->setObjectName(QStringLiteral("lblMqttTlsNote"));
+    form->addRow(QString(), note);
+  }
+  form->addRow(tr("Certificato CA"), txtMqttCaFile_);
+  form->addRow(tr("Prefisso dei topic"), txtMqttPrefix_);
+  form->addRow(QString(), chkMqttDiscovery_);
+  auto* column = new QVBoxLayout(page);
+  column->addLayout(form);
+  column->addLayout(test);
+  column->addWidget(lblMqttTestOutcome_);
+  column->addWidget(lblMqttState_);
+  column->addStretch(1);
+  return page;
+}
+
 void frmPreferenze::showEvent(QShowEvent* event) {
   // Polished, the labels may show in another font than the one they were made with.
-  for (QLabel* label : {lblCommandNote_, lblTestOutcome_, lblCommandProblem_}) FitHeight(label);
+  for (QLabel* label :
+       {lblCommandNote_, lblTestOutcome_, lblCommandProblem_, lblMqttTestOutcome_, lblMqttState_})
+    FitHeight(label);
   QDialog::showEvent(event);
 }
 
@@ -184,6 +264,41 @@ void frmPreferenze::ShowCommandProblem(const QString& problem) {
                                          : tr("Ultimo problema del comando: %1").arg(problem));
 }
 
+void frmPreferenze::ShowMqttState(const MqttState& state) {
+  SetWrappedText(lblMqttState_, tr("Ventora ora: %1").arg(MqttStateText(state)));
+}
+
+void frmPreferenze::EnableMqttTest() {
+  cmdMqttTest_->setEnabled(!mqttTest_ && !txtMqttHost_->text().trimmed().isEmpty());
+}
+
+void frmPreferenze::TryMqtt() {
+  SetWrappedText(lblMqttTestOutcome_, tr("Prova in corso\u2026"));
+  MqttConnection* const test = mqttTest_ = new MqttConnection(this);
+  EnableMqttTest();
+  // What a connection already given up says comes too late.
+  connect(test, &MqttConnection::stateChanged, this, [this, test](const MqttState& state) {
+    if (mqttTest_ == test && state.status != MqttStatus::Connecting)
+      EndMqttTest(MqttStateText(state));
+  });
+  const MqttSettings typed = ChosenMqtt();
+  QTimer::singleShot(MqttTestWaitMs, test, [this, test, typed] {
+    if (mqttTest_ == test)
+      EndMqttTest(tr("Nessuna risposta da %1:%2").arg(typed.host, QString::number(typed.port)));
+  });
+  // A client of its own beside the window's, which the broker would otherwise drop; no will.
+  const QString id = MqttClientId(station_ + QStringLiteral("-test"), QSysInfo::machineHostName());
+  test->Open(typed, id, MqttMessage{});
+}
+
+void frmPreferenze::EndMqttTest(const QString& outcome) {
+  SetWrappedText(lblMqttTestOutcome_, outcome);
+  // Its own signal may be what ends it.
+  mqttTest_->deleteLater();
+  mqttTest_ = nullptr;
+  EnableMqttTest();
+}
+
 QString frmPreferenze::LanguageNote() {
   return tr("La lingua cambia al prossimo avvio di Ventora.");
 }
@@ -200,5 +315,20 @@ Preferences frmPreferenze::Chosen() const {
   chosen.alerts.engineAfterMin = spnEngine_->value();
   chosen.alerts.notify = chkNotify_->isChecked();
   chosen.alerts.command = txtCommand_->text().trimmed();
+  chosen.mqtt = ChosenMqtt();
   return chosen;
+}
+
+MqttSettings frmPreferenze::ChosenMqtt() const {
+  MqttSettings m = mqttKept_;
+  m.enabled = chkMqtt_->isChecked();
+  m.host = txtMqttHost_->text().trimmed();
+  m.port = spnMqttPort_->value();
+  m.user = txtMqttUser_->text();
+  m.password = txtMqttPassword_->text();
+  m.tls = chkMqttTls_->isChecked();
+  m.caFile = txtMqttCaFile_->text().trimmed();
+  m.prefix = TopicPrefixOr(txtMqttPrefix_->text(), MqttSettings().prefix);
+  m.discovery = chkMqttDiscovery_->isChecked();
+  return m;
 }

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include "alert_command.h"
+#include "mqtt_connection.h"
 #include "preferences_file.h"
 
 class QCheckBox;
@@ -13,6 +14,9 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
+
+// How long Prova on the MQTT page waits for the broker's answer.
+inline constexpr int MqttTestWaitMs = 5000;
 
 // What the alerts page needs of the window besides the preferences.
 struct AlertPageContext {
@@ -32,6 +36,8 @@ class frmPreferenze : public QDialog {
   Preferences Chosen() const;
   // The last problem of the alert command, shown on the alerts page; empty: none.
   void ShowCommandProblem(const QString& problem);
+  // The state of the window's own connection to the broker, shown on the MQTT page.
+  void ShowMqttState(const MqttState& state);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -39,7 +45,13 @@ class frmPreferenze : public QDialog {
  private:
   QWidget* BuildDisplayPage();
   QWidget* BuildAlertsPage(const AlertPageContext& alerts);
+  QWidget* BuildMqttPage();
   QSpinBox* MinutesBox(const char* name, QWidget* page);
+  MqttSettings ChosenMqtt() const;
+  // Connects once with the settings as typed; what came of it shows beside the button.
+  void TryMqtt();
+  void EndMqttTest(const QString& outcome);
+  void EnableMqttTest();
   // Runs the command as typed once with the test event; its outcome shows beside the button.
   void RunTestCommand();
   static QString LanguageNote();
@@ -61,4 +73,18 @@ class frmPreferenze : public QDialog {
   QLabel* lblCommandProblem_ = nullptr;
   QString station_;
   AlertCommand* testCommand_ = nullptr;
+  MqttSettings mqttKept_;  // what the page does not show: the discovery's prefix
+  QCheckBox* chkMqtt_ = nullptr;
+  QLineEdit* txtMqttHost_ = nullptr;
+  QSpinBox* spnMqttPort_ = nullptr;
+  QLineEdit* txtMqttUser_ = nullptr;
+  QLineEdit* txtMqttPassword_ = nullptr;
+  QCheckBox* chkMqttTls_ = nullptr;
+  QLineEdit* txtMqttCaFile_ = nullptr;
+  QLineEdit* txtMqttPrefix_ = nullptr;
+  QCheckBox* chkMqttDiscovery_ = nullptr;
+  QPushButton* cmdMqttTest_ = nullptr;
+  QLabel* lblMqttTestOutcome_ = nullptr;
+  QLabel* lblMqttState_ = nullptr;
+  MqttConnection* mqttTest_ = nullptr;  // while Prova waits for the broker
 };
