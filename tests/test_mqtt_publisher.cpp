@@ -230,6 +230,34 @@ class TestMqttPublisher : public QObject {
     QVERIFY(Retained(tap.WaitFor(Availability), "offline"));
   }
 
+  // What the user reads when no broker answers: a port nobody listens on, a name nobody knows.
+  void noBrokerThere_data() {
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("closed port") << "127.0.0.1" << int(MqttStatus::Unreachable)
+                                 << "MQTT: 127.0.0.1:%1 non raggiungibile";
+    QTest::newRow("unknown name") << "no-such-host.invalid" << int(MqttStatus::UnknownHost)
+                                  << "MQTT: server no-such-host.invalid sconosciuto";
+  }
+  void noBrokerThere() {
+    QFETCH(QString, host);
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QTcpServer closed;  // a port of this machine that was free a moment ago
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    PublisherOptions o = Options(port);
+    o.settings.host = host;
+    MqttPublisher publisher;
+    publisher.Configure(o);
+    WAIT_STATUS(publisher, MqttStatus(status));
+    QVERIFY2(MqttStateText(publisher.State())
+                 .startsWith(text.replace(QStringLiteral("%1"), QString::number(port))),
+             qPrintable(MqttStateText(publisher.State())));
+  }
+
   // Turned off, or never answered: nothing waits on the network.
   void brokerThatNeverAnswersHoldsNothingUp() {
     QTcpServer silent;  // accepts, and never says a word
