@@ -287,6 +287,44 @@ Next try at %3
     </message>
 </context>
 <context>
+    <name>MqttWords</name>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="9"/>
+        <source>MQTT: spento</source>
+        <translation>MQTT: off</translation>
+    </message>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="11"/>
+        <source>MQTT: connessione a %1:%2…</source>
+        <translation>MQTT: connecting to %1:%2…</translation>
+    </message>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="13"/>
+        <source>MQTT: connesso a %1:%2</source>
+        <translation>MQTT: connected to %1:%2</translation>
+    </message>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="15"/>
+        <source>MQTT: utente o password rifiutati da %1:%2</source>
+        <translation>MQTT: user or password refused by %1:%2</translation>
+    </message>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="17"/>
+        <source>MQTT: server %1 sconosciuto</source>
+        <translation>MQTT: unknown server %1</translation>
+    </message>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="19"/>
+        <source>MQTT: %1:%2 non raggiungibile</source>
+        <translation>MQTT: %1:%2 unreachable</translation>
+    </message>
+    <message>
+        <location filename="../src/mqtt/mqtt_state_text.cpp" line="23"/>
+        <source>MQTT: certificato TLS di %1 non verificato</source>
+        <translation>MQTT: TLS certificate of %1 not verified</translation>
+    </message>
+</context>
+<context>
     <name>ReportDecoder</name>
     <message>
         <location filename="../src/weather/caption_format.cpp" line="7"/>
