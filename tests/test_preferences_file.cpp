@@ -87,6 +87,67 @@ class TestPreferencesFile : public QObject {
     QCOMPARE(read.command, written.command);
   }
 
+  // Section [mqtt]: written and read back as it was, the password with the INI's own signs.
+  void mqttRoundTrip() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QLatin1String(PreferencesFileName));
+    Preferences written;
+    written.mqtt = {true,
+                    QStringLiteral("broker.lan"),
+                    8883,
+                    QStringLiteral("meteo"),
+                    QStringLiteral(" a=b; c #d, \"e\" "),
+                    true,
+                    QStringLiteral("C:\\certs\\ca file.pem"),
+                    QStringLiteral("casa/meteo"),
+                    false,
+                    QStringLiteral("ha")};
+    WriteAll(path, "[display]\nlanguage=it\n");  // made readable by all, as the umask allows
+    QCOMPARE(WritePreferencesFile(path, written), QString());
+    const PreferencesRead read = ReadPreferencesFile(path);
+    QCOMPARE(read.problem, QString());
+    QVERIFY(read.preferences.mqtt == written.mqtt);
+#ifndef Q_OS_WIN
+    // The password is in it: only its owner reads the file.
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(path) & (others | QFile::ReadOwner | QFile::WriteOwner),
+             QFile::ReadOwner | QFile::WriteOwner);
+#endif
+  }
+
+  // Each value out of range or not allowed reads as its default alone.
+  void readsTheMqttDefaults_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("none") << QByteArray() << 1883 << QStringLiteral("ventora");
+    QTest::newRow("port 0, empty prefix")
+        << QByteArray("[mqtt]\nport=0\nprefix=\n") << 1883 << QStringLiteral("ventora");
+    QTest::newRow("port beyond, wildcard")
+        << QByteArray("[mqtt]\nport=65536\nprefix=a/+/b\n") << 1883 << QStringLiteral("ventora");
+    QTest::newRow("port not a number, other wildcard")
+        << QByteArray("[mqtt]\nport=mqtt\nprefix=a/#\n") << 1883 << QStringLiteral("ventora");
+    QTest::newRow("the last port, a prefix of two levels")
+        << QByteArray("[mqtt]\nport=65535\nprefix= casa/meteo \n") << 65535
+        << QStringLiteral("casa/meteo");
+  }
+  void readsTheMqttDefaults() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, port);
+    QFETCH(QString, prefix);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QLatin1String(PreferencesFileName));
+    WriteAll(path, content);
+    const MqttSettings mqtt = ReadPreferencesFile(path).preferences.mqtt;
+    QCOMPARE(mqtt.port, port);
+    QCOMPARE(mqtt.prefix, prefix);
+    const MqttSettings defaults;
+    QCOMPARE(mqtt.enabled, defaults.enabled);
+    QCOMPARE(mqtt.discovery, defaults.discovery);
+    QCOMPARE(mqtt.discoveryPrefix, defaults.discoveryPrefix);
+  }
+
   void aMissingFileIsNoProblem() {
     QTemporaryDir dir;
     const PreferencesRead read = ReadPreferencesFile(dir.filePath(QStringLiteral("Ventora.ini")));

@@ -14,6 +14,16 @@ const QString SilentKey = QStringLiteral("alerts/silent_after_min");
 const QString EngineKey = QStringLiteral("alerts/engine_after_min");
 const QString NotifyKey = QStringLiteral("alerts/notify");
 const QString CommandKey = QStringLiteral("alerts/command");
+const QString MqttEnabledKey = QStringLiteral("mqtt/enabled");
+const QString MqttHostKey = QStringLiteral("mqtt/host");
+const QString MqttPortKey = QStringLiteral("mqtt/port");
+const QString MqttUserKey = QStringLiteral("mqtt/user");
+const QString MqttPasswordKey = QStringLiteral("mqtt/password");
+const QString MqttTlsKey = QStringLiteral("mqtt/tls");
+const QString MqttCaFileKey = QStringLiteral("mqtt/ca_file");
+const QString MqttPrefixKey = QStringLiteral("mqtt/prefix");
+const QString MqttDiscoveryKey = QStringLiteral("mqtt/discovery");
+const QString MqttDiscoveryPrefixKey = QStringLiteral("mqtt/discovery_prefix");
 
 // The words stored for each choice, in the order of the enums.
 const char* const LanguageWords[] = {"auto", "it", "en"};
@@ -55,12 +65,79 @@ AlertPreferences AlertsFrom(const QSettings& file) {
   return a;
 }
 
+int PortFrom(const QVariant& value, int fallback) {
+  bool number = false;
+  const int port = value.toString().trimmed().toInt(&number);
+  return number && port >= 1 && port <= 65535 ? port : fallback;
+}
+
+QString PrefixFrom(const QVariant& value, const QString& fallback) {
+  return TopicPrefixOr(TextFrom(value), fallback);
+}
+
+MqttSettings MqttFrom(const QSettings& file) {
+  const MqttSettings defaults;
+  MqttSettings m;
+  m.enabled = SwitchFrom(file.value(MqttEnabledKey), defaults.enabled);
+  m.host = TextFrom(file.value(MqttHostKey)).trimmed();
+  m.port = PortFrom(file.value(MqttPortKey), defaults.port);
+  m.user = TextFrom(file.value(MqttUserKey));
+  m.password = TextFrom(file.value(MqttPasswordKey));
+  m.tls = SwitchFrom(file.value(MqttTlsKey), defaults.tls);
+  m.caFile = TextFrom(file.value(MqttCaFileKey)).trimmed();
+  m.prefix = PrefixFrom(file.value(MqttPrefixKey), defaults.prefix);
+  m.discovery = SwitchFrom(file.value(MqttDiscoveryKey), defaults.discovery);
+  m.discoveryPrefix = PrefixFrom(file.value(MqttDiscoveryPrefixKey), defaults.discoveryPrefix);
+  return m;
+}
+
+void WriteMqtt(QSettings& file, const MqttSettings& m) {
+  file.setValue(MqttEnabledKey, m.enabled);
+  file.setValue(MqttHostKey, m.host);
+  file.setValue(MqttPortKey, m.port);
+  file.setValue(MqttUserKey, m.user);
+  file.setValue(MqttPasswordKey, m.password);
+  file.setValue(MqttTlsKey, m.tls);
+  file.setValue(MqttCaFileKey, m.caFile);
+  file.setValue(MqttPrefixKey, m.prefix);
+  file.setValue(MqttDiscoveryKey, m.discovery);
+  file.setValue(MqttDiscoveryPrefixKey, m.discoveryPrefix);
+}
+
+// The file holds the broker's password: its owner alone reads it. A new file is made so before
+// anything is in it, and the file written is made so again. Windows keeps the folder's ACL.
+constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+void CreateOwnerOnly(const QString& path) {
+#ifndef Q_OS_WIN
+  QFile file(path);
+  if (!file.exists()) file.open(QIODevice::WriteOnly, OwnerOnly);
+#else
+  Q_UNUSED(path);
+#endif
+}
+
+void KeepOwnerOnly(const QString& path) {
+#ifndef Q_OS_WIN
+  QFile::setPermissions(path, OwnerOnly);
+#else
+  Q_UNUSED(path);
+#endif
+}
+
 QString StatusText(QSettings::Status status) {
   return status == QSettings::FormatError ? QStringLiteral("not in INI format")
                                           : QStringLiteral("cannot be read");
 }
 
 }  // namespace
+
+QString TopicPrefixOr(const QString& typed, const QString& fallback) {
+  const QString prefix = typed.trimmed();
+  return prefix.isEmpty() || prefix.contains(QLatin1Char('+')) || prefix.contains(QLatin1Char('#'))
+             ? fallback
+             : prefix;
+}
 
 QString PreferencesFileBeside(const QString& alarmsFile) {
   return QFileInfo(alarmsFile).dir().filePath(QLatin1String(PreferencesFileName));
@@ -81,6 +158,7 @@ PreferencesRead ReadPreferencesFile(const QString& path) {
   p.units =
       FromWord(file.value(UnitsKey).toString().trimmed().toLower(), UnitWords, UnitSystem::Metric);
   p.alerts = AlertsFrom(file);
+  p.mqtt = MqttFrom(file);
   return read;
 }
 
@@ -96,7 +174,10 @@ QString WritePreferencesFile(const QString& path, const Preferences& preferences
   file.setValue(EngineKey, alerts.engineAfterMin);
   file.setValue(NotifyKey, alerts.notify);
   file.setValue(CommandKey, alerts.command);
+  WriteMqtt(file, preferences.mqtt);
+  CreateOwnerOnly(path);
   file.sync();
   if (file.status() != QSettings::NoError) return path + QStringLiteral(": cannot be written");
+  KeepOwnerOnly(path);
   return QString();
 }

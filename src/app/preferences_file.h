@@ -33,6 +33,9 @@ struct Preferences {
   MqttSettings mqtt;
 };
 
+// A topic's prefix as typed, trimmed, or `fallback` when it is empty or holds a wildcard ('+' '#').
+QString TopicPrefixOr(const QString& typed, const QString& fallback);
+
 struct PreferencesRead {
   Preferences preferences;  // the defaults for anything missing, unknown or unreadable
   QString problem;          // empty when the file was read or is simply not there yet
@@ -40,9 +43,12 @@ struct PreferencesRead {
 
 // Section [display], keys language (auto, it, en) and units (metric, imperial); section
 // [alerts], keys silent_after_min and engine_after_min (0 to MostAlertMinutes), notify (true,
-// false) and command. A value out of range or not understood reads as the default.
+// false) and command; section [mqtt], keys enabled, host, port (1 to 65535), user, password, tls,
+// ca_file, prefix (not empty, no '+' nor '#'), discovery and discovery_prefix (as prefix). A value
+// out of range or not understood reads as the default.
 PreferencesRead ReadPreferencesFile(const QString& path);
 
-// Writes the keys above, keeping every other key of the file; the file is replaced atomically.
+// Writes the keys above, keeping every other key of the file; the file is replaced atomically and
+// only its owner may read it (but on Windows, where it keeps the folder's permissions).
 // Returns the problem, empty when written.
 QString WritePreferencesFile(const QString& path, const Preferences& preferences);
