@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "mqtt_connection.h"
 #include "preferences_file.h"
 
 namespace {
@@ -70,6 +71,8 @@ QString ApplyMqttOverrides(const MqttOverrides& overrides, MqttSettings& setting
   if (overrides.prefix) settings.prefix = *overrides.prefix;
   if (overrides.caFile) settings.caFile = *overrides.caFile;
   if (overrides.noDiscovery) settings.discovery = false;
+  if (settings.enabled && settings.tls && !MqttHasTls())
+    return QStringLiteral("this build of ventora-cli has no TLS: plain MQTT only");
   if (!overrides.passwordFile) return QString();
   const std::optional<QString> password = ReadPassword(*overrides.passwordFile);
   if (!password)
