@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -15,8 +14,6 @@
 #include <thread>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // How long the network thread waits in the library before it looks whether it must stop.
 constexpr int LoopSliceMs = 200;
