@@ -5,6 +5,9 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "mqtt_broker.h"
+#include "preferences_file.h"
+
 namespace {
 
 QList<QJsonObject> RunDecode(const QByteArray& input, const QStringList& extra = {},
@@ -193,6 +196,22 @@ QByteArray ReadHttpRequest(QTcpSocket* client, QByteArray& body) {
   client->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
   client->flush();
   return head;
+}
+
+// The monitor's "mqtt" lines in the state `state`.
+int MqttLines(MonitorRun& run, const QString& state) {
+  int n = 0;
+  for (const QJsonObject& e : run.Named(QStringLiteral("mqtt")))
+    n += e["state"].toString() == state;
+  return n;
+}
+
+// The reports `ventora-cli history` finds in `file`.
+int StoredReports(const QString& file) {
+  QProcess cli;
+  cli.start(QStringLiteral(VENTORA_CLI), {"history", "--file", file, "--format", "jsonl"});
+  cli.waitForFinished(30000);
+  return int(cli.readAllStandardOutput().count('\n'));
 }
 
 }  // namespace
@@ -746,6 +765,145 @@ class TestVentoraCli : public QObject {
     QCOMPARE(body,
              QStringLiteral("IW2XYZ: temperatura 43.3 \u00B0C, oltre il limite di 40.0 \u00B0C")
                  .toUtf8());
+  }
+
+  // The station on MQTT: the state retained with the decoded numbers, online while the monitor
+  // runs, everything published again when the broker comes back, and the will's offline when
+  // the monitor is killed. --quiet keeps only the changes on stdout.
+  void monitorPublishesTheStationOverMqtt() {
+    REQUIRE_MQTT_BROKER();
+    MqttBroker broker;
+    QVERIFY(broker.Start());
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QTemporaryDir dir;
+    const QString history = dir.filePath("h.sqlite");
+    MonitorRun run;
+    run.Start(server.serverPort(), {"--mqtt", QStringLiteral("127.0.0.1:%1").arg(broker.Port()),
+                                    "--quiet", "--history", history, "--tick-ms", "100"});
+    QTcpSocket* engine = AcceptRequests(server);
+    QVERIFY(engine);
+    engine->write(StationFrame("_090/010g015t077h50b10132"));
+    QTRY_COMPARE_WITH_TIMEOUT(MqttLines(run, "connected"), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(StoredReports(history), 1, 10000);
+    MqttTap tap;
+    QVERIFY(tap.Start(broker.Port()));
+    const auto state = tap.WaitFor("ventora/IW2XYZ/state");
+    QVERIFY(state && state->retained);
+    const QJsonObject values = QJsonDocument::fromJson(state->payload).object();
+    QCOMPARE(values["temp_c"].toDouble(), 25.0);
+    QCOMPARE(values["humidity_pct"].toInt(), 50);
+    QCOMPARE(values["pressure_mb"].toDouble(), 1013.2);
+    QCOMPARE(values["wind_dir"].toInt(), 90);
+    QCOMPARE(tap.WaitFor("ventora/IW2XYZ/availability")->payload, QByteArray("online"));
+    QVERIFY(run.Named("report").isEmpty() && run.Named("tick").isEmpty());
+    QCOMPARE(run.Named("connected").size(), 1);
+
+    broker.Stop();
+    QTRY_VERIFY_WITH_TIMEOUT(MqttLines(run, "unreachable") + MqttLines(run, "connecting") >= 2,
+                             10000);
+    QVERIFY(broker.Start());
+    QTRY_COMPARE_WITH_TIMEOUT(MqttLines(run, "connected"), 2, 15000);
+    MqttTap again;
+    QVERIFY(again.Start(broker.Port()));
+    QVERIFY(again.WaitFor("homeassistant/sensor/ventora_iw2xyz/temp_c/config"));
+    QCOMPARE(again.WaitFor("ventora/IW2XYZ/state")->payload, state->payload);
+    engine->write(StationFrame("_090/010g015t080h50b10132"));
+    QTRY_COMPARE_WITH_TIMEOUT(StoredReports(history), 2, 10000);
+    QVERIFY(again.WaitFor("ventora/IW2XYZ/state", [](const MqttTap::Message& m) {
+      return QJsonDocument::fromJson(m.payload).object()["temp_c"].toDouble() > 26;
+    }));
+
+    run.cli.kill();  // SIGKILL: no goodbye, the broker gives the will
+    QVERIFY(again.WaitFor("ventora/IW2XYZ/availability",
+                          [](const MqttTap::Message& m) { return m.payload == "offline"; }));
+  }
+
+  // The account from the command line or from a Ventora.ini, the command line winning: a wrong
+  // password is said once as refused, and the password is never shown.
+  void monitorLogsInWithTheAccountItIsGiven_data() {
+    QTest::addColumn<bool>("fromConfig");
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("password file") << false << QByteArray(MqttBroker::Password) << "connected";
+    QTest::newRow("wrong password file") << false << QByteArray("not it") << "refused";
+    QTest::newRow("Ventora.ini") << true << QByteArray(MqttBroker::Password) << "connected";
+  }
+  void monitorLogsInWithTheAccountItIsGiven() {
+    REQUIRE_MQTT_BROKER();
+    QFETCH(bool, fromConfig);
+    QFETCH(QByteArray, password);
+    QFETCH(QString, state);
+    MqttBroker broker({/*account=*/true});
+    QVERIFY(broker.Start());
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QTemporaryDir dir;
+    QStringList args;
+    if (fromConfig) {
+      Preferences p;
+      p.mqtt.enabled = true;
+      p.mqtt.host = "127.0.0.1";
+      p.mqtt.port = broker.Port();
+      p.mqtt.user = "someone else";  // the command line's user wins
+      p.mqtt.password = QString::fromUtf8(password);
+      p.mqtt.prefix = "wx";
+      p.alerts.silentAfterMin = 0;
+      QVERIFY(WritePreferencesFile(dir.filePath("ventora.ini"), p).isEmpty());
+      args = QStringList{"--config", dir.filePath("ventora.ini"), "--mqtt-user", "station"};
+    } else {
+      args = QStringList{"--mqtt",
+                         QStringLiteral("127.0.0.1:%1").arg(broker.Port()),
+                         "--mqtt-user",
+                         "station",
+                         "--mqtt-password-file",
+                         broker.PasswordFile(password),
+                         "--mqtt-prefix",
+                         "wx"};
+    }
+    MqttTap tap;
+    QVERIFY(tap.Start(broker.Port(), "wx/#"));
+    MonitorRun run;
+    run.Start(server.serverPort(), args);
+    QVERIFY(AcceptRequests(server));
+    QTRY_COMPARE_WITH_TIMEOUT(MqttLines(run, state), 1, 10000);
+    if (state == QLatin1String("refused")) {
+      QTest::qWait(2500);  // past the first retry, which is not said again
+      QCOMPARE(MqttLines(run, state), 1);
+      QCOMPARE(tap.Count("wx/IW2XYZ/availability"), 0);
+    } else {
+      QCOMPARE(tap.WaitFor("wx/IW2XYZ/availability")->payload, QByteArray("online"));
+    }
+    run.cli.terminate();  // SIGTERM: offline said before leaving
+    QVERIFY(run.cli.waitForFinished(10000));
+    QCOMPARE(run.cli.exitStatus(), QProcess::NormalExit);
+    if (state == QLatin1String("connected"))
+      QVERIFY(tap.WaitFor("wx/IW2XYZ/availability",
+                          [](const MqttTap::Message& m) { return m.payload == "offline"; }));
+    run.Read();
+    QVERIFY(!run.cli.readAllStandardOutput().contains(password));
+    QVERIFY(!run.Err().contains(password));
+  }
+
+  void monitorRejectsBadMqttOptions_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("password file missing")
+        << QStringList{"--mqtt", "h", "--mqtt-password-file", "/nonexistent/pw"}
+        << "the password file /nonexistent/pw cannot be read";
+    QTest::newRow("config missing") << QStringList{"--config", "/nonexistent/ventora.ini"}
+                                    << "/nonexistent/ventora.ini: no such file";
+    QTest::newRow("port out of range")
+        << QStringList{"--mqtt", "h:70000"} << "--mqtt needs a port from 1 to 65535, not 70000";
+    QTest::newRow("wildcard prefix") << QStringList{"--mqtt-prefix", "a/#"}
+                                     << "--mqtt-prefix takes a topic without + or #, not a/#";
+  }
+  void monitorRejectsBadMqttOptions() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, said);
+    const RawRun run = RunCli({}, QStringList{"monitor", "X"} + args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
   }
 
   void rejectsABadRetrySecond() {

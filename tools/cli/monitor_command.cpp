@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QSysInfo>
 
 #include "alert_json.h"
 #include "frame_dispatcher.h"
 #include "json_writer.h"
+#include "mqtt_state_text.h"
 #include "report_json.h"
 
 MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, std::FILE* err)
@@ -42,8 +44,47 @@ MonitorSession::MonitorSession(const MonitorOptions& options, std::FILE* out, st
     json.BeginObject();
     WriteAlertJson(json, alert, options_.settings.StationCall, text);
     Print(json.EndObject().Text());
+    mqtt_.Raised(alert, text);
   });
   connect(&watch_, &AlertWatch::commandProblem, this, &MonitorSession::Say);
+  connect(&mqtt_, &MqttPublisher::stateChanged, this, &MonitorSession::OnMqttState);
+}
+
+namespace {
+
+// The status as the mqtt event names it.
+const char* StatusWord(MqttStatus status) {
+  switch (status) {
+    case MqttStatus::Off:
+      return "off";
+    case MqttStatus::Connecting:
+      return "connecting";
+    case MqttStatus::Connected:
+      return "connected";
+    case MqttStatus::Refused:
+      return "refused";
+    case MqttStatus::UnknownHost:
+      return "unknown-host";
+    case MqttStatus::Unreachable:
+      return "unreachable";
+    case MqttStatus::TlsFailed:
+      break;
+  }
+  return "tls-failed";
+}
+
+}  // namespace
+
+void MonitorSession::OnMqttState(const MqttState& state) {
+  Print(JsonWriter()
+            .BeginObject()
+            .String("event", "mqtt")
+            .String("state", StatusWord(state.status))
+            .String("host", state.host)
+            .Int("port", state.port)
+            .String("text", MqttStateText(state))
+            .EndObject()
+            .Text());
 }
 
 // The alerts in the captions' language and units, for the station watched.
@@ -63,8 +104,14 @@ void MonitorSession::Start() {
     history_->Store(messages);
     SayHistory(messages);
   }
+  mqtt_.Configure({options_.mqtt, options_.settings.StationCall, QSysInfo::machineHostName(),
+                   options_.alertTimes.silentAfterMin, QStringLiteral(VENTORA_VERSION)});
   tick_.start(options_.tickMs);
   link_.Connect(options_.settings.AgwHost, static_cast<quint16>(options_.settings.AgwPort));
+}
+
+void MonitorSession::Close() {
+  mqtt_.Close();
 }
 
 void MonitorSession::OnConnected(bool bySchedule) {
@@ -101,53 +148,54 @@ void MonitorSession::OnFrame(const AgwFrameView& view) {
         .String("from", frame.callFrom);
     json.BeginArray("rx");
     for (int i = 0; i < r.rxLines->size(); ++i) json.String(nullptr, r.rxLines->at(i));
-    Print(json.EndArray().EndObject().Text());
+    PrintDetail(json.EndArray().EndObject().Text());
   }
   if (r.commentCaption) {
     shown_.WxComment = *r.commentCaption;
-    Print(JsonWriter()
-              .BeginObject()
-              .String("event", "version")
-              .String("text", *r.commentCaption)
-              .EndObject()
-              .Text());
+    PrintDetail(JsonWriter()
+                    .BeginObject()
+                    .String("event", "version")
+                    .String("text", *r.commentCaption)
+                    .EndObject()
+                    .Text());
   }
   if (r.rainCaption) {
     shown_.Rain.caption = *r.rainCaption;
-    Print(JsonWriter()
-              .BeginObject()
-              .String("event", "ports")
-              .String("text", *r.rainCaption)
-              .EndObject()
-              .Text());
+    PrintDetail(JsonWriter()
+                    .BeginObject()
+                    .String("event", "ports")
+                    .String("text", *r.rainCaption)
+                    .EndObject()
+                    .Text());
   }
   if (!r.report) return;
   const ReportOutcome out = OnReport(shown_, *r.report, options_.settings, format_);
   if (out.restartTimer) tick_.start();
-  StoreReport(*r.report, out);
+  const HistoryRow row = RowFromReport(QDateTime::currentSecsSinceEpoch(),
+                                       options_.settings.StationCall, *r.report, out.values);
+  StoreReport(row);
+  mqtt_.Report(row, out.alarmTests);
   JsonWriter json;
   json.BeginObject().String("event", "report");
   WriteReportJson(json, shown_, out);
-  Print(json.EndObject().Text());
+  PrintDetail(json.EndObject().Text());
   watch_.Report(out.alarmTests);
 }
 
 void MonitorSession::OnTick() {
   ::OnTick(shown_);
-  Print(JsonWriter()
-            .BeginObject()
-            .String("event", "tick")
-            .String("elapsed", shown_.Elapsed)
-            .Bool("acceptReport", shown_.report.AcceptReport)
-            .EndObject()
-            .Text());
+  PrintDetail(JsonWriter()
+                  .BeginObject()
+                  .String("event", "tick")
+                  .String("elapsed", shown_.Elapsed)
+                  .Bool("acceptReport", shown_.report.AcceptReport)
+                  .EndObject()
+                  .Text());
 }
 
-// The window's row for the same report, kept by the window's recorder.
-void MonitorSession::StoreReport(const QString& info, const ReportOutcome& out) {
-  if (!history_) return;
-  SayHistory(history_->Record(RowFromReport(QDateTime::currentSecsSinceEpoch(),
-                                            options_.settings.StationCall, info, out.values)));
+// The window's row for the same report, kept by the window's recorder and published.
+void MonitorSession::StoreReport(const HistoryRow& row) {
+  if (history_) SayHistory(history_->Record(row));
 }
 
 void MonitorSession::SayHistory(const QStringList& messages) {
@@ -163,4 +211,9 @@ void MonitorSession::Print(const QByteArray& json) {
   std::fwrite(json.constData(), 1, size_t(json.size()), out_);
   std::fputc('\n', out_);
   std::fflush(out_);
+}
+
+// A line for each frame, report or minute: left out with --quiet.
+void MonitorSession::PrintDetail(const QByteArray& json) {
+  if (!options_.quiet) Print(json);
 }

@@ -11,6 +11,7 @@
 #include "alert_watch.h"
 #include "display_state.h"
 #include "history_recorder.h"
+#include "mqtt_publisher.h"
 #include "report_decoder.h"
 #include "settings.h"
 
@@ -24,6 +25,8 @@ struct MonitorOptions {
   QString historyFile;          // empty: reports are not stored
   AlertTimes alertTimes;        // --silent-after, --engine-after and (for tests) --minute-ms
   QString onEvent;              // the user's command for every alert; empty: none
+  MqttSettings mqtt;            // not enabled: nothing is published
+  bool quiet = false;  // for the journal: no line per frame, report or minute, only the changes
 };
 
 class MonitorSession : public QObject {
@@ -34,14 +37,18 @@ class MonitorSession : public QObject {
   // Opens the history the options name, if any, saying a fault before connecting (the monitor
   // goes on, and tries the file again at a later report); then connects.
   void Start();
+  // Says "offline" to the broker and leaves it: the monitor is ending.
+  void Close();
 
  private:
   void OnConnected(bool bySchedule);
   void OnFrame(const AgwFrameView& frame);
   void OnTick();
   void OnClosed();
+  void OnMqttState(const MqttState& state);
   void Print(const QByteArray& json);
-  void StoreReport(const QString& info, const ReportOutcome& out);
+  void PrintDetail(const QByteArray& json);
+  void StoreReport(const HistoryRow& row);
   void SayHistory(const QStringList& messages);
   void Say(const QString& text);
   AlertOptions WatchOptions() const;
@@ -55,4 +62,5 @@ class MonitorSession : public QObject {
   const CaptionFormat format_;  // in the language installed before the session was made
   std::unique_ptr<HistoryRecorder> history_;  // nothing when reports are not stored
   AlertWatch watch_;
+  MqttPublisher mqtt_;
 };

@@ -1,5 +1,6 @@
 // ventora-cli: Ventora's decoder on the command line, for logging a station and for tests.
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <optional>
@@ -10,8 +11,11 @@
 #include "decode_command.h"
 #include "history_command.h"
 #include "monitor_command.h"
+#include "mqtt_options.h"
+#include "preferences_file.h"
 #include "program_language.h"
 #include "summary_command.h"
+#include "termination_signals.h"
 #include "units_option.h"
 
 namespace {
@@ -37,10 +41,17 @@ const char Usage[] =
     "  ventora-cli monitor CALL [HOST] [--port N] [--tick-ms N] [--locale NAME] [--alarms FILE]\n"
     "                      [--reconnect] [--history FILE] [--units U] [--lang L]\n"
     "                      [--silent-after MIN] [--engine-after MIN] [--on-event COMMAND]\n"
+    "                      [--quiet] [--config FILE] [--mqtt HOST[:PORT]] [--mqtt-user USER]\n"
+    "                      [--mqtt-password-file FILE] [--mqtt-prefix P] [--mqtt-tls]\n"
+    "                      [--mqtt-ca-file FILE] [--no-discovery]\n"
     "      Connects to the AGWPE engine on HOST (default localhost, port 8000), watches CALL\n"
     "      as the window does and prints one JSON object per event (connected, frame,\n"
-    "      version, ports, report, tick, error, closed, alert). --tick-ms sets the gate's\n"
-    "      minute.\n"
+    "      version, ports, report, tick, error, reconnecting, closed, alert, mqtt).\n"
+    "      --tick-ms sets the gate's minute.\n"
+    "      --quiet        for a journal: no frame, version, ports, report or tick lines; each\n"
+    "                     change of a connection (engine, MQTT) and each alert still one line\n"
+    "      --config FILE  the [alerts] and [mqtt] sections of a Ventora.ini; the options\n"
+    "                     given here win over the file\n"
     "      --reconnect    a connection lost or never opened is tried again as the window\n"
     "                     does (5 s, doubling to 160 s, then every 300 s), with a\n"
     "                     reconnecting event (in_ms, reason) before each wait; a first\n"
@@ -60,6 +71,18 @@ const char Usage[] =
     "                     VENTORA_VALUE, VENTORA_LIMIT and VENTORA_MINUTES in its\n"
     "                     environment; one run at\n"
     "                     a time, each killed after 30 s; a failure is said on stderr\n"
+    "      --mqtt HOST[:PORT]  publishes the station on the MQTT broker at HOST (port 1883,\n"
+    "                     8883 with --mqtt-tls): each report's state, the alarms, the\n"
+    "                     alerts, online/offline, and Home Assistant's discovery; each\n"
+    "                     change of the connection is an mqtt event (state: connecting,\n"
+    "                     connected, refused, unknown-host, unreachable, tls-failed, off;\n"
+    "                     host, port, text). SIGTERM or Ctrl+C says offline first\n"
+    "      --mqtt-user USER, --mqtt-password-file FILE  the broker's account; the password\n"
+    "                     is the first line of FILE, never given on the command line\n"
+    "      --mqtt-prefix P  the topics' prefix, P/CALL/... (default ventora)\n"
+    "      --mqtt-tls, --mqtt-ca-file FILE  TLS, the server checked against FILE (default:\n"
+    "                     the system's authorities); not in the Windows build\n"
+    "      --no-discovery  no Home Assistant discovery configurations\n"
     "  ventora-cli history [--file FILE] [--station CALL] [--from TIME] [--to TIME]\n"
     "                      [--format csv|jsonl] [--stations]\n"
     "      Prints the reports stored in the history file, oldest first (default FILE: the\n"
@@ -154,12 +177,44 @@ bool ReadMinutes(const QString& text, int& value) {
   return true;
 }
 
+// The [alerts] and [mqtt] sections of a Ventora.ini, which the command line then overrides.
+QString ReadMonitorConfig(const QString& path, MonitorOptions& options) {
+  if (!QFile::exists(path)) return QStringLiteral("%1: no such file").arg(path);
+  const PreferencesRead read = ReadPreferencesFile(path);
+  if (!read.problem.isEmpty()) return read.problem;
+  const AlertPreferences& alerts = read.preferences.alerts;
+  options.alertTimes.silentAfterMin = alerts.silentAfterMin;
+  options.alertTimes.engineAfterMin = alerts.engineAfterMin;
+  options.onEvent = alerts.command;
+  options.mqtt = read.preferences.mqtt;
+  return QString();
+}
+
+// The value of --config, wherever it stands among the options.
+std::optional<QString> ConfigFile(const QStringList& args) {
+  for (int i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == QLatin1String("--config")) return args[i + 1];
+  return std::nullopt;
+}
+
+// The options that take no value: whether `arg` was one.
+bool ParseMonitorSwitch(const QString& arg, MonitorOptions& options, MqttOverrides& mqtt) {
+  if (arg == QLatin1String("--reconnect")) return options.reconnect = true;
+  if (arg == QLatin1String("--quiet")) return options.quiet = true;
+  return ParseMqttSwitch(arg, mqtt);
+}
+
 // Fills `options` from the words after "monitor"; returns an error text or nothing.
 QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
   ApplyDefaultAlarms(options.settings);
   options.locale = QLocale::system();
   options.settings.AgwHost = QStringLiteral("localhost");
   options.settings.AgwPort = DefaultAgwPort;
+  if (const auto config = ConfigFile(args)) {
+    const QString wrong = ReadMonitorConfig(*config, options);
+    if (!wrong.isEmpty()) return wrong;
+  }
+  MqttOverrides mqtt;
   QStringList words;
   for (int i = 0; i < args.size(); ++i) {
     const QString& arg = args[i];
@@ -167,16 +222,18 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
       words << arg;
       continue;
     }
-    if (arg == QLatin1String("--reconnect")) {
-      options.reconnect = true;
-      continue;
-    }
+    if (ParseMonitorSwitch(arg, options, mqtt)) continue;
     if (i + 1 >= args.size()) return QStringLiteral("missing value after %1").arg(arg);
     const QString value = args[++i];
     if (const auto wrong = ParseCaptionOption(arg, value, options.settings, options.language)) {
       if (!wrong->isEmpty()) return *wrong;
       continue;
     }
+    if (const auto wrong = ParseMqttOption(arg, value, mqtt)) {
+      if (!wrong->isEmpty()) return *wrong;
+      continue;
+    }
+    if (arg == QLatin1String("--config")) continue;  // read before the rest
     bool ok = true;
     if (arg == QLatin1String("--port"))
       options.settings.AgwPort = static_cast<int16_t>(value.toUShort(&ok));
@@ -205,7 +262,7 @@ QString ParseMonitorOptions(const QStringList& args, MonitorOptions& options) {
   if (words.isEmpty() || words.size() > 2) return QStringLiteral("monitor needs CALL [HOST]");
   options.settings.StationCall = UpperCaseCall(words[0]);
   if (words.size() == 2) options.settings.AgwHost = words[1];
-  return QString();
+  return ApplyMqttOverrides(mqtt, options.mqtt);
 }
 
 // Without --lang nothing is installed: the captions are in the language they are written in.
@@ -241,8 +298,11 @@ int main(int argc, char* argv[]) {
     if (!error.isEmpty()) return Fail(error);
     if (!InstallLanguage(app, options.language)) return Fail(CannotInstall(options.language));
     MonitorSession session(options, stdout, stderr);
+    QuitOnTerminationSignals();
     session.Start();
-    return QCoreApplication::exec();
+    const int code = QCoreApplication::exec();
+    session.Close();
+    return code;
   }
   if (args[0] == QLatin1String("history")) {
     HistoryCommandOptions options;
