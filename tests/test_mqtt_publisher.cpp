@@ -228,6 +228,10 @@ class TestMqttPublisher : public QObject {
     MqttTap tap;
     QVERIFY(tap.Start(broker.Port()));
     QVERIFY(Retained(tap.WaitFor(Availability), "offline"));
+    // Configured again as before, it connects again.
+    publisher.Configure(Options(broker.Port()));
+    WAIT_STATUS(publisher, MqttStatus::Connected);
+    QVERIFY(tap.WaitFor(Availability, [](const auto& m) { return m.payload == "online"; }));
   }
 
   // What the user reads when no broker answers: a port nobody listens on, a name nobody knows.

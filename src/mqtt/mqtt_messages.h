@@ -23,7 +23,9 @@ struct MqttStation {
 };
 
 QString StationTopic(const MqttStation& at, const QString& leaf);
-// ventora-<station>-<host name>, lower case, cut to what every broker accepts.
+// ventora-<station>-<host name>, lower case, each character but a letter, a digit, "-" and "_"
+// made "-". Not cut to MQTT 3.1.1's 23 characters: Mosquitto and the usual brokers take more, and
+// a cut id could be another computer's.
 QString MqttClientId(const QString& station, const QString& hostName);
 
 // `state`, retained: {"time":"2026-12-09T10:00:00Z","temp_c":…} with the readings the row holds,

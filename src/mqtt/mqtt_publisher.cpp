@@ -29,7 +29,7 @@ MqttPublisher::~MqttPublisher() {
 
 void MqttPublisher::Configure(const PublisherOptions& options) {
   const bool wasOn = Publishes(options_);
-  if (wasOn && SameOptions(options, options_)) return;
+  if (wasOn && SameOptions(options, options_) && State().status != MqttStatus::Off) return;
   const bool sameStation = options.station == options_.station;
   if (wasOn) Close();
   options_ = options;
