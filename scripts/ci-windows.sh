@@ -42,17 +42,9 @@ wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /t REG_SZ /d offscreen /f >/d
 wine reg add 'HKCU\Environment' /v QT_QPA_FONTDIR /t REG_SZ \
   /d 'Z:\usr\share\fonts\truetype\liberation2' /f >/dev/null 2>&1
 wineserver -w
-# One wineserver for the whole suite: started afresh for each test, a program could reach the
-# server of the test before it as that one was ending, and fail before it ran (seen once).
-# Its own services start now, away from the tests: a service keeps the output of the program
-# that started it open, and ctest would wait for that test's output to end.
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
-wine cmd /c exit >/dev/null 2>&1 </dev/null
 # Two at a time: wine starts each program slowly, and the longest run first (tests/CMakeLists.txt).
 ctest --test-dir build-windows -j2 --output-on-failure
 tests/same_decode.sh "$linux_build/tools/ventora-cli" build-windows/tools/ventora-cli.exe wine
-wineserver -k  # the end-to-end run waits for the desktop's own server
 scripts/ci-windows-e2e.sh "$linux_build" build-windows/dist/ventora-windows-x64 \
   build-windows/windows-screenshot.png
 echo "ci-windows: $(( $(date +%s) - start )) s"
