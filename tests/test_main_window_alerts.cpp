@@ -20,9 +20,15 @@ const QByteArray MildReport = MonitoredFrame("IW2XYZ", "_090/010g015t077");  // 
 const QByteArray HotReport = MonitoredFrame("IW2XYZ", "_090/010g015t110");   // 43.3 °C
 const QByteArray CoolReport = MonitoredFrame("IW2XYZ", "_180/005g008t050");  // 10.0 °C
 
+// Long enough for the probe to start and write under wine beside other tests, which can take
+// well over a second there.
+constexpr int CommandLimitMs = 2000;
+// How long a test waits for the probe's runs: a hanging probe is killed three times in a row.
+constexpr int RunsWaitMs = 5 * CommandLimitMs;
+
 void ShortMinutes(WindowSeams& seams) {
   seams.alertMinuteMs = 100;
-  seams.alertCommandTimeLimitMs = 300;
+  seams.alertCommandTimeLimitMs = CommandLimitMs;
 }
 
 // The user sets the alerts in the preferences dialog and confirms.
@@ -76,16 +82,18 @@ class TestMainWindowAlerts : public QObject {
     const QString silent = QStringLiteral("IW2XYZ non trasmette da 2 minuti");
     QTRY_COMPARE(rig.recorder.notifications, QStringList{Notice(silent)});
     QVERIFY(rig.window->cSysTray1().isVisible());  // shown for the message
-    QTRY_COMPARE(Runs(runs), QStringList{QStringLiteral("VENTORA_EVENT=silent\nVENTORA_STATION="
-                                                        "IW2XYZ\nVENTORA_TEXT=%1\n"
-                                                        "VENTORA_MINUTES=2")
-                                             .arg(silent)});
+    QTRY_COMPARE_WITH_TIMEOUT(Runs(runs),
+                              QStringList{QStringLiteral("VENTORA_EVENT=silent\nVENTORA_STATION="
+                                                         "IW2XYZ\nVENTORA_TEXT=%1\n"
+                                                         "VENTORA_MINUTES=2")
+                                              .arg(silent)},
+                              RunsWaitMs);
     TickMinute(rig.window.get());
     rig.Send(CoolReport);
     QTRY_VERIFY(rig.recorder.notifications.size() >= 2);
     QVERIFY2(rig.recorder.notifications[1].startsWith(Notice("IW2XYZ trasmette di nuovo, dopo ")),
              qPrintable(rig.recorder.notifications[1]));
-    QTRY_VERIFY(Runs(runs).size() >= 2);
+    QTRY_VERIFY_WITH_TIMEOUT(Runs(runs).size() >= 2, RunsWaitMs);
     QVERIFY(Runs(runs)[1].startsWith(QStringLiteral("VENTORA_EVENT=heard\n")));
     QVERIFY(NoCommandBoxes(rig));
   }
@@ -102,7 +110,7 @@ class TestMainWindowAlerts : public QObject {
     QTRY_COMPARE(rig.recorder.notifications, QStringList{Notice(alarm)});
     TickMinute(rig.window.get());
     rig.Send(CoolReport);
-    QTRY_COMPARE(Runs(runs).size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(Runs(runs).size(), 2, RunsWaitMs);
     QCOMPARE(Runs(runs)[0], QStringLiteral("VENTORA_EVENT=alarm\nVENTORA_STATION=IW2XYZ\n"
                                            "VENTORA_TEXT=%1\nVENTORA_QUANTITY=temp-high\n"
                                            "VENTORA_VALUE=43.3\nVENTORA_LIMIT=40.0")
@@ -140,11 +148,11 @@ class TestMainWindowAlerts : public QObject {
     QTRY_VERIFY2(rig.window->TrayTooltip().contains(u'\n' + QStringLiteral("Il comando «")) &&
                      rig.window->TrayTooltip().contains(problem),
                  qPrintable(rig.window->TrayTooltip()));
-    if (hangs) QTRY_COMPARE(Runs(runs).size(), 3);
+    if (hangs) QTRY_COMPARE_WITH_TIMEOUT(Runs(runs).size(), 3, RunsWaitMs);
     SetAlerts(rig, 0, 0, Probe(runs));  // a command that works
     TickMinute(rig.window.get());
     rig.Send(CoolReport);
-    QTRY_COMPARE(Runs(runs).size(), hangs ? 4 : 1);
+    QTRY_COMPARE_WITH_TIMEOUT(Runs(runs).size(), hangs ? 4 : 1, RunsWaitMs);
     QTRY_COMPARE(rig.window->TrayTooltip(), rig.window->Shown().tooltip);
     QVERIFY(NoCommandBoxes(rig));
   }
@@ -161,7 +169,7 @@ class TestMainWindowAlerts : public QObject {
     QVERIFY(rig.Accept());
     QTRY_COMPARE(rig.recorder.notifications.size(), 2);
     QCOMPARE(rig.recorder.notifications[1], Notice(QStringLiteral("AGWPE risponde di nuovo")));
-    QTRY_COMPARE(Runs(runs).size(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(Runs(runs).size(), 2, RunsWaitMs);
     QVERIFY(Runs(runs)[0].startsWith(QStringLiteral("VENTORA_EVENT=engine-lost\n")));
     QVERIFY(Runs(runs)[0].endsWith(QStringLiteral("\nVENTORA_MINUTES=2")));
     QVERIFY(Runs(runs)[1].startsWith(QStringLiteral("VENTORA_EVENT=engine-back\n")));
